@@ -1,0 +1,52 @@
+# Shared set-up of ./run and ./test: installs what is missing from Debian's
+# packages and configures and builds the program. Sourced, not run.
+
+ZTD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZTD_BUILD="$ZTD_ROOT/build"
+
+ZTD_PACKAGES=(
+    cmake ninja-build g++ ccache
+    qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
+    libgtest-dev libgmock-dev libsqlite3-dev
+    fonts-liberation2 xvfb xauth poppler-utils
+)
+
+ztd_stage() { printf '==> %s\n' "$*"; }
+
+ztd_as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo "$@"
+    else
+        echo "Pakete fehlen und es gibt weder root-Rechte noch sudo: $*" >&2
+        return 1
+    fi
+}
+
+ztd_install_packages() {
+    local missing=() pkg
+    for pkg in "${ZTD_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        ztd_stage "Pakete: alle vorhanden"
+        return 0
+    fi
+    ztd_stage "Installiere Pakete: ${missing[*]}"
+    ztd_as_root apt-get update -qq >/dev/null || return 1
+    ztd_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null || return 1
+}
+
+# ztd_configure_and_build TARGET... : configures build/ (Release) and builds the targets.
+ztd_configure_and_build() {
+    local launcher=()
+    command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    ztd_stage "Konfiguriere (Release) in $ZTD_BUILD"
+    cmake -S "$ZTD_ROOT" -B "$ZTD_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+        >"$ZTD_BUILD.configure.log" 2>&1 || { cat "$ZTD_BUILD.configure.log"; return 1; }
+    ztd_stage "Baue $*"
+    cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" || return 1
+}

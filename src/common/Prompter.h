@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every question, message and standard dialog goes through this interface, so
+// that tests can script the answers and check each German text and caption.
+class Prompter {
+public:
+    enum class Buttons { Ok, OkCancel, YesNo };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    // A file dialog as the windows configure it: title, filter in the
+    // "Beschreibung (*.ext)|*.ext" form, default extension, proposed file name.
+    struct FileDialog {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+        QString fileName;
+        bool overwritePrompt = false;
+    };
+
+    virtual ~Prompter() = default;
+
+    virtual Answer message(const QString& text, const QString& caption, Buttons buttons) = 0;
+    // The chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<QString> openFile(const FileDialog& dialog) = 0;
+    virtual std::optional<QStringList> openFiles(const FileDialog& dialog) = 0;
+    virtual std::optional<QString> saveFile(const FileDialog& dialog) = 0;
+    // The system print dialog on the given printer; false when cancelled.
+    virtual bool printDialog(QPrinter& printer) = 0;
+    // The system printer-setup dialog; false when cancelled.
+    virtual bool printerSetup(QPrinter& printer) = 0;
+    virtual void beep() = 0;
+};
+
+// The real dialogs, modal to the given window.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr)
+        : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Answer message(const QString& text, const QString& caption, Buttons buttons) override;
+    std::optional<QString> openFile(const FileDialog& dialog) override;
+    std::optional<QStringList> openFiles(const FileDialog& dialog) override;
+    std::optional<QString> saveFile(const FileDialog& dialog) override;
+    bool printDialog(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer) override;
+    void beep() override;
+
+    // "Protokolldateien (*.pro)|*.pro" as Qt writes a name filter.
+    static QString qtNameFilter(const QString& filter);
+
+private:
+    QWidget* parent_;
+};

@@ -1,0 +1,7 @@
+#include "PrinterSystem.h"
+
+#include <QPrinterInfo>
+
+bool QtPrinterSystem::hasPrinter() const {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}

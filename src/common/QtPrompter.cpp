@@ -1,0 +1,119 @@
+#include "Prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+QMessageBox::Icon iconForCaption(const QString& caption) {
+    if (caption == QLatin1String("Fehler"))
+        return QMessageBox::Critical;
+    if (caption == QLatin1String("Frage") || caption == QStringLiteral("Bestätigung"))
+        return QMessageBox::Question;
+    if (caption == QLatin1String("Achtung") || caption == QLatin1String("Warnung") ||
+        caption == QLatin1String("Sicherheitsabfrage"))
+        return QMessageBox::Warning;
+    return QMessageBox::Information;
+}
+
+void configure(QFileDialog& box, const Prompter::FileDialog& dialog) {
+    box.setWindowTitle(dialog.title);
+    box.setNameFilter(QtPrompter::qtNameFilter(dialog.filter));
+    box.setDefaultSuffix(dialog.defaultSuffix);
+    if (!dialog.fileName.isEmpty())
+        box.selectFile(dialog.fileName);
+}
+
+} // namespace
+
+QString QtPrompter::qtNameFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString& description = parts[i];
+        filters << (description.contains(QLatin1Char('('))
+                        ? description
+                        : QStringLiteral("%1 (%2)").arg(description, patterns));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+Prompter::Answer QtPrompter::message(const QString& text, const QString& caption, Buttons buttons) {
+    QMessageBox box(iconForCaption(caption), caption, text, QMessageBox::NoButton, parent_);
+    // The button texts are set here so they read German even without Qt's translations.
+    switch (buttons) {
+    case Buttons::Ok:
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return Answer::Ok;
+    case Buttons::OkCancel: {
+        QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+        box.setDefaultButton(ok);
+        box.exec();
+        return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
+    }
+    case Buttons::YesNo: {
+        QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+    }
+    }
+    return Answer::Cancel;
+}
+
+std::optional<QString> QtPrompter::openFile(const FileDialog& dialog) {
+    QFileDialog box(parent_);
+    configure(box, dialog);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setFileMode(QFileDialog::ExistingFile);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles().constFirst();
+}
+
+std::optional<QStringList> QtPrompter::openFiles(const FileDialog& dialog) {
+    QFileDialog box(parent_);
+    configure(box, dialog);
+    box.setAcceptMode(QFileDialog::AcceptOpen);
+    box.setFileMode(QFileDialog::ExistingFiles);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles();
+}
+
+std::optional<QString> QtPrompter::saveFile(const FileDialog& dialog) {
+    QFileDialog box(parent_);
+    configure(box, dialog);
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setFileMode(QFileDialog::AnyFile);
+    box.setOption(QFileDialog::DontConfirmOverwrite, !dialog.overwritePrompt);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return std::nullopt;
+    return box.selectedFiles().constFirst();
+}
+
+bool QtPrompter::printDialog(QPrinter& printer) {
+    QPrintDialog box(&printer, parent_);
+    return box.exec() == QDialog::Accepted;
+}
+
+bool QtPrompter::printerSetup(QPrinter& printer) {
+    QPrintDialog box(&printer, parent_);
+    box.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    box.setOptions({});
+    return box.exec() == QDialog::Accepted;
+}
+
+void QtPrompter::beep() {
+    QApplication::beep();
+}

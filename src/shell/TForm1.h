@@ -1,0 +1,62 @@
+#pragma once
+
+#include "common/Prompter.h"
+
+#include <QMainWindow>
+
+struct AppState;
+class HelpViewer;
+class PrinterSystem;
+class QAction;
+class QDialog;
+class QMenu;
+class QStatusBar;
+
+// Main window: its menu leads to every function of the program.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // The windows the menu opens, created once at start. Those not built yet
+    // stay null and their menu items are disabled.
+    struct Windows {
+        QDialog* about = nullptr;
+        QDialog* portSelection = nullptr;
+        QDialog* remoteControl = nullptr;
+        QDialog* archive = nullptr;
+        QDialog* customers = nullptr;
+        QDialog* contractor = nullptr;
+        QDialog* wizard = nullptr;
+        QDialog* savePrint = nullptr;
+    };
+
+    TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printers, HelpViewer& help,
+           QWidget* parent = nullptr);
+    void setWindows(const Windows& windows);
+
+    static const Prompter::FileDialog OpenDialogOeffnen;
+    static const Prompter::FileDialog OpenDialogDrucken;
+
+    void DateiOeffnenClick();
+    void DruckenClick();
+    void DruckereinrichtungClick();
+    void HilfethemenClick();
+
+private:
+    void createMenu();
+    QMenu* addMenu(const char* name, const QString& caption, int helpContext);
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, int helpContext);
+    QAction* addWindowItem(QAction* item, QDialog* Windows::*window);
+    // Reads the chosen protocol file into record and report state; false when
+    // the dialog was cancelled or the file refused.
+    bool loadProtocolFile(const Prompter::FileDialog& dialog);
+    static void showModal(QDialog* window);
+
+    AppState& state_;
+    Prompter& prompter_;
+    HelpViewer& help_;
+    // Whether a printer existed when the window was created.
+    bool printerFound_;
+    Windows windows_;
+    QList<QPair<QAction*, QDialog * Windows::*>> windowItems_;
+    QStatusBar* StatusBar1;
+};

@@ -1,0 +1,77 @@
+#include "ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+std::optional<ScriptedPrompter::Scripted> ScriptedPrompter::next() {
+    if (answers_.empty())
+        return std::nullopt;
+    Scripted front = answers_.front();
+    answers_.pop_front();
+    return front;
+}
+
+QStringList ScriptedPrompter::messages() const {
+    QStringList out;
+    for (const Call& call : calls_) {
+        if (call.kind == Kind::Message)
+            out << call.caption + QLatin1Char('|') + call.text;
+    }
+    return out;
+}
+
+Prompter::Answer ScriptedPrompter::message(const QString& text, const QString& caption,
+                                           Buttons buttons) {
+    calls_.push_back({Kind::Message, caption, text, buttons, {}});
+    const auto scripted = next();
+    if (!scripted)
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    if (scripted->type != Scripted::Message) {
+        ADD_FAILURE() << "message box \"" << text.toStdString() << "\" met a dialog answer";
+        return Answer::Cancel;
+    }
+    return scripted->answer;
+}
+
+std::optional<QStringList> ScriptedPrompter::fileAnswer(Kind kind, const FileDialog& dialog) {
+    calls_.push_back({kind, dialog.title, dialog.fileName, Buttons::Ok, dialog});
+    const auto scripted = next();
+    if (!scripted || scripted->type == Scripted::Cancel)
+        return std::nullopt;
+    if (scripted->type != Scripted::Files) {
+        ADD_FAILURE() << "file dialog \"" << dialog.title.toStdString() << "\" met another answer";
+        return std::nullopt;
+    }
+    return scripted->paths;
+}
+
+std::optional<QString> ScriptedPrompter::openFile(const FileDialog& dialog) {
+    const auto paths = fileAnswer(Kind::OpenFile, dialog);
+    return paths ? std::optional<QString>(paths->value(0)) : std::nullopt;
+}
+
+std::optional<QStringList> ScriptedPrompter::openFiles(const FileDialog& dialog) {
+    return fileAnswer(Kind::OpenFiles, dialog);
+}
+
+std::optional<QString> ScriptedPrompter::saveFile(const FileDialog& dialog) {
+    const auto paths = fileAnswer(Kind::SaveFile, dialog);
+    return paths ? std::optional<QString>(paths->value(0)) : std::nullopt;
+}
+
+bool ScriptedPrompter::dialogAnswer(Kind kind, const QString& title) {
+    calls_.push_back({kind, title, {}, Buttons::Ok, {}});
+    const auto scripted = next();
+    return scripted && scripted->type == Scripted::Accept;
+}
+
+bool ScriptedPrompter::printDialog(QPrinter&) {
+    return dialogAnswer(Kind::PrintDialog, {});
+}
+
+bool ScriptedPrompter::printerSetup(QPrinter&) {
+    return dialogAnswer(Kind::PrinterSetup, {});
+}
+
+void ScriptedPrompter::beep() {
+    calls_.push_back({Kind::Beep, {}, {}, Buttons::Ok, {}});
+}
