@@ -36,7 +36,7 @@ ztd_install_packages() {
     fi
     ztd_stage "Installiere Pakete: ${missing[*]}"
     ztd_as_root apt-get update -qq >/dev/null || return 1
-    ztd_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    ztd_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
         "${missing[@]}" >/dev/null || return 1
 }
 
