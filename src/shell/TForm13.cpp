@@ -16,7 +16,8 @@ TForm13::TForm13(const MyVersionInfo& versionInfo, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Über dieses Programm"));
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -35,7 +36,7 @@ TForm13::TForm13(const MyVersionInfo& versionInfo, QWidget* parent)
     layout->addSpacing(8);
     addLabel("Label4", QStringLiteral("Fragen und Hinweise bitte an:"));
     addLabel("Label2", QStringLiteral("Veltrax, Gerätetester-Service"));
-    addLabel("Label3", QStringLiteral("Telefon und Fax: siehe Bedienungsanleitung des Testers"));
+    addLabel("Label3", QStringLiteral("Telefon und Fax: siehe Bedienungsanleitung"));
     layout->addSpacing(8);
     addLabel("Label5", QStringLiteral("Das Programm verwendet die Komponente XPrint 1.4"));
     addLabel("Label6", QStringLiteral("XPrint hier nachgebildet auf Qt PrintSupport"));

@@ -1,18 +1,29 @@
+#include "CommandLine.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ProgramOptions options = parseCommandLine(arguments);
+    if (options.action != ProgramOptions::Action::Run) {
+        const bool failed = options.action == ProgramOptions::Action::Fail;
+        fprintf(failed ? stderr : stdout, "%s\n", qPrintable(options.text.trimmed()));
+        return failed ? 1 : 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Veltrax"));
     QApplication::setApplicationName(QStringLiteral("VTX_ZTD"));
-    QApplication::setApplicationVersion(QStringLiteral(ZTD_VERSION));
 
     // Qt's own dialogs and buttons in German, whatever the system language.
     QTranslator qtGerman;
@@ -20,13 +31,6 @@ int main(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-
-    QCommandLineParser options;
-    options.setApplicationDescription(
-        QStringLiteral("Prüfprotokolle und Fernbedienung für den Gerätetester 0701/0702"));
-    options.addHelpOption();
-    options.addVersionOption();
-    options.process(app);
 
     AppState state;
     ProgramWindows windows(state);

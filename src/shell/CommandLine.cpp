@@ -1,0 +1,32 @@
+#include "CommandLine.h"
+
+#include <QCommandLineParser>
+
+ProgramOptions parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prüfprotokolle und Fernbedienung für den Gerätetester 0701/0702"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Zeigt diese Hilfe."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Zeigt die Version des Programms."));
+    parser.addOption(help);
+    parser.addOption(version);
+
+    ProgramOptions options;
+    if (!parser.parse(arguments)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text =
+            QStringLiteral("Ungültiger Aufruf (%1). \"ztd --help\" zeigt, was möglich ist.")
+                .arg(parser.errorText());
+    } else if (parser.isSet(help)) {
+        options.action = ProgramOptions::Action::ShowText;
+        // No application object exists yet to tell the parser the program's name.
+        options.text =
+            parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("ztd"));
+    } else if (parser.isSet(version)) {
+        options.action = ProgramOptions::Action::ShowText;
+        options.text = QStringLiteral("ztd " ZTD_VERSION "\n");
+    }
+    return options;
+}

@@ -1,0 +1,24 @@
+#include "shell/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+TEST(CommandLine, ActionsAndTexts) {
+    using Action = ProgramOptions::Action;
+    struct Case {
+        QStringList arguments;
+        Action action;
+        QString textStart;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, {}},
+        {{QStringLiteral("--version")}, Action::ShowText, QStringLiteral("ztd 1.0.2.15\n")},
+        {{QStringLiteral("--help")}, Action::ShowText, QStringLiteral("Usage: ztd [options]")},
+        {{QStringLiteral("--bogus")}, Action::Fail, QStringLiteral("Ungültiger Aufruf (")},
+    };
+    for (const Case& c : cases) {
+        const ProgramOptions options =
+            parseCommandLine(QStringList{QStringLiteral("ztd")} + c.arguments);
+        EXPECT_EQ(options.action, c.action) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(options.text.startsWith(c.textStart)) << options.text.toStdString();
+    }
+}
