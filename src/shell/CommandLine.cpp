@@ -21,9 +21,9 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                 .arg(parser.errorText());
     } else if (parser.isSet(help)) {
         options.action = ProgramOptions::Action::ShowText;
-        // No application object exists yet to tell the parser the program's name.
-        options.text =
-            parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("ztd"));
+        // Qt's first line names the executable as it was called, in English.
+        const QString text = parser.helpText();
+        options.text = QStringLiteral("Aufruf: ztd [Optionen]") + text.mid(text.indexOf('\n'));
     } else if (parser.isSet(version)) {
         options.action = ProgramOptions::Action::ShowText;
         options.text = QStringLiteral("ztd " ZTD_VERSION "\n");

@@ -12,7 +12,9 @@ TEST(CommandLine, ActionsAndTexts) {
     const Case cases[] = {
         {{}, Action::Run, {}},
         {{QStringLiteral("--version")}, Action::ShowText, QStringLiteral("ztd 1.0.2.15\n")},
-        {{QStringLiteral("--help")}, Action::ShowText, QStringLiteral("Usage: ztd [options]")},
+        {{QStringLiteral("--help")},
+         Action::ShowText,
+         QStringLiteral("Aufruf: ztd [Optionen]\nPrüfprotokolle")},
         {{QStringLiteral("--bogus")}, Action::Fail, QStringLiteral("Ungültiger Aufruf (")},
     };
     for (const Case& c : cases) {
