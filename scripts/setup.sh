@@ -45,8 +45,9 @@ ztd_configure_and_build() {
     local launcher=()
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     ztd_stage "Konfiguriere (Release) in $ZTD_BUILD"
+    mkdir -p "$ZTD_BUILD"
     cmake -S "$ZTD_ROOT" -B "$ZTD_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
-        >"$ZTD_BUILD.configure.log" 2>&1 || { cat "$ZTD_BUILD.configure.log"; return 1; }
+        >"$ZTD_BUILD/configure.log" 2>&1 || { cat "$ZTD_BUILD/configure.log"; return 1; }
     ztd_stage "Baue $*"
     cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" || return 1
 }

@@ -5,6 +5,25 @@
 
 #include <QString>
 
+// The date dialog's exchange: which file holds the impossible date, the date
+// text (the rejected one in, the corrected one out), and which date it is
+// (1 = next test date, 2 = test date).
+struct DateDialogExchange {
+    QString fileName;
+    QString dateText;
+    int which = 0;
+};
+
+// What the customer lookup and the customer-number entry hand back.
+struct CustomerChoice {
+    int accepted = 0;      // the lookup ended with "&Übernehmen"
+    QString name;          // Auftraggeber
+    qint32 number = 0;     // Kundennummer, also the number entered
+    QString place;         // AuftraggeberOrt
+    QString street;        // AuftraggeberStrasse
+    int numberEntered = 0; // the number entry ended with "OK"
+};
+
 // Everything the windows share for the whole run. The program entry owns one
 // instance and hands it to the windows; tests make a fresh one each.
 struct AppState {
@@ -22,6 +41,8 @@ struct AppState {
     int reportWanted = 0;
     // Software letter of the tester's measurement memory; the main window sets it at start.
     QString memorySoftwareVersion;
+    DateDialogExchange dateDialog;
+    CustomerChoice customerChoice;
     // The printer chosen in printer setup; empty means the system's default printer.
     QString printerName;
 };

@@ -10,7 +10,11 @@ class HelpViewer;
 class HelpKey;
 class MyVersionInfo;
 class TForm1;
+class TForm11;
+class TForm12;
 class TForm13;
+class TFormDatum;
+class TFormKdnr;
 
 // Creates every window of the program once, in a fixed order, and keeps them
 // until the end of the run. The main window comes first and owns the others.
@@ -30,5 +34,10 @@ private:
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<HelpKey> helpKey_;
     std::unique_ptr<TForm1> form1_;
+    // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
+    TFormDatum* formDatum_ = nullptr;
+    TFormKdnr* formKdnr_ = nullptr;
+    TForm11* form11_ = nullptr;
+    TForm12* form12_ = nullptr;
 };

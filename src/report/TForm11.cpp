@@ -1,0 +1,48 @@
+#include "TForm11.h"
+
+#include "common/AppState.h"
+#include "common/HelpContext.h"
+#include "common/WindowScaling.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm11::TForm11(AppState& state, QWidget* parent)
+    : QDialog(parent)
+    , state_(state) {
+    setObjectName(QStringLiteral("Form11"));
+    setWindowTitle(QStringLiteral("Protokoll"));
+    help::setContext(*this, help::RemoteControlAndReport);
+
+    auto* question = new QLabel(QStringLiteral("Protokoll gewünscht ?"), this);
+    question->setObjectName(QStringLiteral("Label1"));
+    question->setAlignment(Qt::AlignCenter);
+    auto* yes = new QPushButton(QStringLiteral("&Ja"), this);
+    yes->setObjectName(QStringLiteral("ButtonProtja"));
+    yes->setDefault(true);
+    auto* no = new QPushButton(QStringLiteral("&Nein"), this);
+    no->setObjectName(QStringLiteral("ButtonProtnein"));
+    connect(yes, &QPushButton::clicked, this, [this] { answer(1); });
+    connect(no, &QPushButton::clicked, this, [this] { answer(0); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(yes);
+    buttons->addWidget(no);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(question);
+    layout->addLayout(buttons);
+    resize(280, 120);
+    scaleWindow(*this);
+}
+
+void TForm11::showEvent(QShowEvent* event) {
+    state_.reportWanted = 0;
+    QDialog::showEvent(event);
+}
+
+void TForm11::answer(int reportWanted) {
+    state_.reportWanted = reportWanted;
+    accept();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "common/Prompter.h"
+
+#include <QDialog>
+
+struct AppState;
+
+// Offers to start a new report from a saved one used as template.
+class TForm12 : public QDialog {
+    Q_OBJECT
+public:
+    TForm12(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+
+    static const Prompter::FileDialog OpenDialog1;
+
+    void ButtonJaClick();
+
+private:
+    AppState& state_;
+    Prompter& prompter_;
+};
