@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "addresses/TFormKdnr.h"
 #include "common/AppState.h"

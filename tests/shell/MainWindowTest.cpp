@@ -1,3 +1,4 @@
+#include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "common/AppState.h"
 #include "common/PrinterSystem.h"
