@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <array>
+
 // Everything the windows share for the whole run. The program entry owns one
 // instance and hands it to the windows; tests make a fresh one each.
 struct AppState {
@@ -24,4 +26,7 @@ struct AppState {
     QString memorySoftwareVersion;
     // The printer chosen in printer setup; empty means the system's default printer.
     QString printerName;
+    // The "Grenzwerte:" texts of the last printed report; a test outside the
+    // limit table prints these again.
+    std::array<QString, 3> limitTexts;
 };
