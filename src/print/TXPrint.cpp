@@ -2,6 +2,8 @@
 
 #include "Mm100.h"
 
+#include <cmath>
+
 TXPrint::TXPrint(PrintTarget& target)
     : target_(target) {
     canvas().setUnitsPerInch(fontUnitsPerInch());
@@ -29,22 +31,23 @@ int TXPrint::toDots(int units, int dpi) const {
     return scaling_ == TScaling::pscDot ? units : units * dpi / unitsPerInch();
 }
 
-int TXPrint::fromDots(int dots, int dpi) const {
-    return scaling_ == TScaling::pscDot ? dots : dots * unitsPerInch() / dpi;
-}
-
 void TXPrint::setScaling(TScaling scaling) {
     if (printing_)
         return;
-    const int left = toDots(marginLeft_, dpiX_);
-    const int right = toDots(marginRight_, dpiX_);
-    const int top = toDots(marginTop_, dpiY_);
-    const int bottom = toDots(marginBottom_, dpiY_);
+    // Straight from the old unit to the new one, rounded: a detour through
+    // whole dots would turn 20 mm into 19.9 mm.
+    const int oldX = scaling_ == TScaling::pscDot ? dpiX_ : unitsPerInch();
+    const int oldY = scaling_ == TScaling::pscDot ? dpiY_ : unitsPerInch();
     scaling_ = scaling;
-    marginLeft_ = fromDots(left, dpiX_);
-    marginRight_ = fromDots(right, dpiX_);
-    marginTop_ = fromDots(top, dpiY_);
-    marginBottom_ = fromDots(bottom, dpiY_);
+    const int newX = scaling_ == TScaling::pscDot ? dpiX_ : unitsPerInch();
+    const int newY = scaling_ == TScaling::pscDot ? dpiY_ : unitsPerInch();
+    const auto convert = [](int value, int from, int to) {
+        return static_cast<int>(std::lround(double(value) * to / from));
+    };
+    marginLeft_ = convert(marginLeft_, oldX, newX);
+    marginRight_ = convert(marginRight_, oldX, newX);
+    marginTop_ = convert(marginTop_, oldY, newY);
+    marginBottom_ = convert(marginBottom_, oldY, newY);
     canvas().setUnitsPerInch(fontUnitsPerInch());
 }
 

@@ -73,7 +73,6 @@ public:
 
 private:
     int toDots(int units, int dpi) const;
-    int fromDots(int dots, int dpi) const;
     // What the canvas needs to turn points into units: with dots, the resolution.
     int fontUnitsPerInch() const;
 
