@@ -23,7 +23,6 @@ struct DeviceCaps {
 
 struct JobSettings {
     QString title;
-    int copies = 1;
     TXPrinterOrientation orientation = TXPrinterOrientation::xpoPortrait;
 };
 
@@ -44,6 +43,9 @@ public:
     // Ends the job, which prints the page; a German message when that failed.
     virtual std::optional<QString> endJob() = 0;
     virtual bool aborted() const = 0;
+    // Copies of each page; the print dialog may have changed them.
+    virtual int copies() const = 0;
+    virtual void setCopies(int copies) = 0;
     // The open job's canvas; between jobs one that measures but draws nowhere.
     virtual Canvas& canvas() = 0;
 };

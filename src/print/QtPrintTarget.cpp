@@ -49,7 +49,6 @@ QString QtPrintTarget::failure(const QString& printerMessage) const {
 
 std::optional<QString> QtPrintTarget::beginJob(const JobSettings& settings) {
     printer_.setDocName(settings.title);
-    printer_.setCopyCount(settings.copies);
     printer_.setPageOrientation(settings.orientation == TXPrinterOrientation::xpoLandscape
                                     ? QPageLayout::Landscape
                                     : QPageLayout::Portrait);

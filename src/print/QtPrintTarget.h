@@ -30,6 +30,8 @@ public:
     void setMapping(double originX, double originY, double scaleX, double scaleY) override;
     std::optional<QString> endJob() override;
     bool aborted() const override;
+    int copies() const override { return printer_.copyCount(); }
+    void setCopies(int copies) override { printer_.setCopyCount(copies); }
     Canvas& canvas() override { return canvas_; }
 
 private:

@@ -35,12 +35,15 @@ public:
     void setMapping(double originX, double originY, double scaleX, double scaleY) override;
     std::optional<QString> endJob() override;
     bool aborted() const override { return aborted_; }
+    int copies() const override { return copies_; }
+    void setCopies(int copies) override { copies_ = copies; }
     Canvas& canvas() override { return canvas_; }
 
 private:
     int dpi_;
     bool hasPrinter_;
     bool aborted_ = false;
+    int copies_ = 1;
     QString failure_;
     RecordingCanvas canvas_;
     QList<Job> jobs_;

@@ -60,14 +60,14 @@ bool TXPrint::Aborted() const {
 }
 
 int TXPrint::Copies() const {
-    return target_.hasPrinter() ? copies_ : 1;
+    return target_.hasPrinter() ? target_.copies() : 1;
 }
 
 bool TXPrint::BeginDoc() {
     lastError_.clear();
     if (!target_.hasPrinter() || printing_)
         return false;
-    if (const auto error = target_.beginJob({title_, copies_, orientation_})) {
+    if (const auto error = target_.beginJob({title_, orientation_})) {
         lastError_ = *error;
         return false;
     }

@@ -38,7 +38,7 @@ public:
     bool Aborted() const;
     // 1 without printer.
     int Copies() const;
-    void setCopies(int copies) { copies_ = copies; }
+    void setCopies(int copies) { target_.setCopies(copies); }
     // The job's name as the spooler shows it.
     QString Title() const { return title_; }
     void setTitle(const QString& title) { title_ = title; }
@@ -82,7 +82,6 @@ private:
     int marginTop_ = 0;
     int marginRight_ = 0;
     int marginBottom_ = 0;
-    int copies_ = 1;
     QString title_;
     TXPrinterOrientation orientation_ = TXPrinterOrientation::xpoPortrait;
     // Until the first page tells the printer's resolution.

@@ -62,3 +62,17 @@ TEST(QtPrintTarget, EveryPdfJobIsAFileOfItsOwn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(QtPrintTarget, CopiesChosenInThePrintDialogAreKept) {
+    QTemporaryDir dir;
+    const auto target = QtPrintTarget::pdfFile(dir.filePath(u"kopien.pdf"_s));
+    TXPrint print(*target);
+    target->printer().setCopyCount(3); // as the print dialog does
+    EXPECT_EQ(print.Copies(), 3);
+    print.setCopies(2);
+    EXPECT_EQ(target->printer().copyCount(), 2);
+}
+
+} // namespace

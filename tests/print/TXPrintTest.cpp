@@ -142,7 +142,6 @@ TEST(TXPrint, EachPageIsOneJobAndEndDocRestoresTheFont) {
     for (const auto& job : target.jobs()) {
         EXPECT_TRUE(job.ended);
         EXPECT_EQ(job.settings.title, u"ZT0701"_s);
-        EXPECT_EQ(job.settings.copies, 2);
         EXPECT_EQ(job.settings.orientation, TXPrinterOrientation::xpoLandscape);
         ASSERT_EQ(job.ops.size(), 1);
     }

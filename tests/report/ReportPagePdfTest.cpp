@@ -98,6 +98,8 @@ TEST_F(ReportPagePdfTest, TextLandsInPlaceAtEveryResolution) {
         EXPECT_NEAR(at300->second.top, e.top, 0.05) << e.word.toStdString();
         EXPECT_NEAR(at300->second.left, at600->second.left, 0.01) << e.word.toStdString();
         EXPECT_NEAR(at300->second.top, at600->second.top, 0.01) << e.word.toStdString();
+        // The same character size too.
+        EXPECT_NEAR(at300->second.bottom, at600->second.bottom, 0.01) << e.word.toStdString();
     }
 }
 
