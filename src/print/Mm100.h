@@ -12,8 +12,6 @@ struct Mm100 {
     constexpr explicit Mm100(int hundredths)
         : value(hundredths) {}
 
-    constexpr double millimetres() const { return value / 100.0; }
-
     constexpr Mm100 operator+(Mm100 other) const { return Mm100(value + other.value); }
     constexpr Mm100 operator-(Mm100 other) const { return Mm100(value - other.value); }
     constexpr Mm100 operator*(int factor) const { return Mm100(value * factor); }

@@ -20,6 +20,7 @@ constexpr double kPointsPerMm = 72 / 25.4;
 
 struct WordBox {
     double left = 0; // millimetres from the paper's top-left corner
+    double right = 0;
     double top = 0;
     double bottom = 0;
 };
@@ -36,13 +37,14 @@ QString run(const QString& program, const QStringList& arguments) {
 std::multimap<QString, WordBox> wordsOf(const QString& pdf) {
     const QString html = run(u"pdftotext"_s, {u"-bbox"_s, pdf, u"-"_s});
     static const QRegularExpression word(
-        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"_s);
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
     std::multimap<QString, WordBox> words;
     for (const auto& match : word.globalMatch(html)) {
-        words.emplace(match.captured(4).replace(u"&gt;"_s, u">"_s).replace(u"&lt;"_s, u"<"_s),
+        words.emplace(match.captured(5).replace(u"&gt;"_s, u">"_s).replace(u"&lt;"_s, u"<"_s),
                       WordBox{match.captured(1).toDouble() / kPointsPerMm,
+                              match.captured(3).toDouble() / kPointsPerMm,
                               match.captured(2).toDouble() / kPointsPerMm,
-                              match.captured(3).toDouble() / kPointsPerMm});
+                              match.captured(4).toDouble() / kPointsPerMm});
     }
     return words;
 }
@@ -86,6 +88,16 @@ TEST_F(ReportPagePdfTest, TextLandsInPlaceAtEveryResolution) {
         EXPECT_TRUE(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
         pages[dpi] = wordsOf(pdf);
         ASSERT_FALSE(pages[dpi].empty()) << "pdftotext found no text in " << pdf.toStdString();
+    }
+    // The measurement columns are centred on 28.33, 85 and 141.67 mm.
+    const std::pair<QString, double> centred[] = {{u"Schutzleiterwiderstand"_s, 48.33},
+                                                  {u"Isolationswiderstand"_s, 105},
+                                                  {u"Ersatzableitstrom"_s, 161.67},
+                                                  {u"MΩ"_s, 105}};
+    for (const auto& [word, centre] : centred) {
+        const auto box = pages[600].find(word);
+        ASSERT_NE(box, pages[600].end()) << word.toStdString();
+        EXPECT_NEAR((box->second.left + box->second.right) / 2, centre, 0.1) << word.toStdString();
     }
     for (const Expected& e : expected) {
         const auto at300 = pages[300].find(e.word);
