@@ -9,6 +9,7 @@ ZTD_PACKAGES=(
     qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libsqlite3-dev
     fonts-liberation2 xvfb xauth poppler-utils
+    cups printer-driver-cups-pdf
 )
 
 ztd_stage() { printf '==> %s\n' "$*"; }

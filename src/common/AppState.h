@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <array>
+
 // The date dialog's exchange: which file holds the impossible date, the date
 // text (the rejected one in, the corrected one out), and which date it is
 // (1 = next test date, 2 = test date).
@@ -45,4 +47,7 @@ struct AppState {
     CustomerChoice customerChoice;
     // The printer chosen in printer setup; empty means the system's default printer.
     QString printerName;
+    // The "Grenzwerte:" texts of the last printed report; a test outside the
+    // limit table prints these again.
+    std::array<QString, 3> limitTexts;
 };

@@ -10,8 +10,15 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                                   QStringLiteral("Zeigt diese Hilfe."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Zeigt die Version des Programms."));
+    const QCommandLineOption printPdf(
+        QStringLiteral("print-pdf"),
+        QStringLiteral("Druckt das Prüfprotokoll der Protokolldatei DATEI.pro als PDF-Datei "
+                       "AUSGABE.pdf, ohne ein Fenster zu öffnen."));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(printPdf);
+    parser.addPositionalArgument(QStringLiteral("DATEI.pro AUSGABE.pdf"),
+                                 QStringLiteral("Die Dateien zu --print-pdf."));
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
@@ -27,6 +34,18 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(version)) {
         options.action = ProgramOptions::Action::ShowText;
         options.text = QStringLiteral("ztd " ZTD_VERSION "\n");
+    } else if (parser.isSet(printPdf)) {
+        const QStringList files = parser.positionalArguments();
+        if (files.size() != 2) {
+            options.action = ProgramOptions::Action::Fail;
+            options.text = QStringLiteral("Ungültiger Aufruf: --print-pdf braucht eine "
+                                          "Protokolldatei und den Namen der PDF-Datei, zum "
+                                          "Beispiel \"ztd --print-pdf DATEI.pro AUSGABE.pdf\".");
+        } else {
+            options.action = ProgramOptions::Action::PrintPdf;
+            options.protocolFile = files[0];
+            options.pdfFile = files[1];
+        }
     }
     return options;
 }

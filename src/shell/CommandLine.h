@@ -6,10 +6,13 @@
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
-    enum class Action { Run, ShowText, Fail };
+    enum class Action { Run, ShowText, Fail, PrintPdf };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
+    // --print-pdf: the protocol file to print and the PDF file to write.
+    QString protocolFile;
+    QString pdfFile;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

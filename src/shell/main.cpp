@@ -1,8 +1,10 @@
 #include "CommandLine.h"
+#include "PdfExport.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -15,12 +17,24 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const ProgramOptions options = parseCommandLine(arguments);
+    if (options.action == ProgramOptions::Action::PrintPdf) {
+        // Printing to a file must work on a server without any display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A script reads our German message on standard error, not Qt's notes.
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        QGuiApplication app(argc, argv);
+        if (const auto error = printProtocolFileToPdf(options.protocolFile, options.pdfFile)) {
+            fprintf(stderr, "%s\n", qPrintable(*error));
+            return 1;
+        }
+        return 0;
+    }
+
     if (options.action != ProgramOptions::Action::Run) {
         const bool failed = options.action == ProgramOptions::Action::Fail;
         fprintf(failed ? stderr : stdout, "%s\n", qPrintable(options.text.trimmed()));
         return failed ? 1 : 0;
     }
-
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Veltrax"));
     QApplication::setApplicationName(QStringLiteral("VTX_ZTD"));

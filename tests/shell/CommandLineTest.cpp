@@ -16,6 +16,13 @@ TEST(CommandLine, ActionsAndTexts) {
          Action::ShowText,
          QStringLiteral("Aufruf: ztd [Optionen]\nPrüfprotokolle")},
         {{QStringLiteral("--bogus")}, Action::Fail, QStringLiteral("Ungültiger Aufruf (")},
+        {{QStringLiteral("--print-pdf"), QStringLiteral("a.pro")},
+         Action::Fail,
+         QStringLiteral("Ungültiger Aufruf: --print-pdf braucht eine Protokolldatei")},
+        {{QStringLiteral("--print-pdf"), QStringLiteral("a.pro"), QStringLiteral("b.pdf"),
+          QStringLiteral("c.pdf")},
+         Action::Fail,
+         QStringLiteral("Ungültiger Aufruf: --print-pdf")},
     };
     for (const Case& c : cases) {
         const ProgramOptions options =
@@ -23,4 +30,13 @@ TEST(CommandLine, ActionsAndTexts) {
         EXPECT_EQ(options.action, c.action) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(options.text.startsWith(c.textStart)) << options.text.toStdString();
     }
+}
+
+TEST(CommandLine, PrintPdfNamesBothFiles) {
+    const ProgramOptions options =
+        parseCommandLine({QStringLiteral("ztd"), QStringLiteral("--print-pdf"),
+                          QStringLiteral("Prüfung 1.pro"), QStringLiteral("/tmp/aus.pdf")});
+    EXPECT_EQ(options.action, ProgramOptions::Action::PrintPdf);
+    EXPECT_EQ(options.protocolFile, QStringLiteral("Prüfung 1.pro"));
+    EXPECT_EQ(options.pdfFile, QStringLiteral("/tmp/aus.pdf"));
 }

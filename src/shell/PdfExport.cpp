@@ -1,0 +1,23 @@
+#include "PdfExport.h"
+
+#include "common/AppState.h"
+#include "print/QtPrintTarget.h"
+#include "print/TXPrint.h"
+#include "report/ProtocolFile.h"
+#include "report/ReportPage.h"
+
+std::optional<QString> printProtocolFileToPdf(const QString& protocolFile, const QString& pdfFile) {
+    const protocol_file::ReadResult file = protocol_file::readProtocolFile(protocolFile);
+    if (!file.ok())
+        return file.error;
+    AppState state;
+    protocol_file::readForOpen(file.image, state.record, state.report);
+
+    const auto target = QtPrintTarget::pdfFile(pdfFile);
+    TXPrint print(*target);
+    report_page::configure(print);
+    if (const auto problem =
+            report_page::print(print, state.record, state.report, state.limitTexts))
+        return problem->text;
+    return std::nullopt;
+}

@@ -1,0 +1,78 @@
+#include "print/PainterCanvas.h"
+#include "print/QtPrintTarget.h"
+#include "print/TXPrint.h"
+
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+TEST(PainterCanvas, WindowsFontNamesResolveToTheirMetricTwins) {
+    CanvasFont times;
+    times.name = u"Times New Roman"_s;
+    times.pitch = FontPitch::Fixed; // asked for by the report, must not change the family
+    times.bold = true;
+    CanvasFont courier;
+    courier.name = u"Courier New"_s;
+    EXPECT_EQ(QFontInfo(PainterCanvas::qtFont(times, 352)).family(), u"Liberation Serif"_s);
+    EXPECT_TRUE(QFontInfo(PainterCanvas::qtFont(times, 352)).bold());
+    EXPECT_EQ(QFontInfo(PainterCanvas::qtFont(courier, 352)).family(), u"Liberation Mono"_s);
+}
+
+TEST(PainterCanvas, MeasuresInLogicalUnits) {
+    PainterCanvas canvas;
+    canvas.setUnitsPerInch(2540);
+    canvas.setFontName(u"Courier New"_s);
+    canvas.setFontSize(10);
+    // Liberation Mono advances 0.6 em per character: 10 × 0.6 × 352.
+    EXPECT_EQ(canvas.textWidth(u"0123456789"_s), 2112);
+    canvas.textOut(0, 0, u"nowhere"_s); // no painter: measures only
+}
+
+int pdfPages(const QString& pdf) {
+    QProcess process;
+    process.start(u"pdfinfo"_s, {pdf});
+    process.waitForFinished(60000);
+    const auto match = QRegularExpression(u"Pages:\\s+(\\d+)"_s)
+                           .match(QString::fromUtf8(process.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+TEST(QtPrintTarget, EveryPdfJobIsAFileOfItsOwn) {
+    QTemporaryDir dir;
+    const auto target = QtPrintTarget::pdfFile(dir.filePath(u"liste.pdf"_s), 300);
+    TXPrint print(*target);
+    print.setScaling(TScaling::pscMetric100);
+    print.setMargins(2000);
+    for (int page = 1; page <= 2; ++page) {
+        ASSERT_TRUE(print.BeginDoc()) << print.lastError().toStdString();
+        print.canvas().textOut(0, 0, QStringLiteral("Seite %1").arg(page));
+        ASSERT_TRUE(print.EndDoc());
+    }
+    EXPECT_EQ(pdfPages(dir.filePath(u"liste.pdf"_s)), 1);
+    EXPECT_EQ(pdfPages(dir.filePath(u"liste-2.pdf"_s)), 1);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"liste-3.pdf"_s)));
+}
+
+} // namespace
+
+namespace {
+
+TEST(QtPrintTarget, CopiesChosenInThePrintDialogAreKept) {
+    QTemporaryDir dir;
+    const auto target = QtPrintTarget::pdfFile(dir.filePath(u"kopien.pdf"_s));
+    TXPrint print(*target);
+    target->printer().setCopyCount(3); // as the print dialog does
+    EXPECT_EQ(print.Copies(), 3);
+    print.setCopies(2);
+    EXPECT_EQ(target->printer().copyCount(), 2);
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+#include "../report/Printers.h"
+#include "SampleReport.h"
+#include "report/ProtocolFile.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The real program, started as a script would start it: no display at all.
+Outcome runZtd(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+        environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZTD_BINARY), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+class PrintPdfCommandTest : public ::testing::Test {
+protected:
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintPdfCommandTest, WritesTheReportPageWithoutADisplay) {
+    const QString report =
+        writeFile(u"Bäckerei.pro"_s, protocol_file::buildProtocolImage(sampleReport()));
+    const QString pdf = dir.filePath(u"Bäckerei.pdf"_s);
+    const Outcome outcome = runZtd({u"--print-pdf"_s, report, pdf});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    EXPECT_EQ(outcome.err, QString());
+    const QString text = pdfText(pdf);
+    for (const QString& expected :
+         {u"Prüfprotokoll für elektrische Geräte"_s, u"Bäckerei Müller"_s, u"MΩ"_s, u"0.12"_s,
+          u"<0.3"_s, u"Zuzoradizizu RU 0701-0702 Veltrax"_s})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n"
+                                             << text.toStdString();
+    EXPECT_EQ(text.count(u'\f'), 1) << "one page";
+}
+
+TEST_F(PrintPdfCommandTest, RefusesWhatItCannotRead) {
+    const QString missing = dir.filePath(u"fehlt.pro"_s);
+    const QString shortFile = writeFile(u"kurz.pro"_s, QByteArray(1147, 'x'));
+    const QString pdf = dir.filePath(u"aus.pdf"_s);
+    for (const QString& input : {missing, shortFile}) {
+        const Outcome outcome = runZtd({u"--print-pdf"_s, input, pdf});
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.err.trimmed(), protocol_file::readProtocolFile(input).error);
+        EXPECT_FALSE(outcome.err.isEmpty());
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+
+    const QString report = writeFile(u"gut.pro"_s, protocol_file::buildProtocolImage({}));
+    const QString unwritable = dir.filePath(u"gibt-es-nicht/aus.pdf"_s);
+    const Outcome outcome = runZtd({u"--print-pdf"_s, report, unwritable});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err.trimmed(),
+              u"Die PDF-Datei \"%1\" kann nicht geschrieben werden."_s.arg(unwritable));
+}
+
+} // namespace
