@@ -1,4 +1,4 @@
-#include "../report/Printers.h"
+#include "Printers.h"
 #include "SampleReport.h"
 #include "report/ProtocolFile.h"
 
