@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
@@ -10,6 +12,8 @@ struct ProgramOptions {
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
+    // Slot index 0..5 → device, from --port COMn=DEVICE.
+    std::map<int, QString> ports;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

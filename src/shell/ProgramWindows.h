@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "common/PrinterSystem.h"
 #include "common/Prompter.h"
+#include "shell/CommandLine.h"
 
 #include <memory>
 
@@ -11,16 +12,22 @@ class HelpKey;
 class MyVersionInfo;
 class TForm1;
 class TForm13;
+class TForm2;
+class RealClock;
+class SerialLine;
+class SerialPorts;
 
 // Creates every window of the program once, in a fixed order, and keeps them
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    explicit ProgramWindows(AppState& state);
+    explicit ProgramWindows(AppState& state, const ProgramOptions& options = {});
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }
     HelpViewer& help() { return *help_; }
+    SerialLine& serialLine() { return *serialLine_; }
+    TForm2& portSelection() { return *form2_; }
 
 private:
     AppState& state_;
@@ -29,6 +36,10 @@ private:
     std::unique_ptr<MyVersionInfo> versionInfo_;
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<HelpKey> helpKey_;
+    std::unique_ptr<RealClock> clock_;
+    std::unique_ptr<SerialPorts> serialPorts_;
+    std::unique_ptr<SerialLine> serialLine_;
     std::unique_ptr<TForm1> form1_;
     TForm13* form13_ = nullptr;
+    TForm2* form2_ = nullptr;
 };

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+// Line settings as the tester needs them. They start from the mode text
+// "baud=9600 parity=N data=8 stop=1" and are then adjusted for the tester's
+// hardware handshake.
+struct LineSettings {
+    int baudRate = 0;
+    char parity = 'N';
+    int dataBits = 0;
+    int stopBits = 0;
+    bool binary = false;
+    bool parityCheck = false;
+    bool ctsOutputFlow = false;
+    bool dsrOutputFlow = false;
+    bool dtrOn = true;
+    bool rtsHandshake = false;
+
+    // Reads "baud=… parity=… data=… stop=…"; fields it does not name keep their value.
+    static LineSettings fromModeText(const QString& text);
+    // Binary, no parity check, transmit only while CTS is on, DTR held off,
+    // RTS driven by the handshake.
+    void adjustForTester();
+
+    bool operator==(const LineSettings&) const = default;
+};
+
+// One open serial port: exactly what the line needs of the operating system.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+    // A device without modem lines (a pseudo-terminal) reports CTS on.
+    virtual bool ctsOn() = 0;
+    // Bytes waiting in the input queue; clears a pending line error.
+    virtual int bytesWaiting() = 0;
+    virtual int bytesToSend() = 0;
+    // Reads at most maxBytes of the waiting bytes, never blocking.
+    virtual int read(std::uint8_t* buffer, int maxBytes) = 0;
+    virtual bool writeByte(std::uint8_t byte) = 0;
+    virtual bool close() = 0;
+};
+
+// The serial ports of the machine, as the six slots COM1..COM6 (index 0..5).
+class SerialPorts {
+public:
+    virtual ~SerialPorts() = default;
+    virtual bool exists(int index) const = 0;
+    // The device bound to the slot, for showing it; empty when none is bound.
+    virtual QString deviceOf(int index) const = 0;
+    // Opens the port exclusively; null when it is absent, busy or refuses the settings.
+    virtual std::unique_ptr<SerialDevice> open(int index, const LineSettings& settings,
+                                               int inputQueueSize, int outputQueueSize) = 0;
+};
+
+inline constexpr int kPortCount = 6;
+
+// "COM1" … "COM6" for index 0..5.
+inline QString portName(int index) {
+    return QStringLiteral("COM%1").arg(index + 1);
+}
