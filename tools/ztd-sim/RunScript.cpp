@@ -53,7 +53,7 @@ RunScript defaultRunScript() {
         {result(
              {{"R-SL  ", "  0.12", ohm}, {"R-ISO ", "  25.0", "M\xF4"}, {"I-EA  ", "  0.21", "mA"}},
              "Pr\xF5"
-             "fung bestanden"),
+             "fung i. O.   "),
          300, W::Key},
     };
 }

@@ -189,9 +189,12 @@ Emissions TesterSimulator::continueRun() {
         const RunItem& item = script[runPosition_++];
         const Emissions message = answer(item.message, item.delayMs);
         out.insert(out.end(), message.begin(), message.end());
+        if (runPosition_ == script.size())
+            break;
         if (item.wait == RunItem::Wait::Key || (hand_ && item.wait == RunItem::Wait::KeyInHand))
             return out;
     }
+    // The last message stays on the display until a key is pressed.
     mode_ = Mode::Finished;
     return out;
 }
