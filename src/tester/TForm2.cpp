@@ -80,8 +80,9 @@ TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath,
     connect(ButtonAbort, &QPushButton::clicked, this, &TForm2::ButtonAbortClick);
     connect(ButtonOk, &QPushButton::clicked, this, &TForm2::ButtonOkClick);
 
-    resize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight);
     scaleWindow(*this);
+    setFixedSize(size());
 }
 
 void TForm2::showEvent(QShowEvent* event) {

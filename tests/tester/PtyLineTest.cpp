@@ -5,6 +5,8 @@
 #include "tester/TermiosSerial.h"
 
 #include <QProcess>
+#include <QTemporaryFile>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -86,3 +88,25 @@ TEST_F(PtyLineTest, BytesPassBothWays) {
 }
 
 } // namespace
+
+TEST(TermiosSerialPorts, OnlyTerminalsOpen) {
+    QTemporaryFile notATerminal;
+    ASSERT_TRUE(notATerminal.open());
+    TermiosSerialPorts ports(PortSlots({}, {{0, notATerminal.fileName()}, {1, "/dev/nicht-da"}}));
+    EXPECT_TRUE(ports.exists(0));
+    EXPECT_EQ(ports.open(0, LineSettings{}, 2048, 2048), nullptr);
+    EXPECT_FALSE(ports.exists(1));
+    EXPECT_EQ(ports.open(1, LineSettings{}, 2048, 2048), nullptr);
+    EXPECT_FALSE(ports.exists(2));
+    EXPECT_EQ(ports.deviceOf(1), QStringLiteral("/dev/nicht-da"));
+}
+
+TEST(RealClock, WaitKeepsTheEventLoopRunning) {
+    RealClock clock;
+    bool timerRan = false;
+    QTimer::singleShot(0, [&] { timerRan = true; });
+    const std::int64_t start = clock.now();
+    clock.wait(30);
+    EXPECT_TRUE(timerRan);
+    EXPECT_GE(clock.now() - start, 30);
+}
