@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "common/HelpContext.h"
 #include "tester/Clock.h"
 #include "tester/PortSettings.h"
 #include "tester/PortSlots.h"
@@ -123,6 +124,7 @@ TEST_F(PortSelectionTest, LineSettingsForTheTester) {
 TEST_F(PortSelectionTest, WindowControls) {
     TForm2 form(line, prompter, comFile());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Auswahl Schnittstelle"));
+    EXPECT_EQ(help::contextOf(form), 4010);
     const auto* label = form.findChild<QLabel*>("Label1");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("&Schnittstelle"));

@@ -228,6 +228,34 @@ TEST_F(SimulatorTest, HandRunWaitsForKeysAutoRunDoesNot) {
     EXPECT_FALSE(model().handRun());
 }
 
+TEST_F(SimulatorTest, NoticesHoldTheRunUntilAKeyInAutoModeToo) {
+    using namespace run_message;
+    TesterConfig config;
+    config.autoRun = {
+        {step(5), 100, RunItem::Wait::None},
+        {reversalNotice(), 100, RunItem::Wait::Key},
+        {overflow(true), 100, RunItem::Wait::None},
+        {overflow(false), 100, RunItem::Wait::KeyInHand},
+        {faultSearch('X'), 100, RunItem::Wait::None},
+        {mainsNotice(), 100, RunItem::Wait::Key},
+        {abortRemote(), 100, RunItem::Wait::None},
+    };
+    connect(config);
+    handshake(10);
+    exchange("\x02", 0);
+    exchange("\x02\x04", 0); // without insulation test, Auto
+    clock.wait(1000);
+    EXPECT_EQ(receiveChunk(0), QByteArray("i\x05Y"));
+    tester->pressKey(0x04);
+    clock.wait(1000);
+    EXPECT_EQ(receiveChunk(0), QByteArray("\x04uvzXy"));
+    send(0x04);
+    clock.wait(1000);
+    EXPECT_EQ(receiveChunk(0), QByteArray("\xFF"));
+    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Finished);
+    EXPECT_TRUE(model().niso());
+}
+
 TEST_F(SimulatorTest, MemoryImageComesInChunksWithCountAndEndMark) {
     TesterConfig config;
     config.memoryEntries = sampleMemoryEntries(2);

@@ -25,6 +25,26 @@ QByteArray run_message::overflow(bool on) {
     return on ? QByteArray("u") : QByteArray("v");
 }
 
+QByteArray run_message::reversalNotice() {
+    return QByteArray("Y");
+}
+
+QByteArray run_message::mainsNotice() {
+    return QByteArray("y");
+}
+
+QByteArray run_message::endWithResults() {
+    return QByteArray("e");
+}
+
+QByteArray run_message::stop() {
+    return QByteArray("s");
+}
+
+QByteArray run_message::abortRemote() {
+    return QByteArray(1, '\xFF');
+}
+
 QByteArray run_message::faultSearch(char indication) {
     return QByteArray("z") + indication;
 }

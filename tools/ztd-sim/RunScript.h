@@ -25,6 +25,13 @@ QByteArray limit(const QByteArray& text);
 // Five characters of value and two unit bytes (0xF4 for the ohm sign).
 QByteArray reading(const QByteArray& value, const QByteArray& unit);
 QByteArray overflow(bool on);
+// The tester waits after these two notices: polarity reversal and mains voltage.
+QByteArray reversalNotice();
+QByteArray mainsNotice();
+// Ends of a run: results available, no results, remote control ended.
+QByteArray endWithResults();
+QByteArray stop();
+QByteArray abortRemote();
 QByteArray faultSearch(char indication);
 struct Value {
     QByteArray name;  // 6 characters

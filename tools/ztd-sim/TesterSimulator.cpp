@@ -34,7 +34,9 @@ Emissions TesterSimulator::answer(const QByteArray& bytes, int delayMs) const {
 }
 
 QByteArray TesterSimulator::memoryImage() const {
-    const int count = static_cast<int>(config_.memoryEntries.size() / 32) + 1;
+    // Two count bytes hold at most 0xFFFF, one more than the entries.
+    const int count =
+        static_cast<int>(std::min<qsizetype>(config_.memoryEntries.size() / 32 + 1, 0xFFFF));
     QByteArray image;
     image.append(static_cast<char>(count >> 8));
     image.append(static_cast<char>(count & 0xFF));
