@@ -51,6 +51,8 @@ int TestSerialDevice::read(std::uint8_t* buffer, int maxBytes) {
 }
 
 bool TestSerialDevice::writeByte(std::uint8_t byte) {
+    if (refuseWrite_)
+        return false;
     sent_.push_back({byte, clock_.now()});
     if (onWrite_)
         onWrite_(byte);

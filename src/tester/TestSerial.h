@@ -34,6 +34,7 @@ public:
     void setCtsOnFrom(std::int64_t at) { ctsOnFrom_ = at; }
     void setOnWrite(std::function<void(std::uint8_t)> onWrite) { onWrite_ = std::move(onWrite); }
     void setRefuseClose(bool refuse) { refuseClose_ = refuse; }
+    void setRefuseWrite(bool refuse) { refuseWrite_ = refuse; }
 
     const std::vector<Sent>& sent() const { return sent_; }
     QByteArray sentBytes() const;
@@ -58,6 +59,7 @@ private:
     std::function<void(std::uint8_t)> onWrite_;
     std::vector<Sent> sent_;
     bool refuseClose_ = false;
+    bool refuseWrite_ = false;
     bool closed_ = false;
 };
 

@@ -99,6 +99,12 @@ TEST_F(SerialLineTest, SendWithCtsPermanentlyOffFailsAfterPauseAndTimeout) {
     EXPECT_LE(clock.now(), 5502);
 }
 
+TEST_F(SerialLineTest, RefusedWriteIsNoByteSent) {
+    device.setRefuseWrite(true);
+    EXPECT_FALSE(line.sendByte('f', SerialLine::kSendTimeout, handle.get()));
+    EXPECT_GT(clock.now(), 5500);
+}
+
 TEST_F(SerialLineTest, CtsIsTestedInThePassThatDetectsTheTimeout) {
     // The first moment past the timeout still sends; later is too late.
     device.setCtsOnFrom(500 + SerialLine::kSendTimeout + 1);

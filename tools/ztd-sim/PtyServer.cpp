@@ -94,9 +94,12 @@ void PtyServer::readStdin() {
         stdinBuffer_.remove(0, end + 1);
         static const QByteArray keys[] = {"1", "2", "4", "5", "J", "N"};
         static const std::uint8_t bytes[] = {0x01, 0x02, 0x04, 0x05, 'J', 'N'};
-        for (std::size_t k = 0; k < std::size(keys); ++k)
-            if (command == keys[k])
-                schedule(tester_.pressKey(bytes[k]));
+        const auto* key = std::find(std::begin(keys), std::end(keys), command);
+        if (key != std::end(keys))
+            schedule(tester_.pressKey(bytes[key - std::begin(keys)]));
+        else if (!command.isEmpty())
+            std::fprintf(stderr, "ztd-sim: unbekannte Taste \"%s\" (1, 2, 4, 5, J oder N)\n",
+                         command.constData());
     }
 }
 
