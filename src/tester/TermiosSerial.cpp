@@ -65,7 +65,7 @@ public:
         : fd_(fd) {}
     ~TermiosDevice() override {
         if (fd_ >= 0)
-            ::close(fd_);
+            close();
     }
 
     bool ctsOn() override {
@@ -89,6 +89,9 @@ public:
     }
     bool writeByte(std::uint8_t byte) override { return ::write(fd_, &byte, 1) == 1; }
     bool close() override {
+        // The exclusive mode outlives this handle while the other end of a
+        // pseudo-terminal stays open; the next session must be able to open it.
+        ioctl(fd_, TIOCNXCL);
         if (::close(fd_) != 0)
             return false;
         fd_ = -1;
