@@ -6,7 +6,6 @@
 
 #include <QProcess>
 #include <QTemporaryFile>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -99,14 +98,4 @@ TEST(TermiosSerialPorts, OnlyTerminalsOpen) {
     EXPECT_EQ(ports.open(1, LineSettings{}, 2048, 2048), nullptr);
     EXPECT_FALSE(ports.exists(2));
     EXPECT_EQ(ports.deviceOf(1), QStringLiteral("/dev/nicht-da"));
-}
-
-TEST(RealClock, WaitKeepsTheEventLoopRunning) {
-    RealClock clock;
-    bool timerRan = false;
-    QTimer::singleShot(0, [&] { timerRan = true; });
-    const std::int64_t start = clock.now();
-    clock.wait(30);
-    EXPECT_TRUE(timerRan);
-    EXPECT_GE(clock.now() - start, 30);
 }

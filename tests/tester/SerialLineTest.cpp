@@ -2,6 +2,8 @@
 #include "tester/Clock.h"
 #include "tester/TestSerial.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -161,3 +163,24 @@ TEST_F(SerialLineTest, ClosedLineNeitherSendsNorReceives) {
 }
 
 } // namespace
+
+// On the real clock, timers tick while a byte waits for its pause, and find
+// the line busy, so they keep out of the exchange.
+TEST(SerialLineRealClock, TimersTickDuringTheSendPauseAndFindTheLineBusy) {
+    RealClock clock;
+    TestSerialDevice device(clock);
+    TestSerialPorts ports(device);
+    ports.setPresent(0, true);
+    SerialLine line(ports, clock);
+    SerialHandle handle = line.open(0, LineSettings{}, 2048, 2048);
+    std::vector<bool> busyAtTick;
+    QTimer timer;
+    timer.setInterval(50);
+    QObject::connect(&timer, &QTimer::timeout, [&] { busyAtTick.push_back(line.busy()); });
+    timer.start();
+    EXPECT_TRUE(line.sendByte('e', SerialLine::kSendTimeout, handle.get()));
+    timer.stop();
+    EXPECT_GE(busyAtTick.size(), 3u);
+    EXPECT_EQ(std::count(busyAtTick.begin(), busyAtTick.end(), false), 0);
+    EXPECT_GE(device.sent().at(0).at, SerialLine::kSendPause);
+}
