@@ -1,6 +1,21 @@
 #include "CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+// "COM3=/dev/ttyUSB0" → slot 2 and the device; nothing when it is malformed.
+std::optional<std::pair<int, QString>> portBinding(const QString& value) {
+    static const QRegularExpression form(QStringLiteral("^COM([1-6])=(.+)$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const auto match = form.match(value);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return std::make_pair(match.captured(1).toInt() - 1, match.captured(2));
+}
+} // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -19,6 +34,12 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     parser.addOption(printPdf);
     parser.addPositionalArgument(QStringLiteral("DATEI.pro AUSGABE.pdf"),
                                  QStringLiteral("Die Dateien zu --print-pdf."));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät zu, z. B. "
+                       "--port COM1=/dev/ttyUSB0. Mehrfach möglich."),
+        QStringLiteral("COMn=GERÄT"));
+    parser.addOption(port);
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
@@ -45,6 +66,19 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.action = ProgramOptions::Action::PrintPdf;
             options.protocolFile = files[0];
             options.pdfFile = files[1];
+        }
+    } else {
+        for (const QString& value : parser.values(port)) {
+            const auto binding = portBinding(value);
+            if (!binding) {
+                options.action = ProgramOptions::Action::Fail;
+                options.text = QStringLiteral("Ungültige Angabe \"--port %1\". Erwartet wird "
+                                              "COMn=GERÄT mit n von 1 bis 6, z. B. "
+                                              "--port COM1=/dev/ttyUSB0.")
+                                   .arg(value);
+                break;
+            }
+            options.ports[binding->first] = binding->second;
         }
     }
     return options;

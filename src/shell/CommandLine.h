@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
@@ -13,6 +15,8 @@ struct ProgramOptions {
     // --print-pdf: the protocol file to print and the PDF file to write.
     QString protocolFile;
     QString pdfFile;
+    // Slot index 0..5 → device, from --port COMn=DEVICE.
+    std::map<int, QString> ports;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

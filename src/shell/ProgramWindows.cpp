@@ -8,13 +8,20 @@
 #include "report/TForm11.h"
 #include "report/TForm12.h"
 #include "report/TFormDatum.h"
+#include "tester/Clock.h"
+#include "tester/SerialLine.h"
+#include "tester/TForm2.h"
+#include "tester/TermiosSerial.h"
 
 #include <QApplication>
 
-ProgramWindows::ProgramWindows(AppState& state)
+ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options)
     : state_(state)
     , versionInfo_(std::make_unique<MyVersionInfo>())
-    , help_(std::make_unique<HelpViewer>()) {
+    , help_(std::make_unique<HelpViewer>())
+    , clock_(std::make_unique<RealClock>())
+    , serialPorts_(std::make_unique<TermiosSerialPorts>(PortSlots::discover(options.ports)))
+    , serialLine_(std::make_unique<SerialLine>(*serialPorts_, *clock_)) {
     help_->setHelpFile(QStringLiteral(":/help"));
     helpKey_ = std::make_unique<HelpKey>(*help_);
     qApp->installEventFilter(helpKey_.get());
@@ -24,11 +31,13 @@ ProgramWindows::ProgramWindows(AppState& state)
     form13_ = new TForm13(*versionInfo_, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
+    form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(state_, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
 
     TForm1::Windows windows;
     windows.about = form13_;
+    windows.portSelection = form2_;
     form1_->setWindows(windows);
 }
 

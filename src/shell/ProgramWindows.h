@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "common/PrinterSystem.h"
 #include "common/Prompter.h"
+#include "shell/CommandLine.h"
 
 #include <memory>
 
@@ -15,16 +16,22 @@ class TForm12;
 class TForm13;
 class TFormDatum;
 class TFormKdnr;
+class TForm2;
+class RealClock;
+class SerialLine;
+class SerialPorts;
 
 // Creates every window of the program once, in a fixed order, and keeps them
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    explicit ProgramWindows(AppState& state);
+    explicit ProgramWindows(AppState& state, const ProgramOptions& options = {});
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }
     HelpViewer& help() { return *help_; }
+    SerialLine& serialLine() { return *serialLine_; }
+    TForm2& portSelection() { return *form2_; }
 
 private:
     AppState& state_;
@@ -33,6 +40,9 @@ private:
     std::unique_ptr<MyVersionInfo> versionInfo_;
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<HelpKey> helpKey_;
+    std::unique_ptr<RealClock> clock_;
+    std::unique_ptr<SerialPorts> serialPorts_;
+    std::unique_ptr<SerialLine> serialLine_;
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
@@ -40,4 +50,5 @@ private:
     TFormKdnr* formKdnr_ = nullptr;
     TForm11* form11_ = nullptr;
     TForm12* form12_ = nullptr;
+    TForm2* form2_ = nullptr;
 };

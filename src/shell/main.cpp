@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     AppState state;
-    ProgramWindows windows(state);
+    ProgramWindows windows(state, options);
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();

@@ -40,3 +40,21 @@ TEST(CommandLine, PrintPdfNamesBothFiles) {
     EXPECT_EQ(options.protocolFile, QStringLiteral("Prüfung 1.pro"));
     EXPECT_EQ(options.pdfFile, QStringLiteral("/tmp/aus.pdf"));
 }
+
+TEST(CommandLine, PortBindings) {
+    const ProgramOptions bound =
+        parseCommandLine({"ztd", "--port", "COM1=/dev/pts/4", "--port", "com3=/dev/ttyUSB0",
+                          "--port", "COM1=/dev/pts/5"});
+    EXPECT_EQ(bound.action, ProgramOptions::Action::Run);
+    EXPECT_EQ(bound.ports, (std::map<int, QString>{{0, "/dev/pts/5"}, {2, "/dev/ttyUSB0"}}));
+
+    for (const char* wrong :
+         {"COM7=/dev/ttyS0", "COM0=/dev/ttyS0", "COM1", "COM1=", "/dev/ttyS0"}) {
+        const ProgramOptions options = parseCommandLine({"ztd", "--port", wrong});
+        EXPECT_EQ(options.action, ProgramOptions::Action::Fail) << wrong;
+        EXPECT_EQ(options.text, QStringLiteral("Ungültige Angabe \"--port %1\". Erwartet wird "
+                                               "COMn=GERÄT mit n von 1 bis 6, z. B. "
+                                               "--port COM1=/dev/ttyUSB0.")
+                                    .arg(QLatin1String(wrong)));
+    }
+}

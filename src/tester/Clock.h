@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include <cstdint>
+#include <functional>
+
+// Milliseconds since the program started, and waiting. Protocol code waits only
+// through a Clock, so tests can run its long pauses in virtual time.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::int64_t now() const = 0;
+    virtual void wait(int milliseconds) = 0;
+};
+
+// Wall-clock time. While it waits the windows stay painted and timers tick,
+// but user input waits until the exchange is over.
+class RealClock : public Clock {
+public:
+    RealClock();
+    std::int64_t now() const override;
+    void wait(int milliseconds) override;
+
+private:
+    QElapsedTimer sinceStart_;
+};
+
+// Virtual time for tests: wait() advances it at once. An observer sees every
+// step, so a simulated tester can act while the program waits.
+class FakeClock : public Clock {
+public:
+    std::int64_t now() const override { return now_; }
+    void wait(int milliseconds) override;
+    void setObserver(std::function<void(std::int64_t now)> observer) {
+        observer_ = std::move(observer);
+    }
+
+private:
+    std::int64_t now_ = 0;
+    std::function<void(std::int64_t)> observer_;
+};

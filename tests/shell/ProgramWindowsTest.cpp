@@ -1,0 +1,27 @@
+#include "shell/ProgramWindows.h"
+#include "common/AppState.h"
+#include "shell/TForm1.h"
+#include "tester/TForm2.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QTemporaryFile>
+
+#include <gtest/gtest.h>
+
+TEST(ProgramWindows, PortSelectionIsReachedFromTheMenuWithTheBoundDevices) {
+    QTemporaryFile device;
+    ASSERT_TRUE(device.open());
+    ProgramOptions options;
+    options.ports[2] = device.fileName();
+    AppState state;
+    ProgramWindows windows(state, options);
+
+    const auto* item = windows.mainWindow().findChild<QAction*>("Schnittstelle");
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isEnabled());
+    EXPECT_EQ(windows.portSelection().parent(), &windows.mainWindow());
+    const auto* combo = windows.portSelection().findChild<QComboBox*>("ComboBoxPort");
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("COM3"));
+    EXPECT_EQ(combo->itemData(2).toString(), device.fileName());
+}

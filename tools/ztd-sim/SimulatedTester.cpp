@@ -1,0 +1,28 @@
+#include "SimulatedTester.h"
+
+#include "tester/Clock.h"
+
+#include <algorithm>
+
+SimulatedTester::SimulatedTester(TesterConfig config, const Clock& clock)
+    : clock_(clock)
+    , model_(std::move(config))
+    , device_(clock)
+    , ports_(device_) {
+    ports_.setPresent(0, true);
+    if (model_.config().ctsNeverOn)
+        device_.setCtsOnFrom(TestSerialDevice::kNever);
+    device_.setOnWrite([this](std::uint8_t byte) { schedule(model_.receive(byte)); });
+}
+
+void SimulatedTester::pressKey(std::uint8_t key) {
+    schedule(model_.pressKey(key));
+}
+
+void SimulatedTester::schedule(const Emissions& emissions) {
+    for (const Emission& e : emissions) {
+        lastDue_ = std::max(lastDue_, clock_.now()) + e.delayMs;
+        device_.deliver(e.bytes, lastDue_);
+        output_ += e.bytes;
+    }
+}
