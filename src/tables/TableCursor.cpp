@@ -1,0 +1,688 @@
+#include "TableCursor.h"
+
+#include "FieldValues.h"
+#include "GermanCollation.h"
+
+#include <QSqlError>
+
+namespace {
+const TableDefinition& definitionOf(TableStore& store, const QString& table) {
+    const TableDefinition* definition = store.definition(table);
+    Q_ASSERT(definition);
+    return *definition;
+}
+
+// Qt binds a null text as NULL; our columns hold "" instead.
+QVariant bindable(const QVariant& value) {
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
+QString placeholders(qsizetype count) {
+    QStringList marks;
+    for (qsizetype i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QLatin1String(", "));
+}
+} // namespace
+
+TableCursor::TableCursor(TableStore& store, const QString& table, QObject* parent)
+    : QObject(parent)
+    , store_(store)
+    , definition_(definitionOf(store, table)) {
+    for (const FieldDefinition& field : definition_.fields)
+        row_ << field_values::emptyValue(field);
+    buffer_ = row_;
+}
+
+TableCursor::~TableCursor() {
+    close();
+}
+
+int TableCursor::field(const QString& name) const {
+    const int index = definition_.indexOf(name);
+    if (index < 0)
+        store_.report(QStringLiteral("Feld '%1' nicht gefunden").arg(name));
+    return index;
+}
+
+const QVariantList& TableCursor::visibleRow() const {
+    return state_ == State::Edit || state_ == State::Insert ? buffer_ : row_;
+}
+
+QVariantList TableCursor::currentRow() const {
+    return QVariantList{rowId_} + visibleRow();
+}
+
+bool TableCursor::requireOpen() {
+    if (isOpen())
+        return true;
+    store_.report(QStringLiteral("Die Tabelle \"%1\" ist nicht geöffnet.").arg(tableName()));
+    return false;
+}
+
+void TableCursor::failed(const QSqlQuery& query) {
+    store_.reportError(tableName(), query.lastError());
+}
+
+void TableCursor::setState(State state) {
+    if (state_ == state)
+        return;
+    state_ = state;
+    emit stateChanged();
+}
+
+bool TableCursor::open() {
+    if (isOpen())
+        return true;
+    if (!store_.open())
+        return false;
+    if (exclusive_) {
+        if (!store_.begin(tableName(), true))
+            return false;
+        holdsExclusive_ = true;
+    }
+    if (!loadOrder()) {
+        close();
+        return false;
+    }
+    setState(State::Browse);
+    first();
+    return true;
+}
+
+void TableCursor::close() {
+    if (state_ == State::Inactive && !holdsExclusive_)
+        return;
+    if (state_ == State::Edit || state_ == State::Insert)
+        cancel();
+    statements_.clear();
+    if (holdsExclusive_) {
+        holdsExclusive_ = false;
+        store_.commit(tableName());
+    }
+    setEmpty();
+    setState(State::Inactive);
+}
+
+bool TableCursor::setExclusive(bool exclusive) {
+    if (isOpen()) {
+        store_.report(
+            QStringLiteral("Die Tabelle \"%1\" muss dafür geschlossen sein.").arg(tableName()));
+        return false;
+    }
+    exclusive_ = exclusive;
+    return true;
+}
+
+QStringList TableCursor::indexNames() {
+    return store_.open() ? store_.indexNames(tableName()) : QStringList();
+}
+
+bool TableCursor::addIndex(const QString& name, const QString& fields, bool caseInsensitive) {
+    return store_.addIndex(tableName(), name, fields, caseInsensitive);
+}
+
+bool TableCursor::deleteIndex(const QString& name) {
+    if (name.compare(indexName_, Qt::CaseInsensitive) == 0 && isOpen()) {
+        store_.report(QStringLiteral(
+                          "Der Index \"%1\" ist gerade in Gebrauch und kann nicht gelöscht werden.")
+                          .arg(name));
+        return false;
+    }
+    return store_.deleteIndex(tableName(), name);
+}
+
+bool TableCursor::loadOrder() {
+    QList<OrderTerm> order;
+    bool unique = false;
+    if (!indexName_.isEmpty()) {
+        const auto terms = store_.indexTerms(tableName(), indexName_);
+        if (!terms) {
+            store_.report(QStringLiteral("Den Index \"%1\" gibt es in der Tabelle \"%2\" nicht.")
+                              .arg(indexName_, tableName()));
+            return false;
+        }
+        for (const IndexTerm& term : *terms) {
+            QString sql = quoted(definition_.fields[term.field].name);
+            if (term.exact)
+                sql += QLatin1String(" COLLATE BINARY");
+            order << OrderTerm{term.field, sql};
+            unique = unique || (term.field == 0 && definition_.firstFieldIsKey);
+        }
+    }
+    // Rows equal in the index keep the order of their keys.
+    if (!unique)
+        order << OrderTerm{-1, QStringLiteral("rowid")};
+    order_ = order;
+    statements_.clear();
+    return true;
+}
+
+bool TableCursor::setIndexName(const QString& name) {
+    if (!checkBrowseMode())
+        return false;
+    const QString previous = indexName_;
+    indexName_ = name;
+    if (isOpen()) {
+        if (!loadOrder()) {
+            indexName_ = previous;
+            return false;
+        }
+        emit rowsChanged();
+    }
+    return true;
+}
+
+QString TableCursor::selectList() const {
+    QStringList columns{QStringLiteral("rowid")};
+    for (const FieldDefinition& field : definition_.fields)
+        columns << quoted(field.name);
+    return columns.join(QLatin1String(", "));
+}
+
+QVariantList TableCursor::orderKey(const QVariantList& rowWithId) const {
+    QVariantList key;
+    for (const OrderTerm& term : order_)
+        key << rowWithId.at(term.field + 1);
+    return key;
+}
+
+QVariantList TableCursor::currentOrderKey() const {
+    return orderKey(QVariantList{rowId_} + row_);
+}
+
+QString TableCursor::filterSql() const {
+    return filtered_ ? filter_.sql : QString();
+}
+
+QVariantList TableCursor::filterValues() const {
+    return filtered_ ? filter_.values : QVariantList();
+}
+
+QSqlQuery* TableCursor::prepared(const QString& sql) {
+    auto found = statements_.find(sql);
+    if (found == statements_.end()) {
+        QSqlQuery query(store_.database());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            failed(query);
+            return nullptr;
+        }
+        found = statements_.insert(sql, query);
+    }
+    return &found.value();
+}
+
+bool TableCursor::fetch(const QString& condition, const QVariantList& values, bool descending) {
+    QStringList conditions;
+    QVariantList binds;
+    if (!filterSql().isEmpty()) {
+        conditions << QLatin1Char('(') + filterSql() + QLatin1Char(')');
+        binds << filterValues();
+    }
+    if (!condition.isEmpty()) {
+        conditions << QLatin1Char('(') + condition + QLatin1Char(')');
+        binds << values;
+    }
+    QStringList order;
+    for (const OrderTerm& term : std::as_const(order_))
+        order << (descending ? term.sql + QLatin1String(" DESC") : term.sql);
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), quoted(tableName()));
+    if (!conditions.isEmpty())
+        sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
+    sql +=
+        QLatin1String(" ORDER BY ") + order.join(QLatin1String(", ")) + QLatin1String(" LIMIT 1");
+    QSqlQuery* query = prepared(sql);
+    if (!query)
+        return false;
+    for (int i = 0; i < binds.size(); ++i)
+        query->bindValue(i, bindable(binds[i]));
+    if (!query->exec()) {
+        failed(*query);
+        return false;
+    }
+    const bool found = query->next();
+    if (found) {
+        rowId_ = query->value(0).toLongLong();
+        for (int i = 0; i < definition_.fields.size(); ++i) {
+            const QVariant value = query->value(i + 1);
+            row_[i] = value.isNull() ? field_values::emptyValue(definition_.fields[i]) : value;
+        }
+        hasRow_ = true;
+    }
+    query->finish();
+    return found;
+}
+
+bool TableCursor::seek(bool forward, const QVariantList& key, const QString& condition,
+                       const QVariantList& values) {
+    QStringList terms;
+    for (const OrderTerm& term : std::as_const(order_))
+        terms << term.sql;
+    QString sql =
+        QStringLiteral("(%1) %2 (%3)")
+            .arg(terms.join(QLatin1String(", ")),
+                 forward ? QStringLiteral(">") : QStringLiteral("<"), placeholders(key.size()));
+    if (!condition.isEmpty())
+        sql += QLatin1String(" AND (") + condition + QLatin1Char(')');
+    return fetch(sql, key + values, !forward);
+}
+
+void TableCursor::setEmpty() {
+    hasRow_ = false;
+    bof_ = eof_ = true;
+    rowId_ = 0;
+    for (int i = 0; i < definition_.fields.size(); ++i)
+        row_[i] = field_values::emptyValue(definition_.fields[i]);
+}
+
+bool TableCursor::checkBrowseMode() {
+    if (state_ == State::Edit || state_ == State::Insert)
+        return post();
+    return true;
+}
+
+bool TableCursor::first() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!fetch({}, {}, false))
+        setEmpty();
+    bof_ = true;
+    eof_ = !hasRow_;
+    emit dataChanged();
+    return hasRow_;
+}
+
+bool TableCursor::last() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!fetch({}, {}, true))
+        setEmpty();
+    eof_ = true;
+    bof_ = !hasRow_;
+    emit dataChanged();
+    return hasRow_;
+}
+
+bool TableCursor::next() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!hasRow_ || !seek(true, currentOrderKey())) {
+        eof_ = true;
+        return false;
+    }
+    bof_ = eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::prior() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!hasRow_ || !seek(false, currentOrderKey())) {
+        bof_ = true;
+        return false;
+    }
+    bof_ = eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
+void TableCursor::moveNear(const QVariantList& key) {
+    if (!seek(true, key) && !seek(false, key))
+        setEmpty();
+    else
+        bof_ = eof_ = false;
+}
+
+bool TableCursor::refresh() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!hasRow_)
+        return first();
+    const QVariantList key = currentOrderKey();
+    if (!fetch(QStringLiteral("rowid = ?"), {rowId_}, false))
+        moveNear(key);
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::setFilter(const QString& text) {
+    CompiledFilter compiled = compileFilter(text, definition_);
+    if (!compiled.ok()) {
+        store_.report(compiled.error);
+        return false;
+    }
+    if (!checkBrowseMode())
+        return false;
+    filterText_ = text;
+    filter_ = compiled;
+    if (isOpen() && filtered_) {
+        emit rowsChanged();
+        first();
+    }
+    return true;
+}
+
+bool TableCursor::setFiltered(bool filtered) {
+    if (!checkBrowseMode())
+        return false;
+    const bool changed = filtered_ != filtered;
+    filtered_ = filtered;
+    if (isOpen() && changed) {
+        emit rowsChanged();
+        first();
+    }
+    return true;
+}
+
+bool TableCursor::findFirst() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!fetch(filter_.sql, filter_.values, false))
+        return false;
+    bof_ = eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::findNext() {
+    if (!requireOpen() || !checkBrowseMode() || !hasRow_)
+        return false;
+    if (!seek(true, currentOrderKey(), filter_.sql, filter_.values))
+        return false;
+    bof_ = eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::locate(const QString& fields, const QVariantList& values, LocateOptions options) {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    const QStringList names = fields.split(QLatin1Char(';'));
+    if (names.size() != values.size()) {
+        store_.report(QStringLiteral("Die Suche braucht für jedes Feld einen Wert."));
+        return false;
+    }
+    QStringList conditions;
+    QVariantList binds;
+    for (int i = 0; i < names.size(); ++i) {
+        const int index = field(names[i].trimmed());
+        if (index < 0)
+            return false;
+        const FieldDefinition& def = definition_.fields[index];
+        const QString column = quoted(def.name);
+        const QVariant& value = values[i];
+        if (def.type != FieldType::Text) {
+            QString error;
+            const auto stored = value.typeId() == QMetaType::QString
+                                    ? field_values::fromText(def, value.toString(), &error)
+                                    : std::optional<QVariant>(QVariant(value.toLongLong()));
+            if (!stored)
+                return false; // a value the field cannot hold matches no row
+            conditions << column + QLatin1String(" = ?");
+            binds << *stored;
+            continue;
+        }
+        const QString text = value.toString();
+        if (options.partialKey) {
+            // The collation range finds the candidates through an index.
+            conditions << QStringLiteral("%1 >= ? AND %1 < ?").arg(column);
+            binds << text << german_collation::upperBound(text);
+            if (!options.caseInsensitive) {
+                conditions << QStringLiteral("substr(%1, 1, ?) = ? COLLATE BINARY").arg(column);
+                binds << text.size() << text;
+            }
+        } else {
+            conditions << column + QLatin1String(" = ?");
+            binds << text;
+            if (!options.caseInsensitive) {
+                conditions << column + QLatin1String(" = ? COLLATE BINARY");
+                binds << text;
+            }
+        }
+    }
+    if (!fetch(conditions.join(QLatin1String(" AND ")), binds, false)) {
+        return false;
+    }
+    bof_ = eof_ = false;
+    emit dataChanged();
+    return true;
+}
+
+QString TableCursor::text(const QString& name) const {
+    const int index = field(name);
+    return index < 0 ? QString()
+                     : field_values::toText(definition_.fields[index], visibleRow().at(index));
+}
+
+qint64 TableCursor::integer(const QString& name) const {
+    const int index = field(name);
+    if (index < 0)
+        return 0;
+    const FieldDefinition& def = definition_.fields[index];
+    if (def.type == FieldType::Text)
+        return visibleRow().at(index).toString().trimmed().toLongLong();
+    return visibleRow().at(index).toLongLong();
+}
+
+bool TableCursor::boolean(const QString& name) const {
+    const int index = field(name);
+    return index >= 0 && definition_.fields[index].type == FieldType::Boolean &&
+           visibleRow().at(index).toLongLong() != 0;
+}
+
+bool TableCursor::setValue(const QString& name, const QVariant& value) {
+    if (state_ != State::Edit && state_ != State::Insert) {
+        store_.report(QStringLiteral("Datensatz nicht im Bearbeitungs- oder Einfügemodus"));
+        return false;
+    }
+    const int index = field(name);
+    if (index < 0)
+        return false;
+    const FieldDefinition& def = definition_.fields[index];
+    std::optional<QVariant> stored;
+    QString error;
+    if (value.typeId() == QMetaType::QDate && def.type == FieldType::Date)
+        stored = QVariant(field_values::dateToStored(value.toDate()));
+    else if (value.typeId() == QMetaType::QString || def.type == FieldType::Text ||
+             def.type == FieldType::Date)
+        stored = field_values::fromText(def, value.toString(), &error);
+    else if (def.type == FieldType::Boolean)
+        stored = QVariant(qint64(value.toBool() ? 1 : 0));
+    else
+        stored = QVariant(value.toLongLong());
+    if (!stored) {
+        store_.report(error);
+        return false;
+    }
+    buffer_[index] = *stored;
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::setText(const QString& name, const QString& text) {
+    return setValue(name, QVariant(text));
+}
+
+bool TableCursor::setInteger(const QString& name, qint64 value) {
+    return setValue(name, QVariant(value));
+}
+
+bool TableCursor::setBoolean(const QString& name, bool value) {
+    return setValue(name, QVariant(value));
+}
+
+bool TableCursor::edit() {
+    if (!requireOpen())
+        return false;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return true;
+    if (!hasRow_)
+        return insert();
+    buffer_ = row_;
+    setState(State::Edit);
+    if (afterEdit)
+        afterEdit(*this);
+    return true;
+}
+
+bool TableCursor::insert() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (beforeInsert)
+        beforeInsert(*this);
+    for (int i = 0; i < definition_.fields.size(); ++i)
+        buffer_[i] = field_values::emptyValue(definition_.fields[i]);
+    setState(State::Insert);
+    emit dataChanged();
+    if (afterInsert)
+        afterInsert(*this);
+    return true;
+}
+
+bool TableCursor::insertRecord(const QVariantList& values) {
+    if (values.size() > definition_.fields.size()) {
+        store_.report(QStringLiteral("Zu viele Werte für die Tabelle \"%1\".").arg(tableName()));
+        return false;
+    }
+    if (!insert())
+        return false;
+    for (int i = 0; i < values.size(); ++i) {
+        if (!setValue(definition_.fields[i].name, values[i])) {
+            cancel();
+            return false;
+        }
+    }
+    return post();
+}
+
+bool TableCursor::writeBuffer() {
+    QStringList columns;
+    for (const FieldDefinition& def : definition_.fields)
+        columns << quoted(def.name);
+    QString sql;
+    if (state_ == State::Insert) {
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoted(tableName()), columns.join(QLatin1String(", ")),
+                       placeholders(columns.size()));
+    } else {
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(quoted(tableName()),
+                       columns.join(QLatin1String(" = ?, ")) + QLatin1String(" = ?"));
+    }
+    QSqlQuery* query = prepared(sql);
+    if (!query)
+        return false;
+    int position = 0;
+    for (const QVariant& value : std::as_const(buffer_))
+        query->bindValue(position++, bindable(value));
+    if (state_ == State::Edit)
+        query->bindValue(position, rowId_);
+    if (!query->exec()) {
+        failed(*query);
+        return false;
+    }
+    if (definition_.firstFieldIsKey)
+        rowId_ = buffer_.at(0).toLongLong();
+    else if (state_ == State::Insert)
+        rowId_ = query->lastInsertId().toLongLong();
+    query->finish();
+    return true;
+}
+
+bool TableCursor::post() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return isOpen();
+    if (!store_.begin(tableName()))
+        return false;
+    if (beforePost)
+        beforePost(*this);
+    if (!writeBuffer()) {
+        store_.rollback(tableName());
+        return false;
+    }
+    if (!store_.commit(tableName()))
+        return false;
+    const QVariantList key = orderKey(QVariantList{rowId_} + buffer_);
+    setState(State::Browse);
+    if (fetch(QStringLiteral("rowid = ?"), {rowId_}, false))
+        bof_ = eof_ = false;
+    else
+        moveNear(key);
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+void TableCursor::cancel() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    buffer_ = row_;
+    setState(State::Browse);
+    emit dataChanged();
+}
+
+bool TableCursor::deleteRow() {
+    if (!requireOpen())
+        return false;
+    if (state_ == State::Insert) {
+        cancel();
+        return true;
+    }
+    if (!hasRow_) {
+        store_.report(QStringLiteral("Die Tabelle \"%1\" ist leer.").arg(tableName()));
+        return false;
+    }
+    setState(State::Browse);
+    QSqlQuery* query =
+        prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())));
+    if (!query)
+        return false;
+    query->bindValue(0, rowId_);
+    if (!query->exec()) {
+        failed(*query);
+        return false;
+    }
+    query->finish();
+    moveNear(currentOrderKey());
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::emptyTable() {
+    if (!store_.open())
+        return false;
+    if (isOpen() && state_ != State::Browse)
+        cancel();
+    QSqlQuery query(store_.database());
+    if (!query.exec(QStringLiteral("DELETE FROM %1").arg(quoted(tableName())))) {
+        failed(query);
+        return false;
+    }
+    setEmpty();
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+bool ensureIndexes(TableCursor& cursor, const QList<std::pair<QString, QString>>& indexes,
+                   const QString& select) {
+    cursor.close();
+    if (!cursor.setExclusive(true))
+        return false;
+    bool ok = cursor.open();
+    if (ok) {
+        const QStringList existing = cursor.indexNames();
+        for (const auto& [name, fields] : indexes)
+            if (!existing.contains(name, Qt::CaseInsensitive))
+                ok = ok && cursor.addIndex(name, fields, true);
+    }
+    cursor.close();
+    cursor.setExclusive(false);
+    return ok && cursor.setIndexName(select) && cursor.open();
+}
