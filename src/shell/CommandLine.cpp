@@ -10,8 +10,12 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                                   QStringLiteral("Zeigt diese Hilfe."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Zeigt die Version des Programms."));
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("Ordner mit den Tabellen (Archiv und Kunden)."),
+                                  QStringLiteral("ORDNER"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(data);
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
@@ -27,6 +31,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(version)) {
         options.action = ProgramOptions::Action::ShowText;
         options.text = QStringLiteral("ztd " ZTD_VERSION "\n");
+    } else {
+        options.dataDirectory = parser.value(data);
     }
     return options;
 }

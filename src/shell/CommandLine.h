@@ -10,6 +10,8 @@ struct ProgramOptions {
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
+    // The folder of the tables from --data; empty when not given.
+    QString dataDirectory;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

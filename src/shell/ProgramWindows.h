@@ -3,6 +3,7 @@
 #include "common/AppState.h"
 #include "common/PrinterSystem.h"
 #include "common/Prompter.h"
+#include "tables/TableStore.h"
 
 #include <memory>
 
@@ -16,7 +17,8 @@ class TForm13;
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    explicit ProgramWindows(AppState& state);
+    // dataDirectory: where the tables live (see dataDirectory()).
+    ProgramWindows(AppState& state, const QString& dataDirectory);
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }
@@ -26,6 +28,7 @@ private:
     AppState& state_;
     QtPrompter prompter_;
     QtPrinterSystem printers_;
+    TableStore tables_;
     std::unique_ptr<MyVersionInfo> versionInfo_;
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<HelpKey> helpKey_;

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
+#include "tables/DataDirectory.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     AppState state;
-    ProgramWindows windows(state);
+    ProgramWindows windows(state, dataDirectory(options.dataDirectory));
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();
