@@ -138,7 +138,8 @@ private:
     std::optional<QVariant> convert(const FieldDefinition& field, const QString& value) {
         switch (field.type) {
         case FieldType::Text:
-            return QVariant(value);
+            // A null text would be bound as NULL, which no stored text equals.
+            return QVariant(value.isNull() ? QStringLiteral("") : value);
         case FieldType::Integer: {
             bool ok = false;
             const qint64 number = value.trimmed().toLongLong(&ok);

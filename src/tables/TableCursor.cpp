@@ -148,7 +148,7 @@ bool TableCursor::loadOrder() {
             QString sql = quoted(definition_.fields[term.field].name);
             if (term.exact)
                 sql += QLatin1String(" COLLATE BINARY");
-            order << OrderTerm{term.field, sql};
+            order << OrderTerm{term.field, sql, term.exact};
             unique = unique || (term.field == 0 && definition_.firstFieldIsKey);
         }
     }
@@ -346,6 +346,19 @@ bool TableCursor::refresh() {
     if (!fetch(QStringLiteral("rowid = ?"), {rowId_}, false))
         moveNear(key);
     emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::gotoRowId(qint64 rowId) {
+    // Staying on the row keeps its edit going.
+    if (isOpen() && hasRow_ && rowId == rowId_)
+        return true;
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!fetch(QStringLiteral("rowid = ?"), {rowId}, false))
+        return false;
+    bof_ = eof_ = false;
     emit dataChanged();
     return true;
 }

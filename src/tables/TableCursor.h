@@ -27,6 +27,7 @@ public:
     struct OrderTerm {
         int field;
         QString sql;
+        bool exact = false; // a text compared letter by letter
     };
 
     TableCursor(TableStore& store, const QString& table, QObject* parent = nullptr);
@@ -85,6 +86,8 @@ public:
     bool findFirst();
     bool findNext();
     bool refresh();
+    // Moves to the row with this id when it passes the filter.
+    bool gotoRowId(qint64 rowId);
     // fields joined by ";", one value each.
     bool locate(const QString& fields, const QVariantList& values, LocateOptions options = {});
 
