@@ -70,11 +70,10 @@ void beforePost(TableCursor& customers, Prompter& prompter) {
         return;
     archive.setFilter(kNumber + QLatin1Char('=') + QString::number(customers.integer(kNumber)));
     archive.setFiltered(true);
-    // The customer's post runs in one transaction with these: a failure here
-    // rolls back the customer row as well.
-    for (bool more = archive.first(); more && !archive.isEmpty(); more = archive.next())
-        if (!archive.edit() || !archive.setText(kName, name) || !archive.post())
-            break;
+    // Part of the customer's post, so a failure here rolls back the customer
+    // row as well. One statement: the archive cursor has no events of its own.
+    if (archive.setValueInFilteredRows(kName, name) < 0)
+        customers.store().failTransaction();
     archive.setFilter(QString());
     archive.close();
 }

@@ -31,9 +31,13 @@ TableCursor::TableCursor(TableStore& store, const QString& table, QObject* paren
     : QObject(parent)
     , store_(store)
     , definition_(definitionOf(store, table)) {
-    for (const FieldDefinition& field : definition_.fields)
+    QStringList columns{QStringLiteral("rowid")};
+    for (const FieldDefinition& field : definition_.fields) {
         row_ << field_values::emptyValue(field);
+        columns << quoted(field.name);
+    }
     buffer_ = row_;
+    selectList_ = columns.join(QLatin1String(", "));
 }
 
 TableCursor::~TableCursor() {
@@ -156,6 +160,15 @@ bool TableCursor::loadOrder() {
     if (!unique)
         order << OrderTerm{-1, QStringLiteral("rowid")};
     order_ = order;
+    QStringList ascending, descending;
+    for (const OrderTerm& term : std::as_const(order_)) {
+        ascending << term.sql;
+        descending << term.sql + QLatin1String(" DESC");
+    }
+    orderTuple_ = ascending.join(QLatin1String(", "));
+    orderAscending_ = QLatin1String(" ORDER BY ") + orderTuple_ + QLatin1String(" LIMIT 1");
+    orderDescending_ = QLatin1String(" ORDER BY ") + descending.join(QLatin1String(", ")) +
+                       QLatin1String(" LIMIT 1");
     statements_.clear();
     return true;
 }
@@ -173,13 +186,6 @@ bool TableCursor::setIndexName(const QString& name) {
         emit rowsChanged();
     }
     return true;
-}
-
-QString TableCursor::selectList() const {
-    QStringList columns{QStringLiteral("rowid")};
-    for (const FieldDefinition& field : definition_.fields)
-        columns << quoted(field.name);
-    return columns.join(QLatin1String(", "));
 }
 
 QVariantList TableCursor::orderKey(const QVariantList& rowWithId) const {
@@ -226,14 +232,11 @@ bool TableCursor::fetch(const QString& condition, const QVariantList& values, bo
         conditions << QLatin1Char('(') + condition + QLatin1Char(')');
         binds << values;
     }
-    QStringList order;
-    for (const OrderTerm& term : std::as_const(order_))
-        order << (descending ? term.sql + QLatin1String(" DESC") : term.sql);
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(selectList(), quoted(tableName()));
+    QString sql =
+        QLatin1String("SELECT ") + selectList_ + QLatin1String(" FROM ") + quoted(tableName());
     if (!conditions.isEmpty())
         sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
-    sql +=
-        QLatin1String(" ORDER BY ") + order.join(QLatin1String(", ")) + QLatin1String(" LIMIT 1");
+    sql += descending ? orderDescending_ : orderAscending_;
     QSqlQuery* query = prepared(sql);
     if (!query)
         return false;
@@ -258,13 +261,9 @@ bool TableCursor::fetch(const QString& condition, const QVariantList& values, bo
 
 bool TableCursor::seek(bool forward, const QVariantList& key, const QString& condition,
                        const QVariantList& values) {
-    QStringList terms;
-    for (const OrderTerm& term : std::as_const(order_))
-        terms << term.sql;
-    QString sql =
-        QStringLiteral("(%1) %2 (%3)")
-            .arg(terms.join(QLatin1String(", ")),
-                 forward ? QStringLiteral(">") : QStringLiteral("<"), placeholders(key.size()));
+    QString sql = QLatin1Char('(') + orderTuple_ +
+                  (forward ? QLatin1String(") > (") : QLatin1String(") < (")) +
+                  placeholders(key.size()) + QLatin1Char(')');
     if (!condition.isEmpty())
         sql += QLatin1String(" AND (") + condition + QLatin1Char(')');
     return fetch(sql, key + values, !forward);
@@ -665,6 +664,39 @@ bool TableCursor::deleteRow() {
     emit rowsChanged();
     emit dataChanged();
     return true;
+}
+
+int TableCursor::setValueInFilteredRows(const QString& name, const QVariant& value) {
+    if (!requireOpen() || !checkBrowseMode())
+        return -1;
+    const int index = field(name);
+    if (index < 0)
+        return -1;
+    QString error;
+    const auto stored = field_values::fromText(definition_.fields[index], value.toString(), &error);
+    if (!stored) {
+        store_.report(error);
+        return -1;
+    }
+    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?")
+                      .arg(quoted(tableName()), quoted(definition_.fields[index].name));
+    if (!filterSql().isEmpty())
+        sql += QLatin1String(" WHERE ") + filterSql();
+    QSqlQuery* query = prepared(sql);
+    if (!query)
+        return -1;
+    query->bindValue(0, bindable(*stored));
+    const QVariantList values = filterValues();
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i + 1, bindable(values[i]));
+    if (!query->exec()) {
+        failed(*query);
+        return -1;
+    }
+    const int changed = query->numRowsAffected();
+    query->finish();
+    refresh();
+    return changed;
 }
 
 bool TableCursor::emptyTable() {

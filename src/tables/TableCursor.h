@@ -69,6 +69,9 @@ public:
     // numbers and booleans as such. Stored at once.
     bool insertRecord(const QVariantList& values);
     bool emptyTable();
+    // Sets one field in every row that passes the filter, in one statement;
+    // no events are raised. The number of rows changed, or -1.
+    int setValueInFilteredRows(const QString& field, const QVariant& value);
 
     QString text(const QString& field) const;
     qint64 integer(const QString& field) const;
@@ -99,7 +102,7 @@ public:
     // The active filter's condition and values; empty when all rows pass.
     QString filterSql() const;
     QVariantList filterValues() const;
-    QString selectList() const;
+    const QString& selectList() const { return selectList_; }
     // The stored values of the current row as the grid reads them (row id first).
     QVariantList currentRow() const;
 
@@ -140,6 +143,11 @@ private:
     bool holdsExclusive_ = false;
     QString indexName_;
     QList<OrderTerm> order_;
+    // SQL pieces of the order, made once per index change.
+    QString selectList_;
+    QString orderAscending_;
+    QString orderDescending_;
+    QString orderTuple_;
     QString filterText_;
     CompiledFilter filter_;
     bool filtered_ = false;

@@ -53,6 +53,8 @@ public:
     bool begin(const QString& table, bool exclusive = false);
     bool commit(const QString& table);
     void rollback(const QString& table);
+    // The transaction goes on, but its outermost commit will roll it back.
+    void failTransaction() { failed_ = depth_ > 0; }
     bool inTransaction() const { return depth_ > 0; }
 
     // Shows the German text for a failed statement on the table.
