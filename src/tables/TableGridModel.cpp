@@ -2,9 +2,9 @@
 
 #include "FieldValues.h"
 #include "GermanCollation.h"
+#include "RowScan.h"
 
 #include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 constexpr int kCachedPages = 32;
@@ -56,27 +56,13 @@ void TableGridModel::ensurePageKeys() const {
     if (!cursor_.filterSql().isEmpty())
         sql += QLatin1String(" WHERE ") + cursor_.filterSql();
     sql += QLatin1String(" ORDER BY ") + termList(terms);
-    QSqlQuery query(cursor_.store().database());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    const QVariantList values = cursor_.filterValues();
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec()) {
-        cursor_.store().reportError(cursor_.tableName(), query.lastError());
+    RowScan scan = scanRows(cursor_.store().database(), sql, cursor_.filterValues(), kPageSize);
+    if (!scan.ok()) {
+        cursor_.store().reportError(cursor_.tableName(), scan.error);
         return;
     }
-    int count = 0;
-    while (query.next()) {
-        if (count % kPageSize == 0) {
-            QVariantList key;
-            for (int i = 0; i < terms.size(); ++i)
-                key << query.value(i);
-            pageKeys_ << key;
-        }
-        ++count;
-    }
-    rows_ = count;
+    pageKeys_ = std::move(scan.keys);
+    rows_ = scan.rows;
 }
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {
@@ -122,30 +108,13 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     if (!cursor_.filterSql().isEmpty())
         sql += QLatin1String(" AND (") + cursor_.filterSql() + QLatin1Char(')');
     sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
-    QSqlQuery query(cursor_.store().database());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    int position = 0;
-    for (const QVariant& value : pageKeys_[number])
-        query.bindValue(position++, value);
-    for (const QVariant& value : cursor_.filterValues())
-        query.bindValue(position++, value);
-    QList<Row> rows;
-    if (!query.exec()) {
-        cursor_.store().reportError(cursor_.tableName(), query.lastError());
-    } else {
-        const int width = int(cursor_.definition().fields.size()) + 1;
-        while (query.next()) {
-            Row row;
-            row.reserve(width);
-            for (int i = 0; i < width; ++i)
-                row << query.value(i);
-            rows << row;
-        }
-    }
+    RowScan scan =
+        scanRows(cursor_.store().database(), sql, pageKeys_[number] + cursor_.filterValues(), 1);
+    if (!scan.ok())
+        cursor_.store().reportError(cursor_.tableName(), scan.error);
     if (pageUse_.size() > kCachedPages)
         pages_.remove(pageUse_.takeFirst());
-    return &pages_.insert(number, rows).value();
+    return &pages_.insert(number, scan.keys).value();
 }
 
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {

@@ -1,0 +1,58 @@
+#include "RowScan.h"
+
+#include <QSqlDriver>
+
+#include <sqlite3.h>
+
+namespace {
+QSqlError sqliteError(sqlite3* db) {
+    return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
+                     QString::number(sqlite3_errcode(db)));
+}
+
+void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
+    if (value.typeId() == QMetaType::QString) {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_bind_text(statement, position, utf8.constData(), int(utf8.size()),
+                          SQLITE_TRANSIENT);
+    } else {
+        sqlite3_bind_int64(statement, position, value.toLongLong());
+    }
+}
+
+QVariant columnValue(sqlite3_stmt* statement, int column) {
+    if (sqlite3_column_type(statement, column) == SQLITE_INTEGER)
+        return QVariant(qint64(sqlite3_column_int64(statement, column)));
+    return QVariant(
+        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                          sqlite3_column_bytes(statement, column)));
+}
+} // namespace
+
+RowScan scanRows(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+                 int stride) {
+    RowScan scan;
+    sqlite3* db = *static_cast<sqlite3* const*>(database.driver()->handle().constData());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        scan.error = sqliteError(db);
+        return scan;
+    }
+    for (int i = 0; i < values.size(); ++i)
+        bind(statement, i + 1, values[i]);
+    const int columns = sqlite3_column_count(statement);
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (scan.rows % stride == 0) {
+            QVariantList key;
+            for (int i = 0; i < columns; ++i)
+                key << columnValue(statement, i);
+            scan.keys << key;
+        }
+        ++scan.rows;
+    }
+    if (result != SQLITE_DONE)
+        scan.error = sqliteError(db);
+    sqlite3_finalize(statement);
+    return scan;
+}
