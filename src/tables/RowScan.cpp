@@ -4,8 +4,13 @@
 
 #include <sqlite3.h>
 
-namespace {
-QSqlError sqliteError(sqlite3* db) {
+namespace row_scan {
+
+sqlite3* handle(const QSqlDatabase& database) {
+    return *static_cast<sqlite3* const*>(database.driver()->handle().constData());
+}
+
+QSqlError lastError(sqlite3* db) {
     return QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(db)), QSqlError::StatementError,
                      QString::number(sqlite3_errcode(db)));
 }
@@ -20,22 +25,25 @@ void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
     }
 }
 
-QVariant columnValue(sqlite3_stmt* statement, int column) {
+QVariant column(sqlite3_stmt* statement, int column) {
     if (sqlite3_column_type(statement, column) == SQLITE_INTEGER)
         return QVariant(qint64(sqlite3_column_int64(statement, column)));
     return QVariant(
         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
                           sqlite3_column_bytes(statement, column)));
 }
-} // namespace
+
+} // namespace row_scan
+
+using namespace row_scan;
 
 RowScan scanRows(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
                  int stride) {
     RowScan scan;
-    sqlite3* db = *static_cast<sqlite3* const*>(database.driver()->handle().constData());
+    sqlite3* db = handle(database);
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        scan.error = sqliteError(db);
+        scan.error = lastError(db);
         return scan;
     }
     for (int i = 0; i < values.size(); ++i)
@@ -46,13 +54,13 @@ RowScan scanRows(const QSqlDatabase& database, const QString& sql, const QVarian
         if (scan.rows % stride == 0) {
             QVariantList key;
             for (int i = 0; i < columns; ++i)
-                key << columnValue(statement, i);
+                key << column(statement, i);
             scan.keys << key;
         }
         ++scan.rows;
     }
     if (result != SQLITE_DONE)
-        scan.error = sqliteError(db);
+        scan.error = lastError(db);
     sqlite3_finalize(statement);
     return scan;
 }

@@ -2,9 +2,12 @@
 
 #include "FieldValues.h"
 #include "GermanCollation.h"
+#include "RowScan.h"
 #include "SqlBinding.h"
 
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace {
 const TableDefinition& definitionOf(TableStore& store, const QString& table) {
@@ -33,6 +36,7 @@ TableCursor::TableCursor(TableStore& store, const QString& table, QObject* paren
 
 TableCursor::~TableCursor() {
     close();
+    clearStatements();
 }
 
 int TableCursor::field(const QString& name) const {
@@ -92,7 +96,7 @@ void TableCursor::close() {
         return;
     if (state_ == State::Edit || state_ == State::Insert)
         cancel();
-    statements_.clear();
+    clearStatements();
     if (holdsExclusive_) {
         holdsExclusive_ = false;
         store_.commit(tableName());
@@ -160,7 +164,7 @@ bool TableCursor::loadOrder() {
     orderAscending_ = QLatin1String(" ORDER BY ") + orderTuple_ + QLatin1String(" LIMIT 1");
     orderDescending_ = QLatin1String(" ORDER BY ") + descending.join(QLatin1String(", ")) +
                        QLatin1String(" LIMIT 1");
-    statements_.clear();
+    clearStatements();
     return true;
 }
 
@@ -228,26 +232,44 @@ bool TableCursor::fetch(const QString& condition, const QVariantList& values, bo
     if (!conditions.isEmpty())
         sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
     sql += descending ? orderDescending_ : orderAscending_;
-    QSqlQuery* query = prepared(sql);
-    if (!query)
+    sqlite3_stmt* statement = preparedRead(sql);
+    if (!statement)
         return false;
     for (int i = 0; i < binds.size(); ++i)
-        query->bindValue(i, bindable(binds[i]));
-    if (!query->exec()) {
-        failed(*query);
-        return false;
-    }
-    const bool found = query->next();
+        row_scan::bind(statement, i + 1, bindable(binds[i]));
+    const int result = sqlite3_step(statement);
+    const bool found = result == SQLITE_ROW;
     if (found) {
-        rowId_ = query->value(0).toLongLong();
-        for (int i = 0; i < definition_.fields.size(); ++i) {
-            const QVariant value = query->value(i + 1);
-            row_[i] = value.isNull() ? field_values::emptyValue(definition_.fields[i]) : value;
-        }
+        rowId_ = sqlite3_column_int64(statement, 0);
+        for (int i = 0; i < definition_.fields.size(); ++i)
+            row_[i] = row_scan::column(statement, i + 1);
         hasRow_ = true;
+    } else if (result != SQLITE_DONE) {
+        store_.reportError(tableName(), row_scan::lastError(sqlite3_db_handle(statement)));
     }
-    query->finish();
+    // Resetting ends the read, so no lock outlives the step.
+    sqlite3_reset(statement);
     return found;
+}
+
+sqlite3_stmt* TableCursor::preparedRead(const QString& sql) {
+    if (sqlite3_stmt* statement = reads_.value(sql))
+        return statement;
+    sqlite3* db = row_scan::handle(store_.database());
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        store_.reportError(tableName(), row_scan::lastError(db));
+        return nullptr;
+    }
+    reads_.insert(sql, statement);
+    return statement;
+}
+
+void TableCursor::clearStatements() {
+    statements_.clear();
+    for (sqlite3_stmt* statement : std::as_const(reads_))
+        sqlite3_finalize(statement);
+    reads_.clear();
 }
 
 bool TableCursor::seek(bool forward, const QVariantList& key, const QString& condition,

@@ -19,6 +19,8 @@ struct LocateOptions {
 // state; several cursors may look at the same table. Rows are visited in the
 // current index's order (the key order without an index); every step is one
 // keyset query, so a million rows move as fast as ten.
+struct sqlite3_stmt;
+
 class TableCursor : public QObject {
     Q_OBJECT
 public:
@@ -158,6 +160,10 @@ private:
     QVariantList row_;
     QVariantList buffer_;
     QHash<QString, QSqlQuery> statements_;
+    // The reads, straight through SQLite: each step is one of them.
+    QHash<QString, sqlite3_stmt*> reads_;
+    sqlite3_stmt* preparedRead(const QString& sql);
+    void clearStatements();
 };
 
 // With the table closed and opened exclusively, adds each (name, fields)
