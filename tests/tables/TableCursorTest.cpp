@@ -344,6 +344,15 @@ TEST_F(TableCursorTest, LockedOrUnreadableDatabaseGetsAGermanMessage) {
     broken.write(QByteArray(4096, 'x'));
     broken.close();
     ScriptedPrompter brokenPrompter;
+    // A folder that cannot be made: its parent is a file.
+    const QString noFolder = broken.fileName() + QStringLiteral("/daten");
+    TableStore nowhere(noFolder, brokenPrompter);
+    EXPECT_FALSE(nowhere.open());
+    EXPECT_EQ(
+        brokenPrompter.messages(),
+        QStringList{QStringLiteral("Fehler|Der Datenordner \"%1\" kann nicht angelegt werden.")
+                        .arg(noFolder)});
+    brokenPrompter = ScriptedPrompter();
     TableStore brokenStore(brokenDir.path(), brokenPrompter);
     TableCursor zt(brokenStore, QStringLiteral("zt"));
     EXPECT_FALSE(zt.open());
