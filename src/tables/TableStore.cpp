@@ -112,8 +112,10 @@ bool TableStore::open() {
         db_.close();
         return false;
     }
+    // Every post is on disk when it returns: a power cut loses at most the row
+    // being written.
     bool ok = exec(QStringLiteral("zt"), QStringLiteral("PRAGMA journal_mode=WAL")) &&
-              exec(QStringLiteral("zt"), QStringLiteral("PRAGMA synchronous=NORMAL"));
+              exec(QStringLiteral("zt"), QStringLiteral("PRAGMA synchronous=FULL"));
     for (const TableDefinition* table : {&archiveTableDefinition(), &customerTableDefinition()}) {
         ok = ok && exec(table->name, table->createSql());
         for (const QString& sql : table->helperIndexSql())
