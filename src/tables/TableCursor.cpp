@@ -443,9 +443,13 @@ bool TableCursor::locate(const QString& fields, const QVariantList& values, Loca
         const QVariant& value = values[i];
         if (def.type != FieldType::Text) {
             QString error;
-            const auto stored = value.typeId() == QMetaType::QString
-                                    ? field_values::fromText(def, value.toString(), &error)
-                                    : std::optional<QVariant>(QVariant(value.toLongLong()));
+            std::optional<QVariant> stored;
+            if (value.typeId() == QMetaType::QDate)
+                stored = QVariant(field_values::dateToStored(value.toDate()));
+            else if (value.typeId() == QMetaType::QString)
+                stored = field_values::fromText(def, value.toString(), &error);
+            else
+                stored = QVariant(value.toLongLong());
             if (!stored)
                 return false; // a value the field cannot hold matches no row
             conditions << column + QLatin1String(" = ?");

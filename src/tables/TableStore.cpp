@@ -83,6 +83,12 @@ void TableStore::reportError(const QString& table, const QSqlError& error) {
     report(describe(table, error, databasePath()));
 }
 
+void TableStore::setBusyTimeout(int milliseconds) {
+    busyTimeout_ = milliseconds;
+    if (open_)
+        QSqlQuery(db_).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
+}
+
 bool TableStore::exec(const QString& table, const QString& sql) {
     QSqlQuery query(db_);
     if (query.exec(sql))

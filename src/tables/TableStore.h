@@ -33,7 +33,7 @@ public:
     static QString fileName() { return QStringLiteral("ztd.sqlite"); }
     QString databasePath() const;
     // How long to wait for another program that holds the database.
-    void setBusyTimeout(int milliseconds) { busyTimeout_ = milliseconds; }
+    void setBusyTimeout(int milliseconds);
 
     // Opens the file (creating folder, file and missing tables); true when it is usable.
     bool open();

@@ -107,6 +107,25 @@ TEST_F(StartUpTest, MissingTablesAreCreated) {
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
 
+TEST_F(StartUpTest, ATableLockedByAnotherProgramIsReported) {
+    addCustomers({{0, "Firma"}});
+    ScriptedPrompter otherPrompter;
+    TableStore otherProgram(dir.path(), otherPrompter);
+    TableCursor holder(otherProgram, QStringLiteral("kunden"));
+    holder.setExclusive(true);
+    ASSERT_TRUE(holder.open());
+    tables.setBusyTimeout(20);
+    const auto window = start();
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt. "
+                          "Bitte schließen Sie das andere Programm und versuchen Sie es noch "
+                          "einmal."});
+    EXPECT_EQ(state.report.contractorLine1, "");
+    holder.close();
+    start();
+    EXPECT_EQ(state.report.contractorLine1, "Firma");
+}
+
 TEST_F(StartUpTest, AnUnreadableDatabaseIsReportedAndTheWindowStillComes) {
     QFile junk(tables.databasePath());
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
