@@ -362,3 +362,25 @@ TEST_F(TableCursorTest, LockedOrUnreadableDatabaseGetsAGermanMessage) {
                                          "Programms.")
                               .arg(brokenStore.databasePath())});
 }
+
+TEST_F(TableCursorTest, RefreshShowsWhatOtherCursorsChanged) {
+    TableCursor a(store, QStringLiteral("kunden"));
+    TableCursor b(store, QStringLiteral("kunden"));
+    a.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer"));
+    a.setIndexName(QStringLiteral("Standard"));
+    ASSERT_TRUE(a.open());
+    ASSERT_TRUE(b.open());
+    ASSERT_TRUE(a.locate("Kundennummer", {3}));
+    ASSERT_TRUE(b.locate("Kundennummer", {3}));
+    b.edit();
+    b.setText("Fax", "0815");
+    ASSERT_TRUE(b.post());
+    EXPECT_EQ(a.text("Fax"), "");
+    ASSERT_TRUE(a.refresh());
+    EXPECT_EQ(a.text("Fax"), "0815");
+
+    // The row went away: the cursor moves on to the next in its order.
+    ASSERT_TRUE(b.deleteRow());
+    ASSERT_TRUE(a.refresh());
+    EXPECT_EQ(a.integer("Kundennummer"), 4);
+}
