@@ -8,6 +8,7 @@ ZTD_PACKAGES=(
     cmake ninja-build g++ ccache
     qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libsqlite3-dev
+    libbenchmark-dev
     fonts-liberation2 xvfb xauth poppler-utils
     cups printer-driver-cups-pdf
 )

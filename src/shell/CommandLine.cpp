@@ -25,6 +25,9 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                                   QStringLiteral("Zeigt diese Hilfe."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Zeigt die Version des Programms."));
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("Ordner mit den Tabellen (Archiv und Kunden)."),
+                                  QStringLiteral("ORDNER"));
     const QCommandLineOption printPdf(
         QStringLiteral("print-pdf"),
         QStringLiteral("Druckt das Prüfprotokoll der Protokolldatei DATEI.pro als PDF-Datei "
@@ -32,6 +35,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(printPdf);
+    parser.addOption(data);
     parser.addPositionalArgument(QStringLiteral("DATEI.pro AUSGABE.pdf"),
                                  QStringLiteral("Die Dateien zu --print-pdf."));
     const QCommandLineOption port(
@@ -68,6 +72,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.pdfFile = files[1];
         }
     } else {
+        options.dataDirectory = parser.value(data);
         for (const QString& value : parser.values(port)) {
             const auto binding = portBinding(value);
             if (!binding) {

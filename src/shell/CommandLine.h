@@ -17,6 +17,8 @@ struct ProgramOptions {
     QString pdfFile;
     // Slot index 0..5 → device, from --port COMn=DEVICE.
     std::map<int, QString> ports;
+    // The folder of the tables from --data; empty when not given.
+    QString dataDirectory;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

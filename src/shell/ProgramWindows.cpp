@@ -15,8 +15,10 @@
 
 #include <QApplication>
 
-ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options)
+ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
+                               const QString& dataDirectory)
     : state_(state)
+    , tables_(dataDirectory, prompter_)
     , versionInfo_(std::make_unique<MyVersionInfo>())
     , help_(std::make_unique<HelpViewer>())
     , clock_(std::make_unique<RealClock>())
@@ -26,7 +28,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options)
     helpKey_ = std::make_unique<HelpKey>(*help_);
     qApp->installEventFilter(helpKey_.get());
 
-    form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_);
+    form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
     prompter_.setParent(form1_.get());
     form13_ = new TForm13(*versionInfo_, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());

@@ -4,6 +4,7 @@
 #include "common/PrinterSystem.h"
 #include "common/Prompter.h"
 #include "shell/CommandLine.h"
+#include "tables/TableStore.h"
 
 #include <memory>
 
@@ -25,7 +26,8 @@ class SerialPorts;
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    explicit ProgramWindows(AppState& state, const ProgramOptions& options = {});
+    // dataDirectory: where the tables live (see dataDirectory()).
+    ProgramWindows(AppState& state, const ProgramOptions& options, const QString& dataDirectory);
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }
@@ -37,6 +39,7 @@ private:
     AppState& state_;
     QtPrompter prompter_;
     QtPrinterSystem printers_;
+    TableStore tables_;
     std::unique_ptr<MyVersionInfo> versionInfo_;
     std::unique_ptr<HelpViewer> help_;
     std::unique_ptr<HelpKey> helpKey_;

@@ -5,6 +5,7 @@
 #include "common/HelpContext.h"
 #include "common/PrinterSystem.h"
 #include "report/ProtocolFile.h"
+#include "tables/CustomerTable.h"
 
 #include <QAction>
 #include <QDialog>
@@ -23,7 +24,7 @@ const Prompter::FileDialog TForm1::OpenDialogDrucken{
     QStringLiteral("Protokoll zum Drucken auswählen"), kProtocolFilter, kProtocolSuffix, {}};
 
 TForm1::TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printers, HelpViewer& help,
-               QWidget* parent)
+               TableStore& tables, QWidget* parent)
     : QMainWindow(parent)
     , state_(state)
     , prompter_(prompter)
@@ -46,6 +47,9 @@ TForm1::TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printer
 
     setWindowTitle(QStringLiteral("Veltrax Gerätetester 0701/0702"));
     state_.memorySoftwareVersion = QStringLiteral("B");
+    // A table that cannot be used has been explained to the user; the
+    // program still starts, with empty contractor lines.
+    customer_table::loadContractorLines(tables, state_.report);
 }
 
 QMenu* TForm1::addMenu(const char* name, const QString& caption, int helpContext) {

@@ -11,6 +11,7 @@ class QAction;
 class QDialog;
 class QMenu;
 class QStatusBar;
+class TableStore;
 
 // Main window: its menu leads to every function of the program.
 class TForm1 : public QMainWindow {
@@ -29,8 +30,9 @@ public:
         QDialog* savePrint = nullptr;
     };
 
+    // Creating the window prepares the customer table and loads the contractor's lines.
     TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printers, HelpViewer& help,
-           QWidget* parent = nullptr);
+           TableStore& tables, QWidget* parent = nullptr);
     void setWindows(const Windows& windows);
 
     static const Prompter::FileDialog OpenDialogOeffnen;

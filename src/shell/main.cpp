@@ -2,6 +2,7 @@
 #include "PdfExport.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
+#include "tables/DataDirectory.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     AppState state;
-    ProgramWindows windows(state, options);
+    ProgramWindows windows(state, options, dataDirectory(options.dataDirectory));
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();

@@ -58,3 +58,12 @@ TEST(CommandLine, PortBindings) {
                                     .arg(QLatin1String(wrong)));
     }
 }
+
+TEST(CommandLine, DataFolder) {
+    EXPECT_EQ(parseCommandLine({"ztd", "--data", "/srv/ztd"}).dataDirectory, "/srv/ztd");
+    EXPECT_EQ(parseCommandLine({"ztd", "--data=/tmp/x y"}).dataDirectory, "/tmp/x y");
+    EXPECT_EQ(parseCommandLine({"ztd"}).dataDirectory, "");
+    const ProgramOptions missing = parseCommandLine({"ztd", "--data"});
+    EXPECT_EQ(missing.action, ProgramOptions::Action::Fail);
+    EXPECT_TRUE(parseCommandLine({"ztd", "--help"}).text.contains("--data <ORDNER>"));
+}

@@ -5,6 +5,7 @@
 #include "report/ProtocolFile.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"
+#include "tables/TableStore.h"
 
 #include <QAction>
 #include <QDialog>
@@ -50,7 +51,7 @@ private:
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
-        : window(state, prompter, printers, help) {}
+        : window(state, prompter, printers, help, tables) {}
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
         const QString path = dir.filePath(name);
@@ -84,6 +85,8 @@ protected:
     ScriptedPrompter prompter;
     FakePrinters printers;
     HelpViewer help;
+    QTemporaryDir dataDir;
+    TableStore tables{dataDir.path(), prompter};
     TForm1 window;
     QStringList shown;
     RecordingDialog wizard{"wizard", shown, state};
@@ -237,7 +240,7 @@ TEST_F(MainWindowTest, PrintReadsTheReportAndShowsOnlyThePrintWindow) {
 
 TEST_F(MainWindowTest, PrinterSetupNeedsAPrinter) {
     printers.present = false;
-    TForm1 withoutPrinter(state, prompter, printers, help);
+    TForm1 withoutPrinter(state, prompter, printers, help, tables);
     withoutPrinter.DruckereinrichtungClick();
     EXPECT_EQ(prompter.messages(),
               QStringList{QStringLiteral("Fehler|Kein Drucker im System vorhanden!")});

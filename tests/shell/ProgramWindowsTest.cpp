@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -15,7 +16,8 @@ TEST(ProgramWindows, PortSelectionIsReachedFromTheMenuWithTheBoundDevices) {
     ProgramOptions options;
     options.ports[2] = device.fileName();
     AppState state;
-    ProgramWindows windows(state, options);
+    QTemporaryDir data;
+    ProgramWindows windows(state, options, data.path());
 
     const auto* item = windows.mainWindow().findChild<QAction*>("Schnittstelle");
     ASSERT_NE(item, nullptr);

@@ -1,0 +1,261 @@
+#include "TableCursor.h"
+
+#include "FieldValues.h"
+#include "SqlBinding.h"
+
+#include <QSqlError>
+
+// Field access and every write of the cursor.
+
+using sql_binding::bindable;
+using sql_binding::placeholders;
+
+QString TableCursor::text(const QString& name) const {
+    const int index = field(name);
+    return index < 0 ? QString()
+                     : field_values::toText(definition_.fields[index], visibleRow().at(index));
+}
+
+qint64 TableCursor::integer(const QString& name) const {
+    const int index = field(name);
+    if (index < 0)
+        return 0;
+    const FieldDefinition& def = definition_.fields[index];
+    if (def.type == FieldType::Text)
+        return visibleRow().at(index).toString().trimmed().toLongLong();
+    return visibleRow().at(index).toLongLong();
+}
+
+bool TableCursor::boolean(const QString& name) const {
+    const int index = field(name);
+    return index >= 0 && definition_.fields[index].type == FieldType::Boolean &&
+           visibleRow().at(index).toLongLong() != 0;
+}
+
+bool TableCursor::setValue(const QString& name, const QVariant& value) {
+    if (state_ != State::Edit && state_ != State::Insert) {
+        store_.report(QStringLiteral("Datensatz nicht im Bearbeitungs- oder Einfügemodus"));
+        return false;
+    }
+    const int index = field(name);
+    if (index < 0)
+        return false;
+    const FieldDefinition& def = definition_.fields[index];
+    std::optional<QVariant> stored;
+    QString error;
+    if (value.typeId() == QMetaType::QDate && def.type == FieldType::Date)
+        stored = QVariant(field_values::dateToStored(value.toDate()));
+    else if (value.typeId() == QMetaType::QString || def.type == FieldType::Text ||
+             def.type == FieldType::Date)
+        stored = field_values::fromText(def, value.toString(), &error);
+    else if (def.type == FieldType::Boolean)
+        stored = QVariant(qint64(value.toBool() ? 1 : 0));
+    else
+        stored = QVariant(value.toLongLong());
+    if (!stored) {
+        store_.report(error);
+        return false;
+    }
+    buffer_[index] = *stored;
+    emit dataChanged();
+    return true;
+}
+
+bool TableCursor::setText(const QString& name, const QString& text) {
+    return setValue(name, QVariant(text));
+}
+
+bool TableCursor::setInteger(const QString& name, qint64 value) {
+    return setValue(name, QVariant(value));
+}
+
+bool TableCursor::setBoolean(const QString& name, bool value) {
+    return setValue(name, QVariant(value));
+}
+
+bool TableCursor::edit() {
+    if (!requireOpen())
+        return false;
+    if (state_ == State::Edit || state_ == State::Insert)
+        return true;
+    if (!hasRow_)
+        return insert();
+    buffer_ = row_;
+    setState(State::Edit);
+    if (afterEdit)
+        afterEdit(*this);
+    return true;
+}
+
+bool TableCursor::insert() {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (beforeInsert)
+        beforeInsert(*this);
+    for (int i = 0; i < definition_.fields.size(); ++i)
+        buffer_[i] = field_values::emptyValue(definition_.fields[i]);
+    setState(State::Insert);
+    emit dataChanged();
+    if (afterInsert)
+        afterInsert(*this);
+    return true;
+}
+
+bool TableCursor::insertRecord(const QVariantList& values) {
+    if (values.size() > definition_.fields.size()) {
+        store_.report(QStringLiteral("Zu viele Werte für die Tabelle \"%1\".").arg(tableName()));
+        return false;
+    }
+    if (!insert())
+        return false;
+    for (int i = 0; i < values.size(); ++i) {
+        if (!setValue(definition_.fields[i].name, values[i])) {
+            cancel();
+            return false;
+        }
+    }
+    return post();
+}
+
+bool TableCursor::writeBuffer() {
+    QStringList columns;
+    for (const FieldDefinition& def : definition_.fields)
+        columns << quoted(def.name);
+    QString sql;
+    if (state_ == State::Insert) {
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(quoted(tableName()), columns.join(QLatin1String(", ")),
+                       placeholders(columns.size()));
+    } else {
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(quoted(tableName()),
+                       columns.join(QLatin1String(" = ?, ")) + QLatin1String(" = ?"));
+    }
+    QSqlQuery* query = prepared(sql);
+    if (!query)
+        return false;
+    int position = 0;
+    for (const QVariant& value : std::as_const(buffer_))
+        query->bindValue(position++, bindable(value));
+    if (state_ == State::Edit)
+        query->bindValue(position, rowId_);
+    if (!query->exec()) {
+        failed(*query);
+        return false;
+    }
+    if (definition_.firstFieldIsKey)
+        rowId_ = buffer_.at(0).toLongLong();
+    else if (state_ == State::Insert)
+        rowId_ = query->lastInsertId().toLongLong();
+    query->finish();
+    return true;
+}
+
+bool TableCursor::post() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return isOpen();
+    if (!store_.begin(tableName()))
+        return false;
+    if (beforePost)
+        beforePost(*this);
+    if (!writeBuffer()) {
+        store_.rollback(tableName());
+        return false;
+    }
+    if (!store_.commit(tableName()))
+        return false;
+    const QVariantList key = orderKey(QVariantList{rowId_} + buffer_);
+    setState(State::Browse);
+    if (fetch(QStringLiteral("rowid = ?"), {rowId_}, false))
+        bof_ = eof_ = false;
+    else
+        moveNear(key);
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+void TableCursor::cancel() {
+    if (state_ != State::Edit && state_ != State::Insert)
+        return;
+    buffer_ = row_;
+    setState(State::Browse);
+    emit dataChanged();
+}
+
+bool TableCursor::deleteRow() {
+    if (!requireOpen())
+        return false;
+    if (state_ == State::Insert) {
+        cancel();
+        return true;
+    }
+    if (!hasRow_) {
+        store_.report(QStringLiteral("Die Tabelle \"%1\" ist leer.").arg(tableName()));
+        return false;
+    }
+    setState(State::Browse);
+    QSqlQuery* query =
+        prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(tableName())));
+    if (!query)
+        return false;
+    query->bindValue(0, rowId_);
+    if (!query->exec()) {
+        failed(*query);
+        return false;
+    }
+    query->finish();
+    moveNear(currentOrderKey());
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}
+
+int TableCursor::setValueInFilteredRows(const QString& name, const QVariant& value) {
+    if (!requireOpen() || !checkBrowseMode())
+        return -1;
+    const int index = field(name);
+    if (index < 0)
+        return -1;
+    QString error;
+    const auto stored = field_values::fromText(definition_.fields[index], value.toString(), &error);
+    if (!stored) {
+        store_.report(error);
+        return -1;
+    }
+    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?")
+                      .arg(quoted(tableName()), quoted(definition_.fields[index].name));
+    if (!filterSql().isEmpty())
+        sql += QLatin1String(" WHERE ") + filterSql();
+    QSqlQuery* query = prepared(sql);
+    if (!query)
+        return -1;
+    query->bindValue(0, bindable(*stored));
+    const QVariantList values = filterValues();
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i + 1, bindable(values[i]));
+    if (!query->exec()) {
+        failed(*query);
+        return -1;
+    }
+    const int changed = query->numRowsAffected();
+    query->finish();
+    refresh();
+    return changed;
+}
+
+bool TableCursor::emptyTable() {
+    if (!store_.open())
+        return false;
+    if (isOpen() && state_ != State::Browse)
+        cancel();
+    QSqlQuery query(store_.database());
+    if (!query.exec(QStringLiteral("DELETE FROM %1").arg(quoted(tableName())))) {
+        failed(query);
+        return false;
+    }
+    setEmpty();
+    emit rowsChanged();
+    emit dataChanged();
+    return true;
+}

@@ -1,0 +1,135 @@
+#include "TableDefinition.h"
+
+#include "GermanCollation.h"
+
+int TableDefinition::indexOf(const QString& fieldName) const {
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString quoted(const QString& identifier) {
+    return QLatin1Char('"') + QString(identifier).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
+}
+
+QString TableDefinition::createSql() const {
+    QStringList columns;
+    for (int i = 0; i < fields.size(); ++i) {
+        const FieldDefinition& field = fields[i];
+        QString column = quoted(field.name);
+        if (i == 0 && firstFieldIsKey)
+            column += QLatin1String(" INTEGER PRIMARY KEY");
+        else if (field.type == FieldType::Text)
+            column += QStringLiteral(" TEXT COLLATE %1 NOT NULL DEFAULT ''")
+                          .arg(QLatin1String(german_collation::kName));
+        else if (field.type == FieldType::Date)
+            column += QLatin1String(" TEXT NOT NULL DEFAULT ''");
+        else
+            column += QLatin1String(" INTEGER NOT NULL DEFAULT 0");
+        columns << column;
+    }
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(quoted(name), columns.join(QLatin1String(", ")));
+}
+
+QStringList TableDefinition::helperIndexSql() const {
+    QStringList statements;
+    for (const QString& field : helperIndexFields)
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
+                               quoted(field));
+    return statements;
+}
+
+namespace {
+FieldDefinition text(const char* name, int size) {
+    return {QLatin1String(name), FieldType::Text, size};
+}
+FieldDefinition integer(const char* name) {
+    return {QLatin1String(name), FieldType::Integer, 0};
+}
+FieldDefinition boolean(const char* name) {
+    return {QLatin1String(name), FieldType::Boolean, 0};
+}
+FieldDefinition date(const char* name) {
+    return {QLatin1String(name), FieldType::Date, 0};
+}
+} // namespace
+
+const TableDefinition& archiveTableDefinition() {
+    static const TableDefinition table{
+        QStringLiteral("zt"),
+        {
+            integer("Zaehler"),
+            text("AuftragNr", 19),
+            text("Auftraggeber", 35),
+            text("Geraeteart", 30),
+            text("Hersteller", 20),
+            text("Typenbezeichnung", 19),
+            text("Schutzklasse", 5),
+            text("Nennstrom", 5),
+            text("Seriennummer", 20),
+            text("Nennspannung", 4),
+            text("Nennleistung", 5),
+            text("FehlerZeile1", 57),
+            text("FehlerZeile2", 75),
+            text("FehlerZeile3", 75),
+            text("RepArbeitenZeile1", 51),
+            text("RepArbeitenZeile2", 75),
+            text("RepArbeitenZeile3", 75),
+            text("Pruefung", 25),
+            boolean("Besichtigung1"),
+            boolean("Besichtigung2"),
+            boolean("Besichtigung3"),
+            text("Messung1", 30),
+            text("Messung2", 30),
+            text("Messung3", 30),
+            text("Einheit1", 10),
+            text("Einheit2", 10),
+            text("Einheit3", 10),
+            text("Wert1", 15),
+            text("Wert2", 15),
+            text("Wert3", 15),
+            boolean("Satz1"),
+            boolean("Satz2"),
+            boolean("Satz3"),
+            boolean("Satz4"),
+            date("Termin"),
+            text("Ort", 31),
+            date("Datum"),
+            text("Alles", 165),
+            text("Dateiname", 255),
+            boolean("Gefunden"),
+            integer("Kundennummer"),
+            text("Ordnung", 4),
+            boolean("Diff"),
+            boolean("Niso"),
+        },
+        true,
+        // Renames and the delete check look rows up by customer number.
+        {QStringLiteral("Kundennummer")},
+    };
+    return table;
+}
+
+const TableDefinition& customerTableDefinition() {
+    static const TableDefinition table{
+        QStringLiteral("kunden"),
+        {
+            integer("Kundennummer"),
+            text("Auftraggeber", 35),
+            text("AuftraggeberStrasse", 35),
+            text("AuftraggeberOrt", 35),
+            text("Ansprechpartner", 40),
+            text("Telefon", 30),
+            text("Fax", 30),
+            text("Bemerkungen", 50),
+            text("KopieAuftraggeber", 35),
+        },
+        false,
+        {},
+    };
+    return table;
+}

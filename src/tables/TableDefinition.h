@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+enum class FieldType { Text, Integer, Boolean, Date };
+
+struct FieldDefinition {
+    QString name;
+    FieldType type;
+    // Characters a text field holds; 0 for the other types.
+    int size = 0;
+};
+
+// The layout of one table. Texts are stored as they are, integers and
+// booleans as integers, dates as ISO text ("2011-12-31"); an empty field is
+// "" or 0, never NULL, so that every value has its place in an index order.
+struct TableDefinition {
+    QString name;
+    QList<FieldDefinition> fields;
+    // The first field is the unique key of the rows (and SQLite's rowid).
+    bool firstFieldIsKey = false;
+    // Indexes of our own that keep lookups fast; not listed among the named indexes.
+    QStringList helperIndexFields;
+
+    // Position of a field, found regardless of letter case; -1 if none.
+    int indexOf(const QString& fieldName) const;
+    QString createSql() const;
+    QStringList helperIndexSql() const;
+};
+
+// "zt": the archive, one row per tested device.
+const TableDefinition& archiveTableDefinition();
+// "kunden": the customers; number 0 is the contractor.
+const TableDefinition& customerTableDefinition();
+
+// The SQL spelling of a name.
+QString quoted(const QString& identifier);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "TableCursor.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QList>
+
+// The rows of a cursor for a grid: same order, same filter. Only the pages on
+// screen are read, each by one key-range query from the nearest remembered
+// key (one key per page, collected in a single pass over the index), so a
+// page deep down costs what the first one costs. Booleans read "ja"/"nein",
+// dates dd.mm.yyyy. Editing a cell edits the cursor's row in place.
+class TableGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kPageSize = 64;
+
+    // fields: the columns shown, by name; empty shows every field.
+    explicit TableGridModel(TableCursor& cursor, const QStringList& fields = {},
+                            QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    // The grid row of the cursor's current row; -1 when there is none.
+    int currentRow() const;
+    // The field shown in a column.
+    QString fieldName(int column) const;
+
+signals:
+    void currentRowChanged(int row);
+
+private:
+    using Row = QVariantList; // row id, then the stored values
+    void reset();
+    void ensurePageKeys() const;
+    const QList<Row>* page(int number) const;
+    int compareKeys(const QVariantList& a, const QVariantList& b) const;
+
+    TableCursor& cursor_;
+    QList<int> columns_;
+    mutable bool keysRead_ = false;
+    mutable int rows_ = 0;
+    // The order key of the first row of every page.
+    mutable QList<QVariantList> pageKeys_;
+    mutable QHash<int, QList<Row>> pages_;
+    mutable QList<int> pageUse_;
+};

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "TableDefinition.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Prompter;
+class QSqlError;
+
+// One part of a named index: a field, compared case-insensitively (German
+// folding) or exactly.
+struct IndexTerm {
+    int field;
+    bool exact;
+};
+
+// The database of the archive and the customers: one SQLite file in the data
+// directory, holding the tables "zt" and "kunden", created with their full
+// definition when missing. Named indexes are real SQL indexes ("zt:Standard")
+// and stay in the file. Every error reaches the user as a German message
+// through the prompter; the operations then return false.
+class TableStore {
+public:
+    TableStore(const QString& directory, Prompter& prompter);
+    ~TableStore();
+    TableStore(const TableStore&) = delete;
+    TableStore& operator=(const TableStore&) = delete;
+
+    static QString fileName() { return QStringLiteral("ztd.sqlite"); }
+    QString databasePath() const;
+    // How long to wait for another program that holds the database.
+    void setBusyTimeout(int milliseconds);
+
+    // Opens the file (creating folder, file and missing tables); true when it is usable.
+    bool open();
+    bool isOpen() const { return open_; }
+    QSqlDatabase database() const { return db_; }
+    const TableDefinition* definition(const QString& table) const;
+
+    QStringList indexNames(const QString& table);
+    std::optional<QList<IndexTerm>> indexTerms(const QString& table, const QString& name);
+    // fields joined by ";" in sort priority.
+    bool addIndex(const QString& table, const QString& name, const QString& fields,
+                  bool caseInsensitive);
+    bool deleteIndex(const QString& table, const QString& name);
+
+    // Transactions nest: only the outermost commits; a failure anywhere
+    // inside rolls the whole of it back.
+    bool begin(const QString& table, bool exclusive = false);
+    bool commit(const QString& table);
+    void rollback(const QString& table);
+    // The transaction goes on, but its outermost commit will roll it back.
+    void failTransaction() { failed_ = depth_ > 0; }
+    bool inTransaction() const { return depth_ > 0; }
+
+    // Shows the German text for a failed statement on the table.
+    void reportError(const QString& table, const QSqlError& error);
+    void report(const QString& text);
+    static QString describe(const QString& table, const QSqlError& error,
+                            const QString& databasePath);
+
+private:
+    bool exec(const QString& table, const QString& sql);
+    QString sqlIndexName(const QString& table, const QString& name);
+
+    QString directory_;
+    Prompter& prompter_;
+    QString connection_;
+    QSqlDatabase db_;
+    bool open_ = false;
+    int busyTimeout_ = 1500;
+    int depth_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,142 @@
+#include "ScriptedPrompter.h"
+#include "common/AppState.h"
+#include "common/PrinterSystem.h"
+#include "shell/HelpViewer.h"
+#include "shell/TForm1.h"
+#include "tables/TableCursor.h"
+#include "tables/TableStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct NoPrinters : PrinterSystem {
+    bool hasPrinter() const override { return false; }
+};
+
+// The main window's creation prepares "kunden" and takes the contractor's
+// address from its row 0.
+class StartUpTest : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm1> start() {
+        return std::make_unique<TForm1>(state, prompter, printers, help, tables);
+    }
+
+    void addCustomers(const QList<QVariantList>& rows) {
+        TableCursor kunden(tables, QStringLiteral("kunden"));
+        ASSERT_TRUE(kunden.open());
+        for (const QVariantList& row : rows)
+            ASSERT_TRUE(kunden.insertRecord(row));
+    }
+
+    // Every customer row as "number|name|street|place", in key order.
+    QStringList customerRows() {
+        TableCursor kunden(tables, QStringLiteral("kunden"));
+        kunden.open();
+        QStringList rows;
+        for (kunden.first(); !kunden.eof(); kunden.next())
+            rows << QStringList{kunden.text("Kundennummer"), kunden.text("Auftraggeber"),
+                                kunden.text("AuftraggeberStrasse"), kunden.text("AuftraggeberOrt")}
+                        .join('|');
+        return rows;
+    }
+
+    QTemporaryDir dir;
+    AppState state;
+    ScriptedPrompter prompter;
+    NoPrinters printers;
+    HelpViewer help;
+    TableStore tables{dir.path(), prompter};
+};
+
+} // namespace
+
+TEST_F(StartUpTest, ContractorLinesAreLoadedCutAndWrittenBack) {
+    const QString name35 = QStringLiteral("Elektro-Meisterbetrieb Müller GmbH"); // 34
+    addCustomers({{7, "Kunde Sieben"},
+                  {0, name35 + "X", "Werkstraße 12", "12345 Großstadt an der Elbe Ost"},
+                  {2, "Kunde Zwei"}});
+    const auto window = start();
+    EXPECT_EQ(state.report.contractorLine1, "Elektro-Meisterbetrieb Müller "); // 30
+    EXPECT_EQ(state.report.contractorLine2, "Werkstraße 12");
+    EXPECT_EQ(state.report.contractorLine3, "12345 Großstadt an der Elbe Os");
+    EXPECT_EQ(customerRows(),
+              (QStringList{"7|Kunde Sieben||",
+                           "0|Elektro-Meisterbetrieb Müller |Werkstraße 12|12345 Großstadt an der "
+                           "Elbe Os",
+                           "2|Kunde Zwei||"}));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(StartUpTest, WithoutContractorRowTheLinesStayEmptyAndTheTableUntouched) {
+    addCustomers({{3, "Kunde Drei mit einem Namen von 35 Z", "Weg"}, {5, "Fünf"}});
+    const QStringList before = customerRows();
+    const auto window = start();
+    EXPECT_EQ(state.report.contractorLine1, "");
+    EXPECT_EQ(state.report.contractorLine2, "");
+    EXPECT_EQ(state.report.contractorLine3, "");
+    EXPECT_EQ(customerRows(), before);
+}
+
+TEST_F(StartUpTest, IndexStandardIsAddedOnce) {
+    addCustomers({{0, "Firma"}});
+    start();
+    start();
+    TableCursor kunden(tables, QStringLiteral("kunden"));
+    EXPECT_EQ(kunden.indexNames(), QStringList{"Standard"});
+    EXPECT_EQ(state.report.contractorLine1, "Firma");
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(StartUpTest, MissingTablesAreCreated) {
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(QStringLiteral("neu/daten"));
+    TableStore fresh(folder, prompter);
+    TForm1 window(state, prompter, printers, help, fresh);
+    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/ztd.sqlite")));
+    TableCursor kunden(fresh, QStringLiteral("kunden"));
+    ASSERT_TRUE(kunden.open());
+    EXPECT_TRUE(kunden.isEmpty());
+    EXPECT_EQ(kunden.indexNames(), QStringList{"Standard"});
+    EXPECT_EQ(state.report.contractorLine1, "");
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
+
+TEST_F(StartUpTest, ATableLockedByAnotherProgramIsReported) {
+    addCustomers({{0, "Firma"}});
+    ScriptedPrompter otherPrompter;
+    TableStore otherProgram(dir.path(), otherPrompter);
+    TableCursor holder(otherProgram, QStringLiteral("kunden"));
+    holder.setExclusive(true);
+    ASSERT_TRUE(holder.open());
+    tables.setBusyTimeout(20);
+    const auto window = start();
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt. "
+                          "Bitte schließen Sie das andere Programm und versuchen Sie es noch "
+                          "einmal."});
+    EXPECT_EQ(state.report.contractorLine1, "");
+    holder.close();
+    start();
+    EXPECT_EQ(state.report.contractorLine1, "Firma");
+}
+
+TEST_F(StartUpTest, AnUnreadableDatabaseIsReportedAndTheWindowStillComes) {
+    QFile junk(tables.databasePath());
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(2048, '\x5a'));
+    junk.close();
+    const auto window = start();
+    EXPECT_EQ(window->windowTitle(), "Veltrax Gerätetester 0701/0702");
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_EQ(prompter.messages()[0],
+              QStringLiteral("Fehler|Die Datenbank \"%1\" kann nicht gelesen werden: Sie ist "
+                             "beschädigt oder keine Datenbank dieses Programms.")
+                  .arg(tables.databasePath()));
+    EXPECT_EQ(state.report.contractorLine1, "");
+}

@@ -1,0 +1,101 @@
+#include "TableFixture.h"
+
+#include "report/ReportState.h"
+#include "tables/ArchiveTable.h"
+
+namespace {
+
+class ArchiveTableTest : public TableFixture {
+protected:
+    ArchiveTableTest()
+        : zt(store, QStringLiteral("zt")) {}
+
+    void SetUp() override { ASSERT_TRUE(archive_table::ensureStandardIndex(zt)); }
+
+    qint64 append(const QString& name = QStringLiteral("Kunde")) {
+        return archive_table::appendRow(zt, {QVariant(), QStringLiteral("A-1"), name});
+    }
+
+    TableCursor zt;
+};
+
+} // namespace
+
+TEST_F(ArchiveTableTest, NumbersFollowTheHighestRow) {
+    EXPECT_EQ(zt.indexNames(), QStringList{"Standard"});
+    EXPECT_EQ(append(), 1);
+    for (int i = 2; i <= 5; ++i)
+        EXPECT_EQ(append(), i);
+
+    ASSERT_TRUE(zt.locate("Zaehler", {5}));
+    zt.deleteRow();
+    EXPECT_EQ(append(), 5);
+
+    ASSERT_TRUE(zt.locate("Zaehler", {3}));
+    zt.deleteRow();
+    EXPECT_EQ(append(), 6);
+    EXPECT_EQ(column(zt, "Zaehler"), (QStringList{"1", "2", "4", "5", "6"}));
+}
+
+TEST_F(ArchiveTableTest, NumberingIgnoresFilterAndRestoresIndexAndFilter) {
+    for (const char* name : {"Zander", "Albers", "Meier"})
+        append(QLatin1String(name));
+    zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Auftraggeber;Zaehler"));
+    zt.setIndexName(QStringLiteral("Aktuell"));
+    zt.setFilter(QStringLiteral("Auftraggeber='Albers'"));
+    zt.setFiltered(true);
+    EXPECT_EQ(append(QStringLiteral("Albers")), 4);
+    EXPECT_EQ(zt.indexName(), "Aktuell");
+    EXPECT_TRUE(zt.filtered());
+    EXPECT_TRUE(zt.bof());
+    EXPECT_EQ(column(zt, "Zaehler"), (QStringList{"2", "4"}));
+}
+
+TEST_F(ArchiveTableTest, BeforePostTrimsAndSettlesTheVerdict) {
+    ReportState report;
+    bool importRunning = false;
+    zt.beforePost = [&](TableCursor& c) {
+        archive_table::normaliseBeforePost(c, report, prompter, importRunning);
+    };
+    const QString notice =
+        QStringLiteral("Hinweis|") + QString::fromUtf8(archive_table::kOrdnungNotice);
+    struct Case {
+        const char* typed;
+        bool import;
+        const char* stored;
+        bool notice;
+    };
+    const Case cases[] = {
+        {"JA", false, "j", false},  {"jA", false, "j", false},   {" Ja ", false, "j", false},
+        {"j", false, "j", false},   {"NEIN", false, "n", false}, {"N", false, "n", false},
+        {"", false, "n", true},     {"nEIN", false, "n", true},  {"ok", false, "n", true},
+        {"nEIN", true, "n", false}, {"", true, "n", false},
+    };
+    for (const Case& c : cases) {
+        importRunning = c.import;
+        report.diff = c.import ? 1 : 0;
+        const size_t before = prompter.calls().size();
+        QVariantList values(42);
+        values[1] = QStringLiteral(" A-7 ");
+        values[2] = QStringLiteral("  Müller GmbH ");
+        values[11] = QStringLiteral(" defekt");
+        values[35] = QStringLiteral("Köln  ");
+        values[41] = QString::fromUtf8(c.typed);
+        for (int i : {0,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15, 16, 17,
+                      21, 22, 23, 24, 25, 26, 27, 28, 29, 34, 36, 37, 38, 39, 40})
+            if (!values[i].isValid())
+                values[i] = QString();
+        for (int i : {18, 19, 20, 30, 31, 32, 33})
+            values[i] = false;
+        ASSERT_GT(archive_table::appendRow(zt, values), 0) << c.typed;
+        zt.last();
+        EXPECT_EQ(zt.text("Ordnung"), QString::fromUtf8(c.stored)) << c.typed;
+        EXPECT_EQ(zt.text("AuftragNr"), "A-7");
+        EXPECT_EQ(zt.text("Auftraggeber"), "Müller GmbH");
+        EXPECT_EQ(zt.text("FehlerZeile1"), "defekt");
+        EXPECT_EQ(zt.text("Ort"), "Köln");
+        EXPECT_EQ(zt.boolean("Diff"), c.import);
+        const QStringList messages = prompter.messages().mid(qsizetype(before));
+        EXPECT_EQ(messages, c.notice ? QStringList{notice} : QStringList{}) << c.typed;
+    }
+}

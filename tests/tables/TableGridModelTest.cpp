@@ -1,0 +1,97 @@
+#include "TableFixture.h"
+
+#include "tables/TableGridModel.h"
+
+#include <QSignalSpy>
+
+namespace {
+
+// 300 archive rows over ten customers, some dates empty.
+class TableGridModelTest : public TableFixture {
+protected:
+    void SetUp() override {
+        const QStringList names{"Öztürk", "Albers", "meier", "Zander", "Müller",
+                                "Bär",    "Meier",  "Ulm",   "Abel",   "Otto"};
+        QList<std::tuple<int, QString, int, QString>> rows;
+        for (int i = 1; i <= 300; ++i)
+            rows.append({i, names[i % 10], i % 10 + 1,
+                         i % 7 == 0
+                             ? QString()
+                             : QStringLiteral("%1.%2.2011").arg(i % 28 + 1).arg(i % 12 + 1)});
+        addArchiveRows(rows);
+        zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Auftraggeber;Zaehler"));
+        zt.setIndexName(QStringLiteral("Aktuell"));
+        ASSERT_TRUE(zt.open());
+    }
+
+    // The grid's column as the cursor visits the rows.
+    QStringList cursorOrder(const QString& field) { return column(zt, field); }
+
+    QStringList gridColumn(const TableGridModel& model, int column) {
+        QStringList values;
+        for (int row = 0; row < model.rowCount(); ++row)
+            values << model.data(model.index(row, column)).toString();
+        return values;
+    }
+
+    TableCursor zt{store, QStringLiteral("zt")};
+};
+
+} // namespace
+
+TEST_F(TableGridModelTest, PagesFollowTheCursorsOrderAndFilter) {
+    TableGridModel model(zt, {"Zaehler", "Auftraggeber", "Termin", "Satz1"});
+    EXPECT_EQ(model.columnCount(), 4);
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), "Termin");
+    ASSERT_EQ(model.rowCount(), 300);
+    EXPECT_EQ(gridColumn(model, 0), cursorOrder("Zaehler"));
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Abel");
+    EXPECT_EQ(model.data(model.index(299, 1)).toString(), "Zander");
+    EXPECT_EQ(model.data(model.index(0, 3)).toString(), "nein");
+
+    zt.setFilter(QStringLiteral("Auftraggeber='Meier' AND Termin<= 31.05.2011 "));
+    zt.setFiltered(true);
+    const QStringList filtered = cursorOrder("Zaehler");
+    ASSERT_FALSE(filtered.isEmpty());
+    EXPECT_EQ(model.rowCount(), filtered.size());
+    EXPECT_EQ(gridColumn(model, 0), filtered);
+    EXPECT_EQ(gridColumn(model, 2), cursorOrder("Termin"));
+    for (const QString& date : gridColumn(model, 2))
+        EXPECT_TRUE(date.endsWith(".2011") && date.size() == 10) << date.toStdString();
+}
+
+TEST_F(TableGridModelTest, CurrentRowFollowsTheCursor) {
+    TableGridModel model(zt);
+    QSignalSpy moved(&model, &TableGridModel::currentRowChanged);
+    EXPECT_EQ(model.currentRow(), 0);
+    zt.last();
+    EXPECT_EQ(model.currentRow(), 299);
+    ASSERT_TRUE(zt.locate("Auftraggeber", {"mül"}, {true, true}));
+    const int row = model.currentRow();
+    EXPECT_EQ(model.data(model.index(row, 0)).toString(), zt.text("Zaehler"));
+    EXPECT_EQ(model.data(model.index(row - 1, 2)).toString(), "Meier");
+    EXPECT_EQ(moved.count(), 2);
+    EXPECT_EQ(moved.last().at(0).toInt(), row);
+}
+
+TEST_F(TableGridModelTest, EditingACellEditsTheCursorsRow) {
+    TableGridModel model(zt, {"Zaehler", "Auftraggeber", "Satz2"});
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    const QModelIndex cell = model.index(130, 2);
+    const QString number = model.data(model.index(130, 0)).toString();
+    ASSERT_TRUE(model.setData(cell, "ja"));
+    EXPECT_EQ(zt.state(), TableCursor::State::Edit);
+    EXPECT_EQ(zt.text("Zaehler"), number);
+    EXPECT_EQ(model.data(cell).toString(), "ja");
+    EXPECT_FALSE(model.setData(cell, "vielleicht"));
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Fehler|'vielleicht' ist kein gültiger Wert: nur ja oder nein"});
+    ASSERT_TRUE(zt.post());
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model.rowCount(), 300);
+    EXPECT_EQ(model.data(cell).toString(), "ja");
+    EXPECT_EQ(model.currentRow(), 130);
+    zt.first();
+    ASSERT_TRUE(zt.locate("Zaehler", {number.toInt()}));
+    EXPECT_TRUE(zt.boolean("Satz2"));
+}
