@@ -5,6 +5,7 @@
 #include <optional>
 
 class Canvas;
+class Prompter;
 
 enum class TXPrinterOrientation { xpoPortrait, xpoLandscape };
 
@@ -34,6 +35,8 @@ public:
 
     // Decided once, when the target is made.
     virtual bool hasPrinter() const = 0;
+    // The system print dialog for this target's printer; false when cancelled.
+    virtual bool runPrintDialog(Prompter& prompter) = 0;
     // Starts a job; a German message when it could not be started.
     virtual std::optional<QString> beginJob(const JobSettings& settings) = 0;
     // The paper of the open job.

@@ -1,6 +1,7 @@
 #include "QtPrintTarget.h"
 
 #include "common/PrinterSystem.h"
+#include "common/Prompter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,10 @@ std::unique_ptr<QtPrintTarget> QtPrintTarget::pdfFile(const QString& path, int d
     target->printer_.setPageMargins(QMarginsF(0, 0, 0, 0));
     target->printer_.setResolution(dpi);
     return target;
+}
+
+bool QtPrintTarget::runPrintDialog(Prompter& prompter) {
+    return prompter.printDialog(printer_);
 }
 
 QString QtPrintTarget::jobFileName() const {

@@ -25,6 +25,7 @@ public:
     QPrinter& printer() { return printer_; }
 
     bool hasPrinter() const override { return hasPrinter_; }
+    bool runPrintDialog(Prompter& prompter) override;
     std::optional<QString> beginJob(const JobSettings& settings) override;
     DeviceCaps caps() const override;
     void setMapping(double originX, double originY, double scaleX, double scaleY) override;

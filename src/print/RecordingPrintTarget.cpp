@@ -1,5 +1,9 @@
 #include "RecordingPrintTarget.h"
 
+#include "common/Prompter.h"
+
+#include <QPrinter>
+
 #include <cmath>
 #include <utility>
 
@@ -43,4 +47,10 @@ std::optional<QString> RecordingPrintTarget::endJob() {
     jobs_.last().ended = true;
     canvas_.clear();
     return std::nullopt;
+}
+
+bool RecordingPrintTarget::runPrintDialog(Prompter& prompter) {
+    // The dialog's choices do not reach a recording; only the answer counts.
+    QPrinter printer;
+    return prompter.printDialog(printer);
 }

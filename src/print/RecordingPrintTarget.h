@@ -30,6 +30,7 @@ public:
     void failNextJob(const QString& message) { failure_ = message; }
 
     bool hasPrinter() const override { return hasPrinter_; }
+    bool runPrintDialog(Prompter& prompter) override;
     std::optional<QString> beginJob(const JobSettings& settings) override;
     DeviceCaps caps() const override;
     void setMapping(double originX, double originY, double scaleX, double scaleY) override;

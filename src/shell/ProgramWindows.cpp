@@ -4,7 +4,11 @@
 #include "MyVersionInfo.h"
 #include "TForm1.h"
 #include "TForm13.h"
+#include "addresses/TFormEingabeHilfe.h"
 #include "addresses/TFormKdnr.h"
+#include "addresses/TFormNehmerstamm.h"
+#include "print/QtPrintTarget.h"
+#include "report/TForm10.h"
 #include "report/TForm11.h"
 #include "report/TForm12.h"
 #include "report/TFormDatum.h"
@@ -31,15 +35,25 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
     prompter_.setParent(form1_.get());
     form13_ = new TForm13(*versionInfo_, form1_.get());
+    formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
+    formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(state_, form1_.get());
+    form10_ = new TForm10(
+        state_, prompter_,
+        [this]() -> std::shared_ptr<PrintTarget> {
+            return QtPrintTarget::systemPrinter(printers_, state_.printerName);
+        },
+        form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
 
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
+    windows.contractor = formNehmerstamm_;
+    windows.savePrint = form10_;
     form1_->setWindows(windows);
 }
 

@@ -12,11 +12,14 @@ class HelpViewer;
 class HelpKey;
 class MyVersionInfo;
 class TForm1;
+class TForm10;
 class TForm11;
 class TForm12;
 class TForm13;
 class TFormDatum;
+class TFormEingabeHilfe;
 class TFormKdnr;
+class TFormNehmerstamm;
 class TForm2;
 class RealClock;
 class SerialLine;
@@ -49,9 +52,12 @@ private:
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
+    TFormNehmerstamm* formNehmerstamm_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
+    TFormEingabeHilfe* formEingabeHilfe_ = nullptr;
     TFormKdnr* formKdnr_ = nullptr;
     TForm11* form11_ = nullptr;
+    TForm10* form10_ = nullptr;
     TForm12* form12_ = nullptr;
     TForm2* form2_ = nullptr;
 };

@@ -19,7 +19,8 @@ QString termList(const QList<TableCursor::OrderTerm>& terms) {
 
 TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, QObject* parent)
     : QAbstractTableModel(parent)
-    , cursor_(cursor) {
+    , cursor_(cursor)
+    , open_(cursor.isOpen()) {
     const TableDefinition& def = cursor_.definition();
     if (fields.isEmpty())
         for (int i = 0; i < def.fields.size(); ++i)
@@ -28,9 +29,12 @@ TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, Q
         if (const int index = def.indexOf(name); index >= 0)
             columns_ << index;
     connect(&cursor_, &TableCursor::rowsChanged, this, &TableGridModel::reset);
+    // Opening and closing change the rows as a whole; views must learn of both.
     connect(&cursor_, &TableCursor::stateChanged, this, [this] {
-        if (cursor_.state() == TableCursor::State::Inactive)
+        if (cursor_.isOpen() != open_) {
+            open_ = cursor_.isOpen();
             reset();
+        }
     });
     connect(&cursor_, &TableCursor::dataChanged, this,
             [this] { emit currentRowChanged(currentRow()); });
@@ -179,17 +183,25 @@ int TableGridModel::currentRow() const {
 }
 
 Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return readOnly_ ? flags : flags | Qt::ItemIsEditable;
+}
+
+std::optional<qint64> TableGridModel::rowIdAt(int row) const {
+    if (row < 0)
+        return std::nullopt;
+    const QList<Row>* rows = page(row / kPageSize);
+    const int offset = row % kPageSize;
+    if (!rows || offset >= rows->size())
+        return std::nullopt;
+    return (*rows)[offset].at(0).toLongLong();
 }
 
 bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid())
+    if (role != Qt::EditRole || !index.isValid() || readOnly_)
         return false;
-    const QList<Row>* rows = page(index.row() / kPageSize);
-    const int offset = index.row() % kPageSize;
-    if (!rows || offset >= rows->size())
-        return false;
-    if (!cursor_.gotoRowId((*rows)[offset].at(0).toLongLong()) || !cursor_.edit() ||
+    const auto rowId = rowIdAt(index.row());
+    if (!rowId || !cursor_.gotoRowId(*rowId) || !cursor_.edit() ||
         !cursor_.setText(fieldName(index.column()), value.toString()))
         return false;
     emit dataChanged(index, index);

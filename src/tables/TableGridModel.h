@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QList>
 
+#include <optional>
+
 // The rows of a cursor for a grid: same order, same filter. Only the pages on
 // screen are read, each by one key-range query from the nearest remembered
 // key (one key per page, collected in a single pass over the index), so a
@@ -32,6 +34,10 @@ public:
     int currentRow() const;
     // The field shown in a column.
     QString fieldName(int column) const;
+    // The row id of a grid row; nothing beyond the last row.
+    std::optional<qint64> rowIdAt(int row) const;
+    // A read-only grid offers no cell for editing.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
 
 signals:
     void currentRowChanged(int row);
@@ -45,6 +51,8 @@ private:
 
     TableCursor& cursor_;
     QList<int> columns_;
+    bool readOnly_ = false;
+    bool open_;
     mutable bool keysRead_ = false;
     mutable int rows_ = 0;
     // The order key of the first row of every page.

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -26,4 +27,23 @@ TEST(ProgramWindows, PortSelectionIsReachedFromTheMenuWithTheBoundDevices) {
     const auto* combo = windows.portSelection().findChild<QComboBox*>("ComboBoxPort");
     EXPECT_EQ(combo->itemText(2), QStringLiteral("COM3"));
     EXPECT_EQ(combo->itemData(2).toString(), device.fileName());
+}
+
+TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
+    AppState state;
+    QTemporaryDir data;
+    ProgramWindows windows(state, {}, data.path());
+
+    QStringList created;
+    for (const QDialog* dialog :
+         windows.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        created << dialog->objectName();
+    EXPECT_EQ(created, (QStringList{"Form13", "FormNehmerstamm", "FormDatum", "FormEingabeHilfe",
+                                    "FormKdnr", "Form2", "Form11", "Form10", "Form12"}));
+    const auto enabled = [&](const char* name) {
+        const auto* item = windows.mainWindow().findChild<QAction*>(QLatin1String(name));
+        return item && item->isEnabled();
+    };
+    EXPECT_TRUE(enabled("Auftragnehmer1"));
+    EXPECT_FALSE(enabled("Kunden1"));
 }

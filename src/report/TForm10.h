@@ -1,0 +1,53 @@
+#pragma once
+
+#include "common/Prompter.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+struct AppState;
+class PrintTarget;
+class QLabel;
+class QPushButton;
+
+// Saves the finished report as a protocol file and prints it; after File/Print
+// it only prints the chosen file.
+class TForm10 : public QDialog {
+    Q_OBJECT
+public:
+    // Gives the printer for one print, made when it is needed so that a
+    // printer chosen in printer setup meanwhile is used.
+    using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
+
+    TForm10(AppState& state, Prompter& prompter, PrinterSource printers, QWidget* parent = nullptr);
+
+    static const Prompter::FileDialog SaveDialog1;
+
+    void ButtonPrdatClick();
+    void ButtonPrDruClick();
+    void ButtonPrSpDrClick();
+    void ButtonDruckliveClick();
+    void ButtonPrWegClick();
+    // Every close leaves the window ready for the next report in full mode.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void save();
+    void print();
+    QPushButton* addButton(const char* name, const QString& caption, QRect geometry,
+                           void (TForm10::*click)());
+
+    AppState& state_;
+    Prompter& prompter_;
+    PrinterSource printers_;
+    QLabel* Label1;
+    QPushButton* ButtonDrucklive;
+    QPushButton* ButtonPrDru;
+    QPushButton* ButtonPrSpDr;
+    QPushButton* ButtonPrdat;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QToolButton;
+class TableCursor;
+
+// The navigator bar beside a grid: buttons that move the grid's cursor.
+class DataNavigator : public QWidget {
+    Q_OBJECT
+public:
+    enum class Button { First, Prior, Next, Last };
+
+    DataNavigator(TableCursor& cursor, const QList<Button>& buttons, QWidget* parent = nullptr);
+
+    QToolButton* button(Button which) const;
+
+private:
+    void press(Button which);
+    void updateButtons();
+
+    TableCursor& cursor_;
+    QList<std::pair<Button, QToolButton*>> buttons_;
+};
