@@ -148,6 +148,9 @@ void readForOpen(const QByteArray& image, Protokoll& record, ReportState& state)
     // Names, units and limits of the printed report follow from the method.
     state.diff = record.Diff != 0;
     state.niso = record.Niso != 0;
+    // Saving an opened report again must not change its verdict.
+    record.Ordnung = image.at(kOrdnungOffset) != 0 ? QStringLiteral("j") : QStringLiteral("n");
+    state.notInOrder = record.Ordnung == QLatin1String("n");
 }
 
 void readTemplate(const QByteArray& image, Protokoll& record) {

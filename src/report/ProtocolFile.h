@@ -24,10 +24,10 @@ QByteArray buildProtocolImage(const Protokoll& record);
 // The image must hold kImageSize bytes.
 Protokoll parseProtocolImage(const QByteArray& image);
 
-// File/Open and File/Print: the record's texts, seven flags, Diff and Niso,
-// and the report state's class, test kind, oldNorm, values (the first six
-// characters of each value field), diff and niso come from the image. Alles,
-// Dateiname, Gefunden, Kundennummer, Ordnung and notInOrder stay as they were.
+// File/Open and File/Print: the record's texts, seven flags, Diff, Niso and
+// Ordnung, and the report state's class, test kind, oldNorm, values (the first
+// six characters of each value field), diff, niso and notInOrder come from the
+// image. Alles, Dateiname, Gefunden and Kundennummer stay as they were.
 void readForOpen(const QByteArray& image, Protokoll& record, ReportState& state);
 
 // A saved report as template: order, customer, contractor, device, fault and

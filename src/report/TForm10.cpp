@@ -54,6 +54,10 @@ QPushButton* TForm10::addButton(const char* name, const QString& caption, QRect 
                                 void (TForm10::*click)()) {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(QLatin1String(name));
+    // Fonts wider than the designed one would cut the caption: grow about the centre.
+    const int missing = button->sizeHint().width() - geometry.width();
+    if (missing > 0)
+        geometry.adjust(-(missing + 1) / 2, 0, missing / 2 + 1, 0);
     button->setGeometry(geometry);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, click);

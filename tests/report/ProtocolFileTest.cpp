@@ -354,7 +354,6 @@ TEST(ReadForOpen, TakesTheFileAndDerivesTheState) {
     expectedRecord.Dateiname = "vorher.pro";
     expectedRecord.Gefunden = 1;
     expectedRecord.Kundennummer = 99;
-    expectedRecord.Ordnung = "n";
     EXPECT_EQ(current.record, expectedRecord);
 
     ReportState expectedState = somethingOpen().state;
@@ -364,7 +363,22 @@ TEST(ReadForOpen, TakesTheFileAndDerivesTheState) {
     expectedState.diff = 1;
     expectedState.niso = 0;
     expectedState.values = {">20.0", "0.12", "1.2345"};
+    expectedState.notInOrder = 0;
     EXPECT_EQ(current.state, expectedState);
+}
+
+TEST(ReadForOpen, KeepsTheVerdictOfTheFile) {
+    for (const char* verdict : {"j", "n"}) {
+        Protokoll file = fullRecord();
+        file.Ordnung = verdict;
+        Current current = somethingOpen();
+        current.record.Ordnung = verdict == QLatin1String("j") ? "n" : "j";
+        current.state.notInOrder = verdict == QLatin1String("j") ? 1 : 0;
+        readForOpen(buildProtocolImage(file), current.record, current.state);
+        EXPECT_EQ(current.record.Ordnung, verdict);
+        EXPECT_EQ(current.state.notInOrder, verdict == QLatin1String("n") ? 1 : 0) << verdict;
+        EXPECT_EQ(buildProtocolImage(current.record), buildProtocolImage(file)) << verdict;
+    }
 }
 
 TEST(ReadForOpen, OldWordingUnknownClassAndMethodBytes) {
