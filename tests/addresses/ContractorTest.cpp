@@ -25,19 +25,6 @@ protected:
     static void click(TFormNehmerstamm& window, const char* name) {
         window.findChild<QPushButton*>(QLatin1String(name))->click();
     }
-
-    // Every customer row as "number|name|street|place", in number order.
-    QStringList customerRows() {
-        TableCursor kunden(store, QStringLiteral("kunden"));
-        kunden.open();
-        kunden.setIndexName(QStringLiteral("Standard"));
-        QStringList rows;
-        for (kunden.first(); !kunden.eof(); kunden.next())
-            rows << QStringList{kunden.text("Kundennummer"), kunden.text("Auftraggeber"),
-                                kunden.text("AuftraggeberStrasse"), kunden.text("AuftraggeberOrt")}
-                        .join('|');
-        return rows;
-    }
 };
 
 } // namespace
@@ -54,7 +41,7 @@ TEST_F(ContractorTest, FirstOkCreatesRowZeroTrimmed) {
         click(window, "Button2");
     });
     EXPECT_EQ(
-        customerRows(),
+        customerRows(QStringLiteral("Standard")),
         (QStringList{"0|Elektro Schulze GmbH|Industrieweg 4|54321 Beispielheim", "5|Müller||"}));
     EXPECT_TRUE(prompter.calls().empty()) << prompter.messages().join('\n').toStdString();
 }
@@ -66,14 +53,14 @@ TEST_F(ContractorTest, AbbruchKeepsTheRowAndTheNextShowingShowsItAgain) {
         edit(window, "EditFirma").setText(QStringLiteral("Anders"));
         click(window, "Button1");
     });
-    EXPECT_EQ(customerRows(), (QStringList{"0|Elektro Schulze||"}));
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")), (QStringList{"0|Elektro Schulze||"}));
     QString shown;
     runWindow(window, [&] {
         shown = edit(window, "EditFirma").text();
         QTest::keyClick(&window, Qt::Key_Escape);
     });
     EXPECT_EQ(shown, QStringLiteral("Elektro Schulze"));
-    EXPECT_EQ(customerRows(), (QStringList{"0|Elektro Schulze||"}));
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")), (QStringList{"0|Elektro Schulze||"}));
 }
 
 TEST_F(ContractorTest, TheCloseBoxSaves) {
@@ -84,7 +71,8 @@ TEST_F(ContractorTest, TheCloseBoxSaves) {
         window.close();
     });
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(customerRows(), (QStringList{"0|Elektro Schulze|Neue Straße 9|", "1|Müller||"}));
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")),
+              (QStringList{"0|Elektro Schulze|Neue Straße 9|", "1|Müller||"}));
 }
 
 TEST_F(ContractorTest, TabGoesFirmaOrtStrasseAndTextsStopAtThirty) {
@@ -102,5 +90,33 @@ TEST_F(ContractorTest, TabGoesFirmaOrtStrasseAndTextsStopAtThirty) {
         click(window, "Button2");
     });
     EXPECT_EQ(order, (QStringList{"EditFirma", "EditOrt", "EditStrasse"}));
-    EXPECT_EQ(customerRows(), (QStringList{"0|" + QString(30, u'x') + "||"}));
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")),
+              (QStringList{"0|" + QString(30, u'x') + "||"}));
+}
+
+// Nothing typed is lost while another program holds the table: the window
+// stays open until the address could be stored.
+TEST_F(ContractorTest, ALockedTableKeepsTheWindowOpenUntilTheAddressIsStored) {
+    addCustomers({{0, QStringLiteral("Alt")}});
+    TFormNehmerstamm window(store);
+    ScriptedPrompter otherPrompter;
+    TableStore otherProgram(dir.path(), otherPrompter);
+    TableCursor holder(otherProgram, QStringLiteral("kunden"));
+    holder.setExclusive(true);
+    ASSERT_TRUE(holder.open());
+    bool openWhileLocked = false;
+    runWindow(window, [&] {
+        edit(window, "EditFirma").setText(QStringLiteral("Neu"));
+        click(window, "Button2");
+        openWhileLocked = window.isVisible();
+        holder.close();
+        click(window, "Button2");
+    });
+    EXPECT_TRUE(openWhileLocked);
+    EXPECT_FALSE(window.isVisible());
+    ASSERT_FALSE(prompter.messages().isEmpty());
+    EXPECT_TRUE(prompter.messages()[0].startsWith(
+        QStringLiteral("Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt.")))
+        << prompter.messages().join('\n').toStdString();
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")), (QStringList{"0|Neu||"}));
 }

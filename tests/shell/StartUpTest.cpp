@@ -1,4 +1,4 @@
-#include "ScriptedPrompter.h"
+#include "TableFixture.h"
 #include "common/AppState.h"
 #include "common/PrinterSystem.h"
 #include "shell/HelpViewer.h"
@@ -21,46 +21,31 @@ struct NoPrinters : PrinterSystem {
 
 // The main window's creation prepares "kunden" and takes the contractor's
 // address from its row 0.
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public TableFixture {
 protected:
     std::unique_ptr<TForm1> start() {
-        return std::make_unique<TForm1>(state, prompter, printers, help, tables);
+        return std::make_unique<TForm1>(state, prompter, printers, help, store);
     }
 
-    void addCustomers(const QList<QVariantList>& rows) {
-        TableCursor kunden(tables, QStringLiteral("kunden"));
+    void addCustomerRows(const QList<QVariantList>& rows) {
+        TableCursor kunden(store, QStringLiteral("kunden"));
         ASSERT_TRUE(kunden.open());
         for (const QVariantList& row : rows)
             ASSERT_TRUE(kunden.insertRecord(row));
     }
 
-    // Every customer row as "number|name|street|place", in key order.
-    QStringList customerRows() {
-        TableCursor kunden(tables, QStringLiteral("kunden"));
-        kunden.open();
-        QStringList rows;
-        for (kunden.first(); !kunden.eof(); kunden.next())
-            rows << QStringList{kunden.text("Kundennummer"), kunden.text("Auftraggeber"),
-                                kunden.text("AuftraggeberStrasse"), kunden.text("AuftraggeberOrt")}
-                        .join('|');
-        return rows;
-    }
-
-    QTemporaryDir dir;
     AppState state;
-    ScriptedPrompter prompter;
     NoPrinters printers;
     HelpViewer help;
-    TableStore tables{dir.path(), prompter};
 };
 
 } // namespace
 
 TEST_F(StartUpTest, ContractorLinesAreLoadedCutAndWrittenBack) {
     const QString name35 = QStringLiteral("Elektro-Meisterbetrieb Müller GmbH"); // 34
-    addCustomers({{7, "Kunde Sieben"},
-                  {0, name35 + "X", "Werkstraße 12", "12345 Großstadt an der Elbe Ost"},
-                  {2, "Kunde Zwei"}});
+    addCustomerRows({{7, "Kunde Sieben"},
+                     {0, name35 + "X", "Werkstraße 12", "12345 Großstadt an der Elbe Ost"},
+                     {2, "Kunde Zwei"}});
     const auto window = start();
     EXPECT_EQ(state.report.contractorLine1, "Elektro-Meisterbetrieb Müller "); // 30
     EXPECT_EQ(state.report.contractorLine2, "Werkstraße 12");
@@ -74,7 +59,7 @@ TEST_F(StartUpTest, ContractorLinesAreLoadedCutAndWrittenBack) {
 }
 
 TEST_F(StartUpTest, WithoutContractorRowTheLinesStayEmptyAndTheTableUntouched) {
-    addCustomers({{3, "Kunde Drei mit einem Namen von 35 Z", "Weg"}, {5, "Fünf"}});
+    addCustomerRows({{3, "Kunde Drei mit einem Namen von 35 Z", "Weg"}, {5, "Fünf"}});
     const QStringList before = customerRows();
     const auto window = start();
     EXPECT_EQ(state.report.contractorLine1, "");
@@ -84,10 +69,10 @@ TEST_F(StartUpTest, WithoutContractorRowTheLinesStayEmptyAndTheTableUntouched) {
 }
 
 TEST_F(StartUpTest, IndexStandardIsAddedOnce) {
-    addCustomers({{0, "Firma"}});
+    addCustomerRows({{0, "Firma"}});
     start();
     start();
-    TableCursor kunden(tables, QStringLiteral("kunden"));
+    TableCursor kunden(store, QStringLiteral("kunden"));
     EXPECT_EQ(kunden.indexNames(), QStringList{"Standard"});
     EXPECT_EQ(state.report.contractorLine1, "Firma");
     EXPECT_TRUE(prompter.messages().isEmpty());
@@ -108,13 +93,13 @@ TEST_F(StartUpTest, MissingTablesAreCreated) {
 }
 
 TEST_F(StartUpTest, ATableLockedByAnotherProgramIsReported) {
-    addCustomers({{0, "Firma"}});
+    addCustomerRows({{0, "Firma"}});
     ScriptedPrompter otherPrompter;
     TableStore otherProgram(dir.path(), otherPrompter);
     TableCursor holder(otherProgram, QStringLiteral("kunden"));
     holder.setExclusive(true);
     ASSERT_TRUE(holder.open());
-    tables.setBusyTimeout(20);
+    store.setBusyTimeout(20);
     const auto window = start();
     EXPECT_EQ(prompter.messages(),
               QStringList{"Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt. "
@@ -127,7 +112,7 @@ TEST_F(StartUpTest, ATableLockedByAnotherProgramIsReported) {
 }
 
 TEST_F(StartUpTest, AnUnreadableDatabaseIsReportedAndTheWindowStillComes) {
-    QFile junk(tables.databasePath());
+    QFile junk(store.databasePath());
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(2048, '\x5a'));
     junk.close();
@@ -137,6 +122,6 @@ TEST_F(StartUpTest, AnUnreadableDatabaseIsReportedAndTheWindowStillComes) {
     EXPECT_EQ(prompter.messages()[0],
               QStringLiteral("Fehler|Die Datenbank \"%1\" kann nicht gelesen werden: Sie ist "
                              "beschädigt oder keine Datenbank dieses Programms.")
-                  .arg(tables.databasePath()));
+                  .arg(store.databasePath()));
     EXPECT_EQ(state.report.contractorLine1, "");
 }

@@ -42,6 +42,20 @@ protected:
             ASSERT_TRUE(kunden.insertRecord({number, name}));
     }
 
+    // Every customer row as "number|name|street|place", in the order of the
+    // index given (key order without one).
+    QStringList customerRows(const QString& index = {}) {
+        TableCursor kunden(store, QStringLiteral("kunden"));
+        kunden.open();
+        kunden.setIndexName(index);
+        QStringList rows;
+        for (kunden.first(); !kunden.eof(); kunden.next())
+            rows << QStringList{kunden.text("Kundennummer"), kunden.text("Auftraggeber"),
+                                kunden.text("AuftraggeberStrasse"), kunden.text("AuftraggeberOrt")}
+                        .join('|');
+        return rows;
+    }
+
     // The values of one field over the rows the cursor visits from first to last.
     static QStringList column(TableCursor& cursor, const QString& field) {
         QStringList values;
