@@ -12,6 +12,7 @@ class HelpViewer;
 class HelpKey;
 class MyVersionInfo;
 class TForm1;
+class TForm9;
 class TForm10;
 class TForm11;
 class TForm12;
@@ -52,6 +53,7 @@ private:
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
+    TForm9* form9_ = nullptr;
     TFormNehmerstamm* formNehmerstamm_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
     TFormEingabeHilfe* formEingabeHilfe_ = nullptr;
