@@ -10,8 +10,11 @@
 #include "report/TFormDatum.h"
 #include "tester/Clock.h"
 #include "tester/SerialLine.h"
+#include "tester/TForm15.h"
 #include "tester/TForm2.h"
+#include "tester/TForm3.h"
 #include "tester/TermiosSerial.h"
+#include "tester/TesterNotices.h"
 
 #include <QApplication>
 
@@ -36,10 +39,16 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(state_, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
+    form15_ = new TForm15(state_, form1_.get());
+    noticeWindows_ = std::make_unique<NoticeWindows>();
+    form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
+                        form1_.get());
+    noticeWindows_->createWindows(form1_.get());
 
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
+    windows.remoteControl = form3_;
     form1_->setWindows(windows);
 }
 

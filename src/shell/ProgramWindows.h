@@ -18,6 +18,9 @@ class TForm13;
 class TFormDatum;
 class TFormKdnr;
 class TForm2;
+class TForm15;
+class TForm3;
+class NoticeWindows;
 class RealClock;
 class SerialLine;
 class SerialPorts;
@@ -46,6 +49,7 @@ private:
     std::unique_ptr<RealClock> clock_;
     std::unique_ptr<SerialPorts> serialPorts_;
     std::unique_ptr<SerialLine> serialLine_;
+    std::unique_ptr<NoticeWindows> noticeWindows_;
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
@@ -54,4 +58,6 @@ private:
     TForm11* form11_ = nullptr;
     TForm12* form12_ = nullptr;
     TForm2* form2_ = nullptr;
+    TForm15* form15_ = nullptr;
+    TForm3* form3_ = nullptr;
 };
