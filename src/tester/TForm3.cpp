@@ -125,6 +125,8 @@ void TForm3::createControls() {
         mark->setAlignment(Qt::AlignCenter);
     LabelErgebnis = label("LabelErgebnis", QStringLiteral("Prüfung "), 410, 112, 113);
     LabelErgebnis->setAlignment(Qt::AlignCenter);
+    // The software label stays readable where the display box reaches it.
+    Label1->raise();
     for (QLabel* hidden : {Label2, Label3, LabelArt, Label4, LabelZeile[0], LabelZeile[1],
                            LabelZeile[2], LabelFehler, LabelPol, LabelNetz, LabelFehlerKreuz,
                            LabelPolKreuz, LabelNetzKreuz, Label6, LabelErgebnis})

@@ -54,6 +54,8 @@ TesterNoticeWindow::TesterNoticeWindow(Notice notice, QWidget* parent)
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
     auto* lines = new QVBoxLayout(bevel);
+    // Narrow margins, so the lines fit the small windows unbroken.
+    lines->setContentsMargins(4, 4, 4, 4);
     lines->addStretch();
     addLine(bevel, "Label1", text.line1);
     addLine(bevel, "Label2", text.line2);
@@ -65,6 +67,7 @@ TesterNoticeWindow::TesterNoticeWindow(Notice notice, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(bevel, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
