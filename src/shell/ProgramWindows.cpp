@@ -15,8 +15,11 @@
 #include "report/TFormDatum.h"
 #include "tester/Clock.h"
 #include "tester/SerialLine.h"
+#include "tester/TForm15.h"
 #include "tester/TForm2.h"
+#include "tester/TForm3.h"
 #include "tester/TermiosSerial.h"
+#include "tester/TesterNotices.h"
 
 #include <QApplication>
 
@@ -50,12 +53,18 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
         },
         form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
+    form15_ = new TForm15(state_, form1_.get());
+    noticeWindows_ = std::make_unique<NoticeWindows>();
+    form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
+                        form1_.get());
+    noticeWindows_->createWindows(form1_.get());
 
     form9_->setDialogs(form12_, formEingabeHilfe_);
 
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
+    windows.remoteControl = form3_;
     windows.contractor = formNehmerstamm_;
     windows.savePrint = form10_;
     windows.wizard = form9_;

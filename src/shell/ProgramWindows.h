@@ -22,6 +22,9 @@ class TFormEingabeHilfe;
 class TFormKdnr;
 class TFormNehmerstamm;
 class TForm2;
+class TForm15;
+class TForm3;
+class NoticeWindows;
 class RealClock;
 class SerialLine;
 class SerialPorts;
@@ -50,6 +53,7 @@ private:
     std::unique_ptr<RealClock> clock_;
     std::unique_ptr<SerialPorts> serialPorts_;
     std::unique_ptr<SerialLine> serialLine_;
+    std::unique_ptr<NoticeWindows> noticeWindows_;
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
@@ -62,4 +66,6 @@ private:
     TForm10* form10_ = nullptr;
     TForm12* form12_ = nullptr;
     TForm2* form2_ = nullptr;
+    TForm15* form15_ = nullptr;
+    TForm3* form3_ = nullptr;
 };
