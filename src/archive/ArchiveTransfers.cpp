@@ -1,9 +1,10 @@
 #include "ArchiveTransfers.h"
 
+#include "RowAddresses.h"
+
 #include "common/AppState.h"
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
-#include "report/Vocabulary.h"
 #include "tables/ArchiveTable.h"
 #include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
@@ -45,34 +46,14 @@ QString ArchiveTransfers::correctDate(const QString& rejected, DateKind kind) {
 }
 
 void ArchiveTransfers::loadAddresses() {
+    const RowAddresses addresses =
+        lookUpAddresses(customers_, prompter_, archive_.integer(kNumber));
     Protokoll& record = state_.record;
-    record.Kunde2.clear();
-    record.Kunde3.clear();
-    record.Nehmer1.clear();
-    record.Nehmer2.clear();
-    record.Nehmer3.clear();
-    if (!customers_.open())
-        return;
-    const qint64 number = archive_.integer(kNumber);
-    if (number > 0) {
-        if (customer_table::findByNumber(customers_, number)) {
-            record.Kunde2 = customers_.text(QStringLiteral("AuftraggeberStrasse"));
-            record.Kunde3 = customers_.text(QStringLiteral("AuftraggeberOrt"));
-        } else {
-            prompter_.message(
-                QStringLiteral("Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."),
-                QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-        }
-    }
-    if (customer_table::findByNumber(customers_, 0)) {
-        record.Nehmer1 = customers_.text(QStringLiteral("Auftraggeber"));
-        record.Nehmer2 = customers_.text(QStringLiteral("AuftraggeberStrasse"));
-        record.Nehmer3 = customers_.text(QStringLiteral("AuftraggeberOrt"));
-    } else {
-        prompter_.message(QStringLiteral("Der Auftragnehmer ist in der Datenbank nicht enthalten."),
-                          QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-    }
-    customers_.close();
+    record.Kunde2 = addresses.customerStreet;
+    record.Kunde3 = addresses.customerPlace;
+    record.Nehmer1 = addresses.contractorName;
+    record.Nehmer2 = addresses.contractorStreet;
+    record.Nehmer3 = addresses.contractorPlace;
 }
 
 void ArchiveTransfers::loadRowIntoReport() {
@@ -81,62 +62,19 @@ void ArchiveTransfers::loadRowIntoReport() {
     // The wizard edits the row's report: a new, empty one would be written
     // back over the row.
     report.newReport = 0;
-    const QString schutzklasse = archive_.text(QStringLiteral("Schutzklasse"));
-    if (const auto code = vocabulary::classCode(schutzklasse))
-        report.protectionClass = *code;
-    const QString pruefung = archive_.text(QStringLiteral("Pruefung"));
-    report.testKind = 1;
-    if (pruefung.contains(u"0701-0702")) {
-        report.oldNorm = 0;
-        if (pruefung.contains(u"(2)"))
-            report.testKind = 2;
-    } else {
-        report.oldNorm = 1;
-        if (pruefung.contains(u"0702"))
-            report.testKind = 2;
-    }
-    const char* const values[] = {"Wert1", "Wert2", "Wert3"};
-    for (int i = 0; i < 3; ++i)
-        report.values[i] = archive_.text(QLatin1String(values[i])).left(kMeasuredValueLength);
-    record.Niso = archive_.boolean(QStringLiteral("Niso")) ? 1 : 0;
-    report.niso = record.Niso;
+    const RowTest test = rowTest(archive_);
+    if (test.protectionClass)
+        report.protectionClass = *test.protectionClass;
+    report.testKind = test.testKind;
+    report.oldNorm = test.oldNorm;
+    rowToRecord(archive_, record);
     loadAddresses();
-
-    const std::pair<QString Protokoll::*, const char*> texts[] = {
-        {&Protokoll::AuftragNr, "AuftragNr"},
-        {&Protokoll::Kunde1, "Auftraggeber"},
-        {&Protokoll::Geraeteart, "Geraeteart"},
-        {&Protokoll::Hersteller, "Hersteller"},
-        {&Protokoll::Typenbezeichnung, "Typenbezeichnung"},
-        {&Protokoll::Nennstrom, "Nennstrom"},
-        {&Protokoll::Seriennummer, "Seriennummer"},
-        {&Protokoll::Nennspannung, "Nennspannung"},
-        {&Protokoll::Nennleistung, "Nennleistung"},
-        {&Protokoll::FehlerZeile1, "FehlerZeile1"},
-        {&Protokoll::FehlerZeile2, "FehlerZeile2"},
-        {&Protokoll::FehlerZeile3, "FehlerZeile3"},
-        {&Protokoll::RepArbeitenZeile1, "RepArbeitenZeile1"},
-        {&Protokoll::RepArbeitenZeile2, "RepArbeitenZeile2"},
-        {&Protokoll::RepArbeitenZeile3, "RepArbeitenZeile3"},
-        {&Protokoll::Termin, "Termin"},
-        {&Protokoll::Ort, "Ort"},
-        {&Protokoll::Datum, "Datum"},
-    };
-    for (const auto& [member, field] : texts)
-        record.*member = archive_.text(QLatin1String(field));
-    record.Diff = archive_.boolean(QStringLiteral("Diff")) ? 1 : 0;
+    report.values = {record.Wert1.left(kMeasuredValueLength),
+                     record.Wert2.left(kMeasuredValueLength),
+                     record.Wert3.left(kMeasuredValueLength)};
+    report.niso = record.Niso;
     report.diff = record.Diff;
-    const std::pair<qint32 Protokoll::*, const char*> flags[] = {
-        {&Protokoll::Besichtigung1, "Besichtigung1"},
-        {&Protokoll::Besichtigung2, "Besichtigung2"},
-        {&Protokoll::Besichtigung3, "Besichtigung3"},
-        {&Protokoll::Satz1, "Satz1"},
-        {&Protokoll::Satz2, "Satz2"},
-        {&Protokoll::Satz3, "Satz3"},
-        {&Protokoll::Satz4, "Satz4"}};
-    for (const auto& [member, field] : flags)
-        record.*member = archive_.boolean(QLatin1String(field)) ? 1 : 0;
-    report.notInOrder = archive_.text(QStringLiteral("Ordnung")).startsWith(u'n') ? 1 : 0;
+    report.notInOrder = record.Ordnung.startsWith(u'n') ? 1 : 0;
 }
 
 void ArchiveTransfers::writeBack() {

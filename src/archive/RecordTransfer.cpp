@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
+#include "report/Vocabulary.h"
 #include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
 #include "tables/TableCursor.h"
@@ -15,6 +16,14 @@ QString archiveUnit(const QString& unit) {
         return QStringLiteral("Ohm");
     if (unit == u"MW")
         return QStringLiteral("MOhm");
+    return unit;
+}
+
+QString fileUnit(const QString& unit) {
+    if (unit == u"Ohm")
+        return QStringLiteral("W");
+    if (unit == u"MOhm")
+        return QStringLiteral("MW");
     return unit;
 }
 
@@ -127,6 +136,74 @@ qint64 matchCustomer(TableCursor& customers, Prompter& prompter, const QString& 
     }
     customers.close();
     return number;
+}
+
+void rowToRecord(const TableCursor& archive, Protokoll& record) {
+    const std::pair<QString Protokoll::*, const char*> texts[] = {
+        {&Protokoll::AuftragNr, "AuftragNr"},
+        {&Protokoll::Kunde1, "Auftraggeber"},
+        {&Protokoll::Geraeteart, "Geraeteart"},
+        {&Protokoll::Hersteller, "Hersteller"},
+        {&Protokoll::Typenbezeichnung, "Typenbezeichnung"},
+        {&Protokoll::Schutzklasse, "Schutzklasse"},
+        {&Protokoll::Nennstrom, "Nennstrom"},
+        {&Protokoll::Seriennummer, "Seriennummer"},
+        {&Protokoll::Nennspannung, "Nennspannung"},
+        {&Protokoll::Nennleistung, "Nennleistung"},
+        {&Protokoll::FehlerZeile1, "FehlerZeile1"},
+        {&Protokoll::FehlerZeile2, "FehlerZeile2"},
+        {&Protokoll::FehlerZeile3, "FehlerZeile3"},
+        {&Protokoll::RepArbeitenZeile1, "RepArbeitenZeile1"},
+        {&Protokoll::RepArbeitenZeile2, "RepArbeitenZeile2"},
+        {&Protokoll::RepArbeitenZeile3, "RepArbeitenZeile3"},
+        {&Protokoll::Pruefung, "Pruefung"},
+        {&Protokoll::Messung1, "Messung1"},
+        {&Protokoll::Messung2, "Messung2"},
+        {&Protokoll::Messung3, "Messung3"},
+        {&Protokoll::Wert1, "Wert1"},
+        {&Protokoll::Wert2, "Wert2"},
+        {&Protokoll::Wert3, "Wert3"},
+        {&Protokoll::Termin, "Termin"},
+        {&Protokoll::Ort, "Ort"},
+        {&Protokoll::Datum, "Datum"},
+        {&Protokoll::Alles, "Alles"},
+        {&Protokoll::Dateiname, "Dateiname"},
+        {&Protokoll::Ordnung, "Ordnung"},
+    };
+    for (const auto& [member, field] : texts)
+        record.*member = archive.text(QLatin1String(field));
+    record.Einheit1 = fileUnit(archive.text(QStringLiteral("Einheit1")));
+    record.Einheit2 = fileUnit(archive.text(QStringLiteral("Einheit2")));
+    record.Einheit3 = fileUnit(archive.text(QStringLiteral("Einheit3")));
+    const std::pair<qint32 Protokoll::*, const char*> flags[] = {
+        {&Protokoll::Besichtigung1, "Besichtigung1"},
+        {&Protokoll::Besichtigung2, "Besichtigung2"},
+        {&Protokoll::Besichtigung3, "Besichtigung3"},
+        {&Protokoll::Satz1, "Satz1"},
+        {&Protokoll::Satz2, "Satz2"},
+        {&Protokoll::Satz3, "Satz3"},
+        {&Protokoll::Satz4, "Satz4"}};
+    for (const auto& [member, field] : flags)
+        record.*member = archive.boolean(QLatin1String(field)) ? 1 : 0;
+    record.Gefunden = archive.boolean(QStringLiteral("Gefunden")) ? 1 : 0;
+    record.Kundennummer = static_cast<qint32>(archive.integer(QStringLiteral("Kundennummer")));
+    record.Diff = archive.boolean(QStringLiteral("Diff")) ? 1 : 0;
+    record.Niso = archive.boolean(QStringLiteral("Niso")) ? 1 : 0;
+}
+
+RowTest rowTest(const TableCursor& archive) {
+    RowTest test;
+    // Rows from the measurement memory keep a blank after the class ("1 ").
+    test.protectionClass = vocabulary::classCode(archive.text(QStringLiteral("Schutzklasse")));
+    const QString pruefung = archive.text(QStringLiteral("Pruefung"));
+    if (pruefung.contains(u"0701-0702")) {
+        test.oldNorm = 0;
+        test.testKind = pruefung.contains(u"(2)") ? 2 : 1;
+    } else {
+        test.oldNorm = 1;
+        test.testKind = pruefung.contains(u"0702") ? 2 : 1;
+    }
+    return test;
 }
 
 QVariantList newRowFields(const RowValues& row, qint64 customerNumber, const QString& origin) {

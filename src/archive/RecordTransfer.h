@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class Prompter;
 class TableCursor;
@@ -49,6 +50,20 @@ RowValues convertImageToRow(const QByteArray& image, const DateCorrection& corre
 // customer created after telling the user. 0 when the table could not be used.
 qint64 matchCustomer(TableCursor& customers, Prompter& prompter, const QString& name,
                      const QString& street, const QString& town);
+
+// The archive row the cursor stands on as a record: every member the row
+// keeps, units back in the file's letters ("W", "MW"). The address lines the
+// row does not keep are left alone.
+void rowToRecord(const TableCursor& archive, Protokoll& record);
+
+// The class code of the row's Schutzklasse text; the test kind and wording
+// (oldNorm) of its Pruefung text.
+struct RowTest {
+    std::optional<int> protectionClass;
+    int testKind = 1;
+    int oldNorm = 0;
+};
+RowTest rowTest(const TableCursor& archive);
 
 // The 44 values of a new archive row in field order.
 QVariantList newRowFields(const RowValues& row, qint64 customerNumber, const QString& origin);

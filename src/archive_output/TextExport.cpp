@@ -2,7 +2,6 @@
 
 #include "common/AppState.h"
 #include "common/Cp1252.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 #include <QDir>
@@ -100,7 +99,7 @@ QString headerLine() {
     return joined(headers);
 }
 
-QString rowLine(const TableCursor& archive, const Addresses& addresses) {
+QString rowLine(const TableCursor& archive, const RowAddresses& addresses) {
     const QString addressTexts[] = {addresses.customerStreet, addresses.customerPlace,
                                     addresses.contractorName, addresses.contractorStreet,
                                     addresses.contractorPlace};
@@ -113,36 +112,10 @@ QString rowLine(const TableCursor& archive, const Addresses& addresses) {
     return joined(fields);
 }
 
-Addresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber) {
-    Addresses addresses;
-    if (!customers.open() || !customers.setIndexName(QStringLiteral("Standard")))
-        return addresses;
-    if (customerNumber > 0) {
-        if (customer_table::findByNumber(customers, customerNumber)) {
-            addresses.customerStreet = customers.text(QStringLiteral("AuftraggeberStrasse"));
-            addresses.customerPlace = customers.text(QStringLiteral("AuftraggeberOrt"));
-        } else {
-            prompter.message(
-                QStringLiteral("Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."),
-                QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-        }
-    }
-    if (customer_table::findByNumber(customers, 0)) {
-        addresses.contractorName = customers.text(QStringLiteral("Auftraggeber"));
-        addresses.contractorStreet = customers.text(QStringLiteral("AuftraggeberStrasse"));
-        addresses.contractorPlace = customers.text(QStringLiteral("AuftraggeberOrt"));
-    } else {
-        prompter.message(QStringLiteral("Der Auftragnehmer ist in der Datenbank nicht enthalten."),
-                         QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-    }
-    customers.close();
-    return addresses;
-}
-
 bool exportRows(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
                 Scope scope) {
     const auto lineOfCurrentRow = [&] {
-        const Addresses addresses =
+        const RowAddresses addresses =
             lookUpAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")));
         return encodedLine(rowLine(archive, addresses));
     };

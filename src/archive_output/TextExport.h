@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/RowAddresses.h"
 #include "common/Prompter.h"
 
 #include <QByteArray>
@@ -15,20 +16,9 @@ namespace text_export {
 
 inline constexpr int kColumns = 45;
 
-// The addresses a line carries beside the row's own fields.
-struct Addresses {
-    QString customerStreet;
-    QString customerPlace;
-    QString contractorName;
-    QString contractorStreet;
-    QString contractorPlace;
-};
-
 QString headerLine();
 // The row the archive cursor stands on.
-QString rowLine(const TableCursor& archive, const Addresses& addresses);
-// The customer's and the contractor's address; a missing one is told and left empty.
-Addresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber);
+QString rowLine(const TableCursor& archive, const RowAddresses& addresses);
 
 enum class Scope { CurrentRow, AllRows };
 

@@ -1,0 +1,31 @@
+#include "RowAddresses.h"
+
+#include "common/Prompter.h"
+#include "tables/CustomerTable.h"
+#include "tables/TableCursor.h"
+
+RowAddresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber) {
+    RowAddresses addresses;
+    if (!customers.open() || !customers.setIndexName(QStringLiteral("Standard")))
+        return addresses;
+    if (customerNumber > 0) {
+        if (customer_table::findByNumber(customers, customerNumber)) {
+            addresses.customerStreet = customers.text(QStringLiteral("AuftraggeberStrasse"));
+            addresses.customerPlace = customers.text(QStringLiteral("AuftraggeberOrt"));
+        } else {
+            prompter.message(
+                QStringLiteral("Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."),
+                QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        }
+    }
+    if (customer_table::findByNumber(customers, 0)) {
+        addresses.contractorName = customers.text(QStringLiteral("Auftraggeber"));
+        addresses.contractorStreet = customers.text(QStringLiteral("AuftraggeberStrasse"));
+        addresses.contractorPlace = customers.text(QStringLiteral("AuftraggeberOrt"));
+    } else {
+        prompter.message(QStringLiteral("Der Auftragnehmer ist in der Datenbank nicht enthalten."),
+                         QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+    }
+    customers.close();
+    return addresses;
+}

@@ -1,0 +1,53 @@
+#include "SingleReport.h"
+
+#include "archive/RecordTransfer.h"
+#include "archive/RowAddresses.h"
+#include "common/AppState.h"
+#include "common/Prompter.h"
+#include "print/TXPrint.h"
+#include "report/ReportPage.h"
+#include "tables/TableCursor.h"
+
+namespace single_report {
+
+void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers) {
+    Protokoll& record = state.record;
+    const RowAddresses addresses =
+        lookUpAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")));
+    record.Kunde2 = addresses.customerStreet;
+    record.Kunde3 = addresses.customerPlace;
+    record.Nehmer1 = addresses.contractorName;
+    record.Nehmer2 = addresses.contractorStreet;
+    record.Nehmer3 = addresses.contractorPlace;
+    record_transfer::rowToRecord(archive, record);
+    const record_transfer::RowTest test = record_transfer::rowTest(archive);
+    if (test.protectionClass)
+        state.report.protectionClass = *test.protectionClass;
+    state.report.testKind = test.testKind;
+}
+
+void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+           PrintTarget& printer) {
+    if (archive.isEmpty())
+        return;
+    loadRow(state, prompter, archive, customers);
+    if (!printer.hasPrinter()) {
+        prompter.message(QStringLiteral("Kein Drucker im System vorhanden!"),
+                         QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+        return;
+    }
+    if (!printer.runPrintDialog(prompter))
+        return;
+    TXPrint XPrint1(printer);
+    report_page::configure(XPrint1);
+    // The limits follow the row's insulation flag; the report state keeps its own.
+    ReportState pageState = state.report;
+    pageState.niso = state.record.Niso;
+    report_page::Variant variant;
+    variant.testKindLabel = QStringLiteral("Prüfung");
+    variant.valueLength = 15;
+    report_page::printWithMessages(XPrint1, prompter, state.record, pageState, state.limitTexts,
+                                   variant);
+}
+
+} // namespace single_report
