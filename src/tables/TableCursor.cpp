@@ -498,3 +498,18 @@ bool ensureIndexes(TableCursor& cursor, const QList<std::pair<QString, QString>>
     cursor.setExclusive(false);
     return ok && cursor.setIndexName(select) && cursor.open();
 }
+
+bool rebuildIndex(TableCursor& cursor, const QString& name, const QString& fields) {
+    cursor.close();
+    // An index in use cannot be dropped.
+    cursor.setIndexName({});
+    if (!cursor.setExclusive(true))
+        return false;
+    bool ok = cursor.open();
+    if (ok && cursor.indexNames().contains(name, Qt::CaseInsensitive))
+        ok = cursor.deleteIndex(name);
+    ok = ok && cursor.addIndex(name, fields, true);
+    cursor.close();
+    cursor.setExclusive(false);
+    return ok && cursor.setIndexName(name) && cursor.open();
+}

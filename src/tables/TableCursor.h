@@ -171,3 +171,8 @@ private:
 // opens the table shared again.
 bool ensureIndexes(TableCursor& cursor, const QList<std::pair<QString, QString>>& indexes,
                    const QString& select);
+
+// Drops and adds the named index (fields joined by ";", case-insensitive) with
+// the table opened exclusively, so an output gets its own order; then selects
+// it and opens the table shared again.
+bool rebuildIndex(TableCursor& cursor, const QString& name, const QString& fields);

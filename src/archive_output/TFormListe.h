@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+struct AppState;
+class Prompter;
+class QLineEdit;
+class TableCursor;
+class TableStore;
+
+// Asks for the customer and the range of next test dates of a device list.
+class TFormListe : public QDialog {
+    Q_OBJECT
+public:
+    struct Request {
+        QString customerName;
+        qint32 customerNumber = 0;
+        QString customerStreet;
+        QString customerPlace;
+        QString firstDate;
+        QString secondDate;
+    };
+
+    TFormListe(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
+    ~TFormListe() override;
+    // Created after this dialog; handed over once it exists.
+    void setCustomerLookup(QDialog* lookup) { customerLookup_ = lookup; }
+
+    // Valid after the dialog was accepted.
+    const Request& request() const { return request_; }
+
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool checkCustomer();
+    bool checkDates();
+    // Shows the message, then the lookup; a customer taken there fills the entries.
+    void refuseCustomer(const QString& message);
+
+    AppState& state_;
+    Prompter& prompter_;
+    std::unique_ptr<TableCursor> customers_;
+    QDialog* customerLookup_ = nullptr;
+    QLineEdit* KundeName;
+    QLineEdit* KundeNr;
+    QLineEdit* MaskEdit1;
+    QLineEdit* MaskEdit2;
+    Request request_;
+};
