@@ -4,12 +4,40 @@
 #include "TableGridModel.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+class FieldEditorDelegate : public QStyledItemDelegate {
+public:
+    FieldEditorDelegate(DataGrid& grid, TableCursor& cursor)
+        : QStyledItemDelegate(&grid)
+        , grid_(grid)
+        , cursor_(cursor) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const TableDefinition& def = cursor_.definition();
+        const int field = def.indexOf(grid_.model_->fieldName(index.column()));
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && field >= 0)
+            if (const int size = def.fields[field].size; size > 0)
+                line->setMaxLength(size);
+        grid_.editor_ = editor;
+        return editor;
+    }
+
+private:
+    DataGrid& grid_;
+    TableCursor& cursor_;
+};
 
 DataGrid::DataGrid(TableCursor& cursor, const QStringList& fields, QWidget* parent)
     : QTableView(parent)
     , cursor_(cursor)
     , model_(new TableGridModel(cursor, fields, this)) {
     setModel(model_);
+    setItemDelegate(new FieldEditorDelegate(*this, cursor_));
+    setReadOnly(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->hide();
@@ -21,13 +49,32 @@ DataGrid::DataGrid(TableCursor& cursor, const QStringList& fields, QWidget* pare
     connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::selectCursorRow);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { moveCursorTo(current.row()); });
+    connect(&cursor_, &TableCursor::updatingRecord, this, &DataGrid::commitCellEditor);
+    connect(&cursor_, &TableCursor::stateChanged, this, [this] {
+        if (cursor_.state() != TableCursor::State::Edit &&
+            cursor_.state() != TableCursor::State::Insert)
+            dropCellEditor();
+    });
+}
+
+void DataGrid::commitCellEditor() {
+    if (QWidget* editor = cellEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void DataGrid::dropCellEditor() {
+    if (QWidget* editor = cellEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void DataGrid::setReadOnly(bool readOnly) {
     model_->setReadOnly(readOnly);
     setEditTriggers(readOnly
                         ? QAbstractItemView::NoEditTriggers
-                        : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+                        : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
 }
 
 void DataGrid::selectCursorRow() {

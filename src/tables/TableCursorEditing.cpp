@@ -154,6 +154,7 @@ bool TableCursor::writeBuffer() {
 bool TableCursor::post() {
     if (state_ != State::Edit && state_ != State::Insert)
         return isOpen();
+    emit updatingRecord();
     if (!store_.begin(tableName()))
         return false;
     if (beforePost)
