@@ -70,6 +70,7 @@ TFormKundenstamm::TFormKundenstamm(TableStore& tables, Prompter& prompter, QWidg
                            Button::Edit, Button::Post, Button::Cancel},
                           this);
     navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    navigator->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* remove = new QPushButton(QStringLiteral("&Löschen"), this);
     remove->setObjectName(QStringLiteral("Button1"));
     remove->setAutoDefault(false);
@@ -89,11 +90,21 @@ TFormKundenstamm::TFormKundenstamm(TableStore& tables, Prompter& prompter, QWidg
     model.setReadOnlyField(kNumber);
     const QScreen* screen = this->screen();
     const int ppi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    QHeaderView& header = *DBGrid4->horizontalHeader();
     for (int i = 0; i < fields.size(); ++i) {
-        model.setTitle(fields[i], QString::fromUtf8(kColumns[i].title));
-        DBGrid4->horizontalHeader()->resizeSection(i, scaledLength(kColumns[i].width, ppi));
+        const QString title = QString::fromUtf8(kColumns[i].title);
+        model.setTitle(fields[i], title);
+        // A larger screen font must not cut a title short.
+        const int titleWidth = header.fontMetrics().horizontalAdvance(title) + 12;
+        header.resizeSection(i, std::max(scaledLength(kColumns[i].width, ppi), titleWidth));
     }
     connect(DBGrid4, &DataGrid::titleClicked, this, &TFormKundenstamm::DBGrid4TitleClick);
+    // The number is given, so a new row is typed into from the name on.
+    connect(Table4.get(), &TableCursor::stateChanged, this, [this] {
+        const QModelIndex current = DBGrid4->currentIndex();
+        if (Table4->state() == TableCursor::State::Insert && current.column() == 0)
+            DBGrid4->setCurrentIndex(current.siblingAtColumn(1));
+    });
     DBGrid4->installEventFilter(this);
 
     auto* bar = new QHBoxLayout;

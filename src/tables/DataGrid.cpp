@@ -43,6 +43,8 @@ DataGrid::DataGrid(TableCursor& cursor, const QStringList& fields, QWidget* pare
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
+    // Whole rows are selected; bold titles over every column would say nothing.
+    horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { emit titleClicked(model_->fieldName(column)); });
     connect(model_, &TableGridModel::currentRowChanged, this, &DataGrid::selectCursorRow);
