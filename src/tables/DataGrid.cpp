@@ -103,4 +103,8 @@ void DataGrid::moveCursorTo(int row) {
     if (const auto rowId = model_->rowIdAt(row))
         cursor_.gotoRowId(*rowId);
     following_ = false;
+    // Leaving an edited row posts it, and the rows are read anew: the grid
+    // then shows where the cursor went.
+    if (currentIndex().row() != model_->currentRow())
+        selectCursorRow();
 }

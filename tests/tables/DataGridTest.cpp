@@ -234,3 +234,26 @@ TEST_F(DataGridTest, NavigatorEditButtonsStartPostAndCancel) {
     kunden.close();
     EXPECT_EQ(enabled(), QStringLiteral("0000"));
 }
+
+// Leaving an edited row posts it; the grid then shows the row chosen.
+TEST_F(DataGridTest, ChoosingAnotherRowPostsTheEditAndKeepsThatRowSelected) {
+    ASSERT_TRUE(kunden.open());
+    DataGrid grid(kunden, {QStringLiteral("Kundennummer"), QStringLiteral("Auftraggeber")});
+    grid.resize(300, 200);
+    grid.show();
+    ASSERT_TRUE(kunden.edit());
+    kunden.setText("Auftraggeber", QStringLiteral("Anders"));
+    grid.setCurrentIndex(grid.model()->index(2, 1));
+    EXPECT_EQ(kunden.state(), TableCursor::State::Browse);
+    EXPECT_EQ(kunden.integer("Kundennummer"), 3);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    EXPECT_EQ(grid.selectionModel()->selectedRows().size(), 1);
+
+    ASSERT_TRUE(kunden.insert());
+    grid.setCurrentIndex(grid.model()->index(1, 1));
+    EXPECT_EQ(kunden.state(), TableCursor::State::Browse);
+    EXPECT_EQ(kunden.integer("Kundennummer"), 2);
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    EXPECT_EQ(customerRows(QStringLiteral("Standard")),
+              (QStringList{"0|||", "1|Anders||", "2|Albrecht||", "3|Zander||"}));
+}
