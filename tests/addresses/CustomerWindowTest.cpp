@@ -501,3 +501,15 @@ TEST_F(CustomerWindowTest, APostTheTableRefusesKeepsTheWindowOpenAndTheRowEdited
     EXPECT_EQ(prompter.messages().last(), kCloseQuestion);
     EXPECT_EQ(customerRows(), (QStringList{"1|Abel|Anders|"}));
 }
+
+// Customers made elsewhere meanwhile (by an import, say) show at the next showing.
+TEST_F(CustomerWindowTest, EachShowingReadsTheCustomersAnew) {
+    addCustomers({{1, QStringLiteral("Abel")}});
+    TFormKundenstamm window(store, prompter);
+    QStringList first, second;
+    run(window, [&] { first = listed(window); });
+    addCustomers({{2, QStringLiteral("Berger")}});
+    run(window, [&] { second = listed(window); });
+    EXPECT_EQ(first, QStringList{"1 Abel"});
+    EXPECT_EQ(second, (QStringList{"1 Abel", "2 Berger"}));
+}
