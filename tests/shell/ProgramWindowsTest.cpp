@@ -38,9 +38,9 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     for (const QDialog* dialog :
          windows.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         created << dialog->objectName();
-    EXPECT_EQ(created, (QStringList{"Form13", "FormNehmerstamm", "FormDatum", "FormEingabeHilfe",
-                                    "FormKdnr", "FormKundenstamm", "Form2", "Form11", "Form10",
-                                    "Form12"}));
+    EXPECT_EQ(created,
+              (QStringList{"Form13", "FormNehmerstamm", "FormDatum", "FormEingabeHilfe", "FormKdnr",
+                           "FormKundenstamm", "Form2", "Form11", "Form10", "Form12"}));
     const auto enabled = [&](const char* name) {
         const auto* item = windows.mainWindow().findChild<QAction*>(QLatin1String(name));
         return item && item->isEnabled();
