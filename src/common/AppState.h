@@ -2,6 +2,7 @@
 
 #include "report/Protokoll.h"
 #include "report/ReportState.h"
+#include "tester/TesterConnection.h"
 
 #include <QString>
 
@@ -50,4 +51,6 @@ struct AppState {
     // The "Grenzwerte:" texts of the last printed report; a test outside the
     // limit table prints these again.
     std::array<QString, 3> limitTexts;
+    // What the last connection handshake learnt about the tester.
+    TesterConnection tester;
 };

@@ -12,11 +12,15 @@
 #include "report/TForm10.h"
 #include "report/TForm11.h"
 #include "report/TForm12.h"
+#include "report/TForm9.h"
 #include "report/TFormDatum.h"
 #include "tester/Clock.h"
 #include "tester/SerialLine.h"
+#include "tester/TForm15.h"
 #include "tester/TForm2.h"
+#include "tester/TForm3.h"
 #include "tester/TermiosSerial.h"
+#include "tester/TesterNotices.h"
 
 #include <QApplication>
 
@@ -36,6 +40,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
     prompter_.setParent(form1_.get());
     form13_ = new TForm13(*versionInfo_, form1_.get());
+    form9_ = new TForm9(state_, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
     formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
@@ -50,13 +55,22 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
         },
         form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
+    form15_ = new TForm15(state_, form1_.get());
+    noticeWindows_ = std::make_unique<NoticeWindows>();
+    form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
+                        form1_.get());
+    noticeWindows_->createWindows(form1_.get());
+
+    form9_->setDialogs(form12_, formEingabeHilfe_);
 
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
     windows.customers = formKundenstamm_;
+    windows.remoteControl = form3_;
     windows.contractor = formNehmerstamm_;
     windows.savePrint = form10_;
+    windows.wizard = form9_;
     form1_->setWindows(windows);
 }
 

@@ -12,6 +12,7 @@ class HelpViewer;
 class HelpKey;
 class MyVersionInfo;
 class TForm1;
+class TForm9;
 class TForm10;
 class TForm11;
 class TForm12;
@@ -22,6 +23,9 @@ class TFormKdnr;
 class TFormKundenstamm;
 class TFormNehmerstamm;
 class TForm2;
+class TForm15;
+class TForm3;
+class NoticeWindows;
 class RealClock;
 class SerialLine;
 class SerialPorts;
@@ -50,9 +54,11 @@ private:
     std::unique_ptr<RealClock> clock_;
     std::unique_ptr<SerialPorts> serialPorts_;
     std::unique_ptr<SerialLine> serialLine_;
+    std::unique_ptr<NoticeWindows> noticeWindows_;
     std::unique_ptr<TForm1> form1_;
     // Created in this order; the main window owns them.
     TForm13* form13_ = nullptr;
+    TForm9* form9_ = nullptr;
     TFormNehmerstamm* formNehmerstamm_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
     TFormEingabeHilfe* formEingabeHilfe_ = nullptr;
@@ -62,4 +68,6 @@ private:
     TForm10* form10_ = nullptr;
     TForm12* form12_ = nullptr;
     TForm2* form2_ = nullptr;
+    TForm15* form15_ = nullptr;
+    TForm3* form3_ = nullptr;
 };

@@ -58,7 +58,8 @@ bool configure(const QStringList& arguments, TesterConfig& config, QString* erro
         "Tasten des Testers."));
     parser.addHelpOption();
     const QCommandLineOption versions(
-        QStringLiteral("versions"), QStringLiteral("Angenommene Protokollversionen (Standard 10)."),
+        QStringLiteral("versions"),
+        QStringLiteral("Angenommene Protokollversionen (Standard 10; none: keine)."),
         QStringLiteral("LISTE"), QStringLiteral("10"));
     const QCommandLineOption status(QStringLiteral("status"),
                                     QStringLiteral("Statusbyte (Standard 0x10)."),
@@ -99,7 +100,12 @@ bool configure(const QStringList& arguments, TesterConfig& config, QString* erro
     }
 
     config.acceptedVersions.clear();
-    for (const QString& v : parser.value(versions).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    // "none": a tester that refuses every version the program offers.
+    const QString versionList = parser.value(versions);
+    const QStringList versionTexts = versionList == QLatin1String("none")
+                                         ? QStringList()
+                                         : versionList.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& v : versionTexts) {
         const auto value = byteValue(v.trimmed());
         if (!value || *value < 1 || *value > 10) {
             *error = QStringLiteral("ungültige Version \"%1\"").arg(v);

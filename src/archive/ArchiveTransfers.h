@@ -1,0 +1,53 @@
+#pragma once
+
+#include "RecordTransfer.h"
+
+#include <QStringList>
+
+struct AppState;
+class Prompter;
+class QDialog;
+class TableCursor;
+
+// What the archive does with the report windows and protocol files: it opens
+// a row in the wizard and takes the edits back, and it imports files as rows.
+class ArchiveTransfers {
+public:
+    struct Windows {
+        QDialog* wizard = nullptr;
+        QDialog* savePrint = nullptr;
+        QDialog* dateDialog = nullptr;
+    };
+
+    // archive: the archive window's cursor; customers: closed, opened while used.
+    ArchiveTransfers(AppState& state, Prompter& prompter, TableCursor& archive,
+                     TableCursor& customers);
+    void setWindows(const Windows& windows) { windows_ = windows; }
+
+    // Takes the current row through wizard and save/print window and, when
+    // the user agrees, writes the edits back into the row.
+    void openRowInWizard();
+
+    // One new row per file, in the given order. filterActive: the archive
+    // shows a filtered view, so the new rows may not be seen. The number of
+    // rows stored.
+    int importFiles(const QStringList& paths, bool filterActive);
+
+    // While an import stores its rows the verdict notice stays silent.
+    bool importRunning() const { return importRunning_; }
+
+private:
+    void loadRowIntoReport();
+    void loadAddresses();
+    void writeBack();
+    QString correctDate(const QString& rejected, record_transfer::DateKind kind);
+
+    AppState& state_;
+    Prompter& prompter_;
+    TableCursor& archive_;
+    TableCursor& customers_;
+    Windows windows_;
+    // The file the date dialog names: the one being imported, or the last one.
+    QString importFileName_;
+    bool importRunning_ = false;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "report/Protokoll.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <array>
+#include <functional>
+
+class Prompter;
+class TableCursor;
+
+// Moving reports between protocol files, the current record and archive rows.
+namespace record_transfer {
+
+// The texts from which an archive row is written: units as the archive keeps
+// them ("Ohm", "MOhm"), flags as "ja"/"nein", dates as day.month.year texts.
+struct RowValues {
+    Protokoll texts; // the record's texts; flags and Diff/Niso below
+    std::array<QString, 3> inspections;
+    std::array<QString, 4> statements;
+    QString Alles;
+    QString Ordnung;
+    quint8 Diff = 0;
+    quint8 Niso = 0;
+};
+
+// 1 = next test date, 2 = test date, as the date dialog names them.
+enum class DateKind { NextTest = 1, TestDate = 2 };
+// Asks the user for a valid date in place of the text; returns what was typed.
+using DateCorrection = std::function<QString(const QString& rejected, DateKind kind)>;
+
+// day.month.year with one or two digit days and months, at most 31 and 12,
+// that the calendar has; a two-digit year means 20yy.
+bool isValidDateText(const QString& text);
+
+// "Schutzleiterwiderstand = 0.05 Ohm  Isolationswiderstand >20 MOhm": the
+// measurements of a row in one line, names trimmed; the second and third only
+// when their name is longer than five characters.
+QString measurementSummary(const std::array<QString, 3>& names,
+                           const std::array<QString, 3>& values,
+                           const std::array<QString, 3>& units);
+
+// A protocol-file image as archive texts; impossible dates are corrected by the user.
+RowValues convertImageToRow(const QByteArray& image, const DateCorrection& correctDate);
+
+// The customer number for the row: the customer of exactly this name, or a new
+// customer created after telling the user. 0 when the table could not be used.
+qint64 matchCustomer(TableCursor& customers, Prompter& prompter, const QString& name,
+                     const QString& street, const QString& town);
+
+// The 44 values of a new archive row in field order.
+QVariantList newRowFields(const RowValues& row, qint64 customerNumber, const QString& origin);
+
+} // namespace record_transfer

@@ -1,0 +1,512 @@
+#include "TForm3.h"
+
+#include "Clock.h"
+#include "TestSelection.h"
+#include "TesterBytes.h"
+#include "TesterCommands.h"
+#include "TesterNotices.h"
+#include "common/AppState.h"
+#include "common/Prompter.h"
+#include "report/Vocabulary.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+// Everything a handler does runs inside one of these: timers keep out while
+// it waits on the line, and a close asked for meanwhile waits until it is over.
+class TForm3::Handler {
+public:
+    explicit Handler(TForm3& form)
+        : form_(form)
+        , exchange_(form.link_.line()) {
+        ++form_.handlerDepth_;
+    }
+    ~Handler() {
+        if (--form_.handlerDepth_ == 0 && form_.closeWanted_) {
+            form_.closeWanted_ = false;
+            form_.done(QDialog::Rejected);
+        }
+    }
+    Handler(const Handler&) = delete;
+    Handler& operator=(const Handler&) = delete;
+
+private:
+    TForm3& form_;
+    SerialLine::Exchange exchange_;
+};
+
+namespace {
+const QString kMenuStatus = QStringLiteral("Auswahl Schutzklasse und Licht an/aus");
+const QString kEmptyStatus = QStringLiteral("  ");
+} // namespace
+
+void TForm3::showEvent(QShowEvent* event) {
+    ButtonAutoAnalog->setText(QStringLiteral("&Auto"));
+    QDialog::showEvent(event);
+}
+
+void TForm3::done(int result) {
+    if (closing_)
+        return;
+    if (handlerDepth_ > 0) {
+        closeWanted_ = true;
+        return;
+    }
+    closing_ = true;
+    endConnection();
+    closing_ = false;
+    QDialog::done(result);
+}
+
+void TForm3::stopTimers() {
+    for (QTimer* timer : {Timer1, Timer2, Timermessen, TimerSenden})
+        timer->stop();
+}
+
+void TForm3::requestClose() {
+    closeWanted_ = true;
+}
+
+void TForm3::abortConnection() {
+    stopTimers();
+    notices_.show(Notice::NoReaction);
+    requestClose();
+}
+
+bool TForm3::sendKey(std::uint8_t key) {
+    if (tester_command::pressKey(link_, state_.tester, key))
+        return true;
+    abortConnection();
+    return false;
+}
+
+void TForm3::ButtonBeginnFernClick() {
+    Handler handler(*this);
+    if (link_.isOpen()) {
+        prompter_.beep();
+        setStatus(connection_text::kAlreadyOpen);
+        return;
+    }
+    if (!link_.open(settings_)) {
+        prompter_.beep();
+        stopTimers();
+        notices_.show(Notice::PortNotActivated);
+        requestClose();
+        return;
+    }
+    setStatus(connection_text::kConnecting);
+    StatusBar1->repaint();
+    switch (tester_command::connect(link_, state_.tester, state_.report)) {
+    case tester_command::HandshakeResult::Connected:
+        break;
+    case tester_command::HandshakeResult::AllRefused:
+        stopTimers();
+        notices_.show(Notice::Incompatible);
+        requestClose();
+        return;
+    case tester_command::HandshakeResult::NoResponse:
+    case tester_command::HandshakeResult::NoReply:
+        abortConnection();
+        return;
+    }
+
+    const int version = state_.tester.ProtocolVersion;
+    if (version == 1)
+        prompter_.message(connection_text::kOldLimits, connection_text::kAttention,
+                          Prompter::Buttons::Ok);
+    if (const auto label = connection_text::softwareLabel(version))
+        Label1->setText(*label);
+    if (!connection_text::versionUsable(version)) {
+        prompter_.message(connection_text::kUnusable, connection_text::kAttention,
+                          Prompter::Buttons::Ok);
+        ButtonEndeFernClick();
+        return;
+    }
+    if (state_.tester.classKeyMode)
+        ButtonAutoAnalog->setText(QStringLiteral("&SKL ändern"));
+    if (version != 10) {
+        for (QPushButton* key : {Button0701, ButtonWeiter1, nrisobtn, Button0701Mess, BitBtn1})
+            key->setText(QStringLiteral("070&1"));
+        for (QPushButton* key : {Button0702, ButtonWeiter2, Risobtn, Button0702Mess, BitBtn2})
+            key->setText(QStringLiteral("070&2"));
+    }
+    showIdleButtons();
+    ButtonBeginnFern->setEnabled(false);
+    ButtonEndeFern->setEnabled(true);
+    setStatus(connection_text::classStatusLine(state_.report.protectionClass));
+    Timer1->start();
+}
+
+void TForm3::ButtonEndeFernClick() {
+    Handler handler(*this);
+    for (QLabel* panel : {PanelLicht, PanelSchutz, PanelSprache, PanelZurueck})
+        panel->hide();
+    requestClose();
+}
+
+void TForm3::showAutoButtonOfMode() {
+    const bool classKey = state_.tester.classKeyMode;
+    ButtonAuto->setVisible(!classKey);
+    ButtonAutoAnalog->setVisible(classKey);
+}
+
+void TForm3::showIdleButtons() {
+    for (QPushButton* key : {Button0701, Button0702, ButtonKomp}) {
+        key->show();
+        key->setEnabled(true);
+    }
+    showAutoButtonOfMode();
+    (state_.tester.classKeyMode ? ButtonAutoAnalog : ButtonAuto)->setEnabled(true);
+}
+
+void TForm3::Button0701Click(bool fromTester) {
+    chooseTestKind(1, fromTester);
+}
+
+void TForm3::Button0702Click(bool fromTester) {
+    chooseTestKind(2, fromTester);
+}
+
+void TForm3::showTestDisplay() {
+    for (QLabel* shown :
+         {LabelArt, LabelZeile[0], LabelZeile[1], LabelZeile[2], Label4, LabelFehler, LabelPol,
+          LabelNetz, LabelFehlerKreuz, LabelPolKreuz, LabelNetzKreuz})
+        shown->show();
+    setStatus(QStringLiteral(" "));
+}
+
+void TForm3::setDisplayLines(const std::array<QString, 3>& lines) {
+    for (int i = 0; i < 3; ++i)
+        LabelZeile[i]->setText(lines[i]);
+}
+
+void TForm3::showStartButtons() {
+    const int testKind = state_.report.testKind;
+    setDisplayLines(test_selection::startChoiceLines(testKind));
+    Button0701Mess->setEnabled(testKind == 1);
+    Button0702Mess->setEnabled(testKind == 2);
+    ButtonAutoMess->setEnabled(true);
+    for (QPushButton* start : {Button0701Mess, Button0702Mess, ButtonAutoMess})
+        start->show();
+}
+
+void TForm3::chooseTestKind(int testKind, bool fromTester) {
+    Handler handler(*this);
+    Timer1->stop();
+    ButtonEndeFern->setEnabled(false);
+    showTestDisplay();
+    for (QPushButton* b : {nrisobtn, Risobtn, Button0701, Button0702, ButtonAuto, ButtonAutoAnalog,
+                           ButtonKomp, Button0701Mess, Button0702Mess, ButtonAutoMess}) {
+        b->hide();
+        b->setEnabled(false);
+    }
+    setDisplayLines({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
+    runStarted_ = 0;
+    state_.report.testKind = testKind;
+    LabelArt->setText(test_selection::testKindLabel(testKind));
+    if (!fromTester && !sendKey(testKind == 1 ? tester_byte::kKey0701 : tester_byte::kKey0702))
+        return;
+    Timermessen->start();
+    if (test_selection::offersInsulationChoice(testKind, state_.tester.ProtocolVersion,
+                                               state_.report.protectionClass)) {
+        for (QPushButton* choice : {nrisobtn, Risobtn}) {
+            choice->show();
+            choice->setEnabled(true);
+        }
+        setDisplayLines(test_selection::insulationChoiceLines());
+    } else {
+        showStartButtons();
+    }
+    state_.report.niso = 0;
+}
+
+void TForm3::nrisobtnClick(bool fromTester) {
+    chooseInsulation(false, fromTester);
+}
+
+void TForm3::RisobtnClick(bool fromTester) {
+    chooseInsulation(true, fromTester);
+}
+
+void TForm3::chooseInsulation(bool withoutInsulation, bool fromTester) {
+    Handler handler(*this);
+    Timer1->stop();
+    showTestDisplay();
+    for (QPushButton* choice : {nrisobtn, Risobtn}) {
+        choice->hide();
+        choice->setEnabled(false);
+    }
+    runStarted_ = 0;
+    if (!fromTester && !sendKey(withoutInsulation ? tester_byte::kKey0702 : tester_byte::kKey0701))
+        return;
+    Timermessen->start();
+    showStartButtons();
+    state_.report.niso = withoutInsulation ? 1 : 0;
+}
+
+void TForm3::ButtonAutoClick(bool fromTester) {
+    Handler handler(*this);
+    const int version = state_.tester.ProtocolVersion;
+    menu_.open(version);
+    setStatus(kMenuStatus);
+    Timer1->stop();
+    if (version >= 6)
+        PanelLicht->setText(lightCaption(state_.tester.lightFlag));
+    PanelSchutz->setText(vocabulary::classCaption(state_.report.protectionClass).value_or(""));
+    if (!fromTester && !sendKey(tester_byte::kKeyAuto))
+        return;
+    for (QLabel* panel : {PanelLicht, PanelSchutz, PanelZurueck})
+        panel->show();
+    for (QPushButton* key : {Button0701, Button0702, ButtonAuto, ButtonAutoAnalog, ButtonKomp}) {
+        key->setEnabled(false);
+        key->hide();
+    }
+    for (QPushButton* key : {BitBtn1, BitBtn2, BitBtn3}) {
+        key->setEnabled(true);
+        key->show();
+    }
+    highlightMenuPanel(1);
+    Timer2->start();
+}
+
+void TForm3::ButtonAutoAnalogClick(bool fromTester) {
+    Handler handler(*this);
+    Timer1->stop();
+    state_.report.protectionClass = nextProtectionClass(state_.report.protectionClass);
+    setStatus(connection_text::classStatusLine(state_.report.protectionClass));
+    if (!fromTester && !sendKey(tester_byte::kKeyAuto))
+        return;
+    Timer1->start();
+}
+
+void TForm3::ButtonKompClick() {
+    Handler handler(*this);
+    Timer1->stop();
+    for (QWidget* hidden : std::initializer_list<QWidget*>{
+             Label2, Label3, Button0701, Button0702, ButtonAuto, ButtonAutoAnalog, ButtonKomp})
+        hidden->hide();
+    for (QPushButton* key : {Button0701, Button0702, ButtonAuto, ButtonAutoAnalog})
+        key->setEnabled(false);
+    setStatus(QStringLiteral("Start Nullpunktkorrektur"));
+    StatusBar1->repaint();
+    if (!tester_command::zeroPointCorrection(link_, state_.tester)) {
+        abortConnection();
+        return;
+    }
+    setStatus(QStringLiteral("Nullpunktkorrektur erfolgreich durchgeführt"));
+    showIdleButtons();
+    ButtonBeginnFern->setEnabled(false);
+    Timer1->start();
+}
+
+void TForm3::BitBtn1Click(bool fromTester) {
+    Handler handler(*this);
+    if (!fromTester && !sendKey(tester_byte::kKey0701))
+        return;
+    menu_.back();
+    highlightMenuPanel(menu_.cursor());
+}
+
+void TForm3::BitBtn2Click(bool fromTester) {
+    Handler handler(*this);
+    if (!fromTester && !sendKey(tester_byte::kKey0702))
+        return;
+    menu_.forward();
+    highlightMenuPanel(menu_.cursor());
+}
+
+void TForm3::BitBtn3Click(bool fromTester) {
+    Handler handler(*this);
+    if (!fromTester && !sendKey(tester_byte::kKeyAuto))
+        return;
+    const SettingsMenu::Selection selection =
+        menu_.select(state_.tester.ProtocolVersion, state_.tester, state_.report);
+    if (selection.lightCaption)
+        PanelLicht->setText(*selection.lightCaption);
+    if (selection.classCaption)
+        PanelSchutz->setText(*selection.classCaption);
+    if (selection.leave)
+        leaveMenu();
+}
+
+void TForm3::PanelClick(int position) {
+    Handler handler(*this);
+    if (!menu_.active())
+        return;
+    for (const std::uint8_t key : menu_.clickOn(position))
+        if (!sendKey(key))
+            return;
+    highlightMenuPanel(menu_.cursor());
+}
+
+void TForm3::PanelDblClick(int position) {
+    Handler handler(*this);
+    PanelClick(position);
+    if (menu_.active() && !closeWanted_)
+        BitBtn3Click();
+}
+
+void TForm3::leaveMenu() {
+    menu_.close();
+    Timer1->start();
+    setStatus(kEmptyStatus);
+    for (QLabel* panel : {PanelLicht, PanelSchutz, PanelSprache, PanelZurueck})
+        panel->hide();
+    showIdleButtons();
+    for (QPushButton* key : {BitBtn1, BitBtn2, BitBtn3}) {
+        key->setEnabled(false);
+        key->hide();
+    }
+    highlightMenuPanel(1);
+    Timer2->stop();
+    setStatus(connection_text::classStatusLine(state_.report.protectionClass));
+}
+
+std::optional<std::uint8_t> TForm3::pollTester() {
+    if (!link_.isOpen() || link_.line().busy() || handlerDepth_ > 0)
+        return std::nullopt;
+    return link_.poll();
+}
+
+void TForm3::Timer1Timer() {
+    const auto byte = pollTester();
+    if (!byte)
+        return;
+    switch (*byte) {
+    case tester_byte::kKey0701:
+        Button0701Click(true);
+        break;
+    case tester_byte::kKey0702:
+        Button0702Click(true);
+        break;
+    case tester_byte::kKeyAuto:
+        if (state_.tester.classKeyMode)
+            ButtonAutoAnalogClick(true);
+        else
+            ButtonAutoClick(true);
+        break;
+    case tester_byte::kCorrection:
+        ButtonKompClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm3::Timer2Timer() {
+    const auto byte = pollTester();
+    if (!byte)
+        return;
+    switch (*byte) {
+    case tester_byte::kKey0701:
+        BitBtn1Click(true);
+        break;
+    case tester_byte::kKey0702:
+        BitBtn2Click(true);
+        break;
+    case tester_byte::kKeyAuto:
+        BitBtn3Click(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm3::TimermessenTimer() {
+    const auto byte = pollTester();
+    if (!byte)
+        return;
+    switch (*byte) {
+    case tester_byte::kKey0701:
+    case tester_byte::kKey0702:
+    case tester_byte::kKeyAuto:
+        testerKey_ = *byte;
+        emit runStartRequested(*byte, true);
+        break;
+    case tester_byte::kWithInsulation:
+        nrisobtnClick(true);
+        break;
+    case tester_byte::kWithoutInsulation:
+        RisobtnClick(true);
+        break;
+    default:
+        break;
+    }
+}
+
+bool TForm3::sendKeyOnClose(std::uint8_t key) {
+    if (state_.tester.noResponse)
+        return false;
+    if (tester_command::pressKey(link_, state_.tester, key))
+        return true;
+    stopTimers();
+    notices_.show(Notice::NoReaction);
+    return false;
+}
+
+void TForm3::endConnection() {
+    Handler handler(*this);
+    stopTimers();
+    if (!link_.isOpen()) {
+        prompter_.beep();
+        setStatus(kEmptyStatus);
+        emit connectionEnded();
+        return;
+    }
+    if (menu_.active()) {
+        // The tester leaves its menu through Zurück, as if its keys were pressed.
+        highlightMenuPanel(1);
+        const std::vector<std::uint8_t> keys = menu_.keysToBack();
+        menu_.close();
+        bool taken = true;
+        for (const std::uint8_t key : keys)
+            taken = taken && sendKeyOnClose(key);
+        Clock& clock = link_.line().clock();
+        if (taken) {
+            clock.wait(SerialLine::kSendPause);
+            sendKeyOnClose(tester_byte::kKeyAuto);
+            clock.wait(SerialLine::kSendPause);
+        }
+    }
+    if (!tester_command::endRemoteControl(link_, state_.tester)) {
+        stopTimers();
+        notices_.show(Notice::NoReaction);
+    }
+    if (link_.close()) {
+        setStatus(kEmptyStatus);
+        runStarted_ = 0;
+        resetControls();
+    } else {
+        prompter_.beep();
+        setStatus(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
+    }
+    emit connectionEnded();
+}
+
+void TForm3::resetControls() {
+    for (QLabel* hidden :
+         {LabelArt, Label4, Label6, LabelZeile[0], LabelZeile[1], LabelZeile[2], LabelErgebnis,
+          LabelFehler, LabelPol, LabelNetz, LabelFehlerKreuz, LabelPolKreuz, LabelNetzKreuz,
+          PanelLicht, PanelSchutz, PanelSprache, PanelZurueck})
+        hidden->hide();
+    for (QLabel* blank : {LabelErgebnis, LabelArt, PanelSchutz, LabelFehlerKreuz, LabelPolKreuz,
+                          LabelNetzKreuz, LabelZeile[0], LabelZeile[1], LabelZeile[2]})
+        blank->setText(QStringLiteral(" "));
+    stopTimers();
+    ButtonEndeFern->setEnabled(true);
+    ButtonBeginnFern->setEnabled(true);
+    for (QPushButton* key : {Button0701, Button0702, ButtonAuto, ButtonAutoAnalog, ButtonKomp}) {
+        key->setEnabled(false);
+        key->show();
+    }
+    showAutoButtonOfMode();
+    // The insulation choice goes too, so no live key is left over the idle ones.
+    for (QPushButton* key :
+         {BitBtn1, BitBtn2, BitBtn3, Button0701Mess, Button0702Mess, ButtonAutoMess, ButtonWeiter1,
+          ButtonWeiter2, ButtonWeiterA, nrisobtn, Risobtn}) {
+        key->setEnabled(false);
+        key->hide();
+    }
+}

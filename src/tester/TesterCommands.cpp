@@ -1,0 +1,128 @@
+#include "TesterCommands.h"
+
+#include "Clock.h"
+#include "TesterBytes.h"
+#include "TesterConnection.h"
+#include "TesterLink.h"
+#include "report/ReportState.h"
+#include "report/Vocabulary.h"
+
+namespace tester_command {
+
+namespace {
+// A tester that does not take a byte would not take the 'e' at the end either.
+bool send(TesterLink& link, TesterConnection& connection, std::uint8_t byte) {
+    if (link.send(byte))
+        return true;
+    connection.noResponse = 1;
+    return false;
+}
+
+// A refused offer leaves the tester waiting; it is reset before the next one.
+bool restartOffer(TesterLink& link, TesterConnection& connection) {
+    link.send(tester_byte::kEnd);
+    link.flush();
+    return send(link, connection, tester_byte::kBegin);
+}
+
+HandshakeResult fail(HandshakeResult result, TesterConnection& connection) {
+    connection.ProtocolVersion = 0;
+    return result;
+}
+} // namespace
+
+HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportState& report) {
+    report.protectionClass = 0;
+    // A tester that once did not respond may well respond now.
+    connection.noResponse = 0;
+    if (!restartOffer(link, connection))
+        return fail(HandshakeResult::NoResponse, connection);
+    int version = tester_byte::kHighestVersion;
+    while (version != 0) {
+        if (!send(link, connection, static_cast<std::uint8_t>(version)))
+            return fail(HandshakeResult::NoResponse, connection);
+        const auto reply = link.receive(SerialLine::kReplyTimeout);
+        if (!reply)
+            return fail(HandshakeResult::NoReply, connection);
+        if (*reply != tester_byte::kBegin) {
+            connection.TesterStatus = *reply;
+            report.protectionClass = (*reply & 3) + 1;
+            break;
+        }
+        if (!restartOffer(link, connection))
+            return fail(HandshakeResult::NoResponse, connection);
+        --version;
+    }
+    connection.ProtocolVersion = version;
+    if (version == 0)
+        return HandshakeResult::AllRefused;
+    decodeTesterStatus(version, connection.TesterStatus, connection, report);
+    adjustStepNames(version, connection);
+    return HandshakeResult::Connected;
+}
+
+bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key) {
+    return send(link, connection, key);
+}
+
+bool zeroPointCorrection(TesterLink& link, TesterConnection& connection) {
+    if (!send(link, connection, tester_byte::kCorrection))
+        return false;
+    return link.receive(TesterLink::kCorrectionTimeout) == tester_byte::kCorrectionDone;
+}
+
+bool endRemoteControl(TesterLink& link, TesterConnection& connection) {
+    link.line().clock().wait(SerialLine::kSendPause);
+    return connection.noResponse || send(link, connection, tester_byte::kEnd);
+}
+
+} // namespace tester_command
+
+void decodeTesterStatus(int version, std::uint8_t status, TesterConnection& connection,
+                        ReportState& report) {
+    if (version >= 9)
+        report.oldNorm = 0;
+    if (version >= 5) {
+        report.diff = (status >> 7) & 1;
+        connection.classKeyMode = (status >> 6) & 1;
+        connection.frenchDisplay = (status >> 3) & 1;
+    }
+    if (version >= 6)
+        connection.lightFlag = (status >> 2) & 1;
+    // Release 3 has no settings menu whatever its status says.
+    if (version == 3)
+        connection.classKeyMode = 1;
+}
+
+void adjustStepNames(int version, TesterConnection& connection) {
+    auto& names = connection.stepNames;
+    names[4] = QStringLiteral("Schutzleiterwiderstand");
+    names[6] = version <= 6 ? QStringLiteral("Ersatzableitstrom     ")
+                            : QStringLiteral("Isolationswiderstand  ");
+    // Set in full, so a tester connected earlier in the run leaves no trace.
+    names[7] = version <= 7 ? QStringLiteral("Schutzleiterstrom     ")
+                            : QStringLiteral("Ersatzableitstrom     ");
+}
+
+namespace connection_text {
+
+std::optional<QString> softwareLabel(int version) {
+    if (version >= 1 && version <= 3)
+        return QStringLiteral("SW-Version des Testers: 3.1");
+    if (version == 9)
+        return QStringLiteral("SW-Version des Testers: 3.9");
+    if (version == 10)
+        return QStringLiteral("SW-Version des Testers: 4.0");
+    return std::nullopt;
+}
+
+bool versionUsable(int version) {
+    return version != 7 && version != 8;
+}
+
+QString classStatusLine(int protectionClass) {
+    return QStringLiteral("eingestellte Schutzklasse: ") +
+           vocabulary::classText(protectionClass).value_or(QString());
+}
+
+} // namespace connection_text

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class TesterLink;
+struct ReportState;
+struct TesterConnection;
+
+// The tester's commands, one function each, on an open link.
+namespace tester_command {
+
+enum class HandshakeResult {
+    Connected,
+    NoResponse, // a byte was not taken within the send timeout
+    NoReply,    // an offered version got no answer
+    AllRefused, // the tester refused every version from 10 down to 1
+};
+
+// Negotiates the protocol version from 10 down and decodes the tester's
+// status into the connection and the report state.
+HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportState& report);
+// A key byte; false when the tester did not take it.
+bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
+// Starts the zero-point correction and waits for the tester to report it done.
+bool zeroPointCorrection(TesterLink& link, TesterConnection& connection);
+// Takes the tester out of remote mode, unless it did not take a byte before.
+bool endRemoteControl(TesterLink& link, TesterConnection& connection);
+
+} // namespace tester_command
+
+// What the status byte means depends on the protocol version.
+void decodeTesterStatus(int version, std::uint8_t status, TesterConnection& connection,
+                        ReportState& report);
+// Newer testers measure other things in steps 4, 6 and 7.
+void adjustStepNames(int version, TesterConnection& connection);
+
+namespace connection_text {
+inline const QString kConnecting = QStringLiteral("Verbindung zum Gerätetester wird hergestellt  ");
+inline const QString kAlreadyOpen = QStringLiteral("Schnittstelle ist bereits geöffnet!");
+inline const QString kOldLimits = QStringLiteral(
+    "Ihr Gerät ist noch nicht auf die seit dem 01.09.2000 gültigen Grenzwerte für die Prüfung "
+    "nach VDE0701 umgestellt. Adresse und Telefonnummer für Informationen: siehe Hilfe | Info");
+inline const QString kUnusable =
+    QStringLiteral("Ihr Gerät kann mit dieser Software nicht verwendet werden. Adresse und "
+                   "Telefonnummer für Informationen: siehe Hilfe | Info");
+inline const QString kAttention = QStringLiteral("Achtung");
+// "SW-Version des Testers: 4.0" and the like; nothing where the label stays as it is.
+std::optional<QString> softwareLabel(int version);
+// Versions 7 and 8 cannot work with this program.
+bool versionUsable(int version);
+// "eingestellte Schutzklasse: 1e" and the like.
+QString classStatusLine(int protectionClass);
+} // namespace connection_text

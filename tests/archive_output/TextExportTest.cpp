@@ -1,0 +1,135 @@
+#include "archive_output/TextExport.h"
+#include "Printers.h"
+#include "TableFixture.h"
+#include "common/AppState.h"
+#include "common/Cp1252.h"
+
+#include <QFile>
+
+using namespace text_export;
+
+namespace {
+
+class TextExportTest : public TableFixture {
+protected:
+    TextExportTest() {
+        TableCursor k(store, QStringLiteral("kunden"));
+        EXPECT_TRUE(k.open());
+        EXPECT_TRUE(
+            k.insertRecord({0, QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
+                            QStringLiteral("54321 Beispielheim")}));
+        EXPECT_TRUE(k.insertRecord({3, QStringLiteral("Müller"), QStringLiteral("Hauptstraße 12"),
+                                    QStringLiteral("12345 Musterstadt")}));
+        k.close();
+        EXPECT_TRUE(k.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer")));
+        addArchiveRows({{1, QStringLiteral("Müller"), 3, QStringLiteral("1.2.2027")},
+                        {2, QStringLiteral("Zander"), 9, QString()},
+                        {3, QStringLiteral("Ohne"), 0, QString()}});
+        EXPECT_TRUE(zt.open());
+        zt.first();
+    }
+
+    QByteArray exported(Scope scope) {
+        const QString path = dir.filePath(QStringLiteral("export.txt"));
+        prompter.chooseFile(path);
+        exportRows(state, prompter, zt, kunden, scope);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(keine Datei)");
+    }
+
+    // The expected line of an archive row written by addArchiveRows.
+    static QByteArray line(const QString& number, const QString& name, const QString& customer,
+                           const QStringList& addresses, const QString& termin) {
+        QStringList fields{number, QString(), customer, name};
+        fields += addresses;
+        fields += QStringList(19, QString());
+        for (int i = 0; i < 7; ++i)
+            fields << QStringLiteral("nein");
+        fields << termin;
+        fields += QStringList(9, QString());
+        QString text;
+        for (const QString& f : fields)
+            text += f + u'§';
+        return cp1252::fromUnicode(text) + "\r\n";
+    }
+
+    const QStringList contractor{"Elektro Schulze", "Industrieweg 4", "54321 Beispielheim"};
+    AppState state;
+    TableCursor zt{store, QStringLiteral("zt")};
+    TableCursor kunden{store, QStringLiteral("kunden")};
+};
+
+} // namespace
+
+TEST_F(TextExportTest, HeaderIsWindows1252WithFortyFiveFields) {
+    const QByteArray header = cp1252::fromUnicode(headerLine());
+    EXPECT_TRUE(header.startsWith("lfd. Nr.\xa7"
+                                  "Auftrag Nr.\xa7Kundennummer\xa7"
+                                  "Auftraggeber\xa7\xa7\xa7"
+                                  "Auftragnehmer\xa7\xa7\xa7Ger\xe4teart\xa7"));
+    EXPECT_TRUE(header.endsWith("Ort\xa7"
+                                "Datum\xa7Quelle Datensatz\xa7"));
+    EXPECT_EQ(header.count('\xa7'), kColumns);
+}
+
+TEST_F(TextExportTest, EveryShownRowWithItsAddressesAndTheMissingCustomerTold) {
+    const QByteArray file = exported(Scope::AllRows);
+    const QByteArray expected =
+        cp1252::fromUnicode(headerLine()) + "\r\n" +
+        line("1", "Müller", "3", QStringList{"Hauptstraße 12", "12345 Musterstadt"} + contractor,
+             "01.02.2027") +
+        line("2", "Zander", "9", QStringList{"", ""} + contractor, "") +
+        line("3", "Ohne", "0", QStringList{"", ""} + contractor, "");
+    EXPECT_EQ(file, expected);
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Hinweis|Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."});
+    EXPECT_EQ(state.savePath, dir.filePath(QStringLiteral("export.txt")));
+    // The view is left where the user was.
+    EXPECT_EQ(zt.text("Zaehler"), QStringLiteral("1"));
+}
+
+TEST_F(TextExportTest, TheCurrentRowAloneAndAFilterLimitsTheRows) {
+    zt.next();
+    zt.next();
+    EXPECT_EQ(exported(Scope::CurrentRow),
+              cp1252::fromUnicode(headerLine()) + "\r\n" +
+                  line("3", "Ohne", "0", QStringList{"", ""} + contractor, ""));
+    zt.setFilter(QStringLiteral("Kundennummer>2"));
+    zt.setFiltered(true);
+    const QByteArray filtered = exported(Scope::AllRows);
+    EXPECT_EQ(filtered.count("\r\n"), 3);
+    EXPECT_FALSE(filtered.contains("Ohne"));
+}
+
+TEST_F(TextExportTest, CancelNoRowsNoContractorAndAFileThatCannotBeWritten) {
+    prompter.cancelDialog();
+    EXPECT_FALSE(exportRows(state, prompter, zt, kunden, Scope::AllRows));
+    EXPECT_EQ(prompter.messages(), QStringList{"Hinweis|Datei wurde nicht gespeichert! "});
+
+    ScriptedPrompter asked;
+    zt.setFilter(QStringLiteral("Kundennummer>100"));
+    zt.setFiltered(true);
+    const QString empty = dir.filePath(QStringLiteral("leer.txt"));
+    asked.chooseFile(empty);
+    EXPECT_TRUE(exportRows(state, asked, zt, kunden, Scope::AllRows));
+    EXPECT_EQ(asked.messages(), QStringList{"Hinweis|Sie haben keinen Datensatz ausgewählt."});
+    EXPECT_EQ(QFile(empty).size(), 0);
+
+    ScriptedPrompter failing;
+    const QString nowhere = dir.filePath(QStringLiteral("fehlt/x.txt"));
+    failing.chooseFile(nowhere);
+    EXPECT_FALSE(exportRows(state, failing, zt, kunden, Scope::CurrentRow));
+    ASSERT_EQ(failing.messages().size(), 1);
+    EXPECT_TRUE(failing.messages()[0].startsWith(
+        QStringLiteral("Fehler|Die Datei \"%1\" konnte nicht geschrieben werden: ").arg(nowhere)));
+}
+
+TEST_F(TextExportTest, AParagraphSignInAValueKeepsTheColumnsInPlace) {
+    zt.edit();
+    zt.setText("FehlerZeile1", QStringLiteral("Prüfung nach § 5"));
+    ASSERT_TRUE(zt.post());
+    const QByteArray row = cp1252::fromUnicode(rowLine(zt, {}));
+    EXPECT_EQ(row.count('\xa7'), kColumns);
+    EXPECT_TRUE(row.contains("Pr\xfc"
+                             "fung nach Par. 5\xa7"));
+}
