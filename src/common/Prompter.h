@@ -58,5 +58,9 @@ public:
     static QString qtNameFilter(const QString& filter);
 
 private:
+    // The modal window open now, else the parent: a dialog must show over the
+    // window that asks, or a window manager may raise the main window over it.
+    QWidget* owner() const;
+
     QWidget* parent_;
 };

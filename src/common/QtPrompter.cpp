@@ -44,8 +44,13 @@ QString QtPrompter::qtNameFilter(const QString& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QWidget* QtPrompter::owner() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : parent_;
+}
+
 Prompter::Answer QtPrompter::message(const QString& text, const QString& caption, Buttons buttons) {
-    QMessageBox box(iconForCaption(caption), caption, text, QMessageBox::NoButton, parent_);
+    QMessageBox box(iconForCaption(caption), caption, text, QMessageBox::NoButton, owner());
     // The button texts are set here so they read German even without Qt's translations.
     switch (buttons) {
     case Buttons::Ok:
@@ -72,7 +77,7 @@ Prompter::Answer QtPrompter::message(const QString& text, const QString& caption
 }
 
 std::optional<QString> QtPrompter::openFile(const FileDialog& dialog) {
-    QFileDialog box(parent_);
+    QFileDialog box(owner());
     configure(box, dialog);
     box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setFileMode(QFileDialog::ExistingFile);
@@ -82,7 +87,7 @@ std::optional<QString> QtPrompter::openFile(const FileDialog& dialog) {
 }
 
 std::optional<QStringList> QtPrompter::openFiles(const FileDialog& dialog) {
-    QFileDialog box(parent_);
+    QFileDialog box(owner());
     configure(box, dialog);
     box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setFileMode(QFileDialog::ExistingFiles);
@@ -92,7 +97,7 @@ std::optional<QStringList> QtPrompter::openFiles(const FileDialog& dialog) {
 }
 
 std::optional<QString> QtPrompter::saveFile(const FileDialog& dialog) {
-    QFileDialog box(parent_);
+    QFileDialog box(owner());
     configure(box, dialog);
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setFileMode(QFileDialog::AnyFile);
@@ -103,12 +108,12 @@ std::optional<QString> QtPrompter::saveFile(const FileDialog& dialog) {
 }
 
 bool QtPrompter::printDialog(QPrinter& printer) {
-    QPrintDialog box(&printer, parent_);
+    QPrintDialog box(&printer, owner());
     return box.exec() == QDialog::Accepted;
 }
 
 bool QtPrompter::printerSetup(QPrinter& printer) {
-    QPrintDialog box(&printer, parent_);
+    QPrintDialog box(&printer, owner());
     box.setWindowTitle(QStringLiteral("Druckereinrichtung"));
     box.setOptions({});
     return box.exec() == QDialog::Accepted;

@@ -6,6 +6,7 @@
 #include "TForm13.h"
 #include "addresses/TFormEingabeHilfe.h"
 #include "addresses/TFormKdnr.h"
+#include "addresses/TFormKundenstamm.h"
 #include "addresses/TFormNehmerstamm.h"
 #include "print/QtPrintTarget.h"
 #include "report/TForm10.h"
@@ -44,6 +45,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
     formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
+    formKundenstamm_ = new TFormKundenstamm(tables_, prompter_, form1_.get());
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(state_, form1_.get());
     form10_ = new TForm10(
@@ -64,6 +66,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
+    windows.customers = formKundenstamm_;
     windows.remoteControl = form3_;
     windows.contractor = formNehmerstamm_;
     windows.savePrint = form10_;

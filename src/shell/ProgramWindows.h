@@ -20,6 +20,7 @@ class TForm13;
 class TFormDatum;
 class TFormEingabeHilfe;
 class TFormKdnr;
+class TFormKundenstamm;
 class TFormNehmerstamm;
 class TForm2;
 class TForm15;
@@ -62,6 +63,7 @@ private:
     TFormDatum* formDatum_ = nullptr;
     TFormEingabeHilfe* formEingabeHilfe_ = nullptr;
     TFormKdnr* formKdnr_ = nullptr;
+    TFormKundenstamm* formKundenstamm_ = nullptr;
     TForm11* form11_ = nullptr;
     TForm10* form10_ = nullptr;
     TForm12* form12_ = nullptr;

@@ -4,30 +4,79 @@
 #include "TableGridModel.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+class FieldEditorDelegate : public QStyledItemDelegate {
+public:
+    FieldEditorDelegate(DataGrid& grid, TableCursor& cursor)
+        : QStyledItemDelegate(&grid)
+        , grid_(grid)
+        , cursor_(cursor) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        const TableDefinition& def = cursor_.definition();
+        const int field = def.indexOf(grid_.model_->fieldName(index.column()));
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && field >= 0)
+            if (const int size = def.fields[field].size; size > 0)
+                line->setMaxLength(size);
+        grid_.editor_ = editor;
+        return editor;
+    }
+
+private:
+    DataGrid& grid_;
+    TableCursor& cursor_;
+};
 
 DataGrid::DataGrid(TableCursor& cursor, const QStringList& fields, QWidget* parent)
     : QTableView(parent)
     , cursor_(cursor)
     , model_(new TableGridModel(cursor, fields, this)) {
     setModel(model_);
+    setItemDelegate(new FieldEditorDelegate(*this, cursor_));
+    setReadOnly(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setSectionsClickable(true);
+    // Whole rows are selected; bold titles over every column would say nothing.
+    horizontalHeader()->setHighlightSections(false);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { emit titleClicked(model_->fieldName(column)); });
     connect(model_, &TableGridModel::currentRowChanged, this, &DataGrid::selectCursorRow);
     connect(model_, &QAbstractItemModel::modelReset, this, &DataGrid::selectCursorRow);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { moveCursorTo(current.row()); });
+    connect(&cursor_, &TableCursor::updatingRecord, this, &DataGrid::commitCellEditor);
+    connect(&cursor_, &TableCursor::stateChanged, this, [this] {
+        if (cursor_.state() != TableCursor::State::Edit &&
+            cursor_.state() != TableCursor::State::Insert)
+            dropCellEditor();
+    });
+}
+
+void DataGrid::commitCellEditor() {
+    if (QWidget* editor = cellEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void DataGrid::dropCellEditor() {
+    if (QWidget* editor = cellEditor())
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void DataGrid::setReadOnly(bool readOnly) {
     model_->setReadOnly(readOnly);
     setEditTriggers(readOnly
                         ? QAbstractItemView::NoEditTriggers
-                        : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+                        : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
 }
 
 void DataGrid::selectCursorRow() {
@@ -54,4 +103,8 @@ void DataGrid::moveCursorTo(int row) {
     if (const auto rowId = model_->rowIdAt(row))
         cursor_.gotoRowId(*rowId);
     following_ = false;
+    // Leaving an edited row posts it, and the rows are read anew: the grid
+    // then shows where the cursor went.
+    if (currentIndex().row() != model_->currentRow())
+        selectCursorRow();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QPointer>
 #include <QTableView>
 
 class TableCursor;
 class TableGridModel;
 
 // A grid bound to a cursor: choosing a row moves the cursor there, and every
-// move of the cursor selects its row.
+// move of the cursor selects its row. A cell editor takes no more characters
+// than its field holds, hands its text over before the cursor posts, and is
+// dropped when the cursor cancels.
 class DataGrid : public QTableView {
     Q_OBJECT
 public:
@@ -15,16 +18,22 @@ public:
 
     TableGridModel& gridModel() { return *model_; }
     void setReadOnly(bool readOnly);
+    // The cell editor open now, if any.
+    QWidget* cellEditor() const { return state() == EditingState ? editor_.data() : nullptr; }
 
 signals:
     // A column title was clicked; the field shown in that column.
     void titleClicked(const QString& field);
 
 private:
+    friend class FieldEditorDelegate;
     void selectCursorRow();
     void moveCursorTo(int row);
+    void commitCellEditor();
+    void dropCellEditor();
 
     TableCursor& cursor_;
     TableGridModel* model_;
+    QPointer<QWidget> editor_;
     bool following_ = false;
 };

@@ -23,6 +23,14 @@ ButtonLook lookOf(DataNavigator::Button which) {
         return {"Next", QStringLiteral("▶"), QStringLiteral("Nächster Datensatz")};
     case DataNavigator::Button::Last:
         return {"Last", QStringLiteral("▶|"), QStringLiteral("Letzter Datensatz")};
+    case DataNavigator::Button::Insert:
+        return {"Insert", QStringLiteral("+"), QStringLiteral("Datensatz einfügen")};
+    case DataNavigator::Button::Edit:
+        return {"Edit", QStringLiteral("▲"), QStringLiteral("Datensatz bearbeiten")};
+    case DataNavigator::Button::Post:
+        return {"Post", QStringLiteral("✔"), QStringLiteral("Daten speichern")};
+    case DataNavigator::Button::Cancel:
+        return {"Cancel", QStringLiteral("✘"), QStringLiteral("Bearbeiten abbrechen")};
     }
     return {};
 }
@@ -74,6 +82,18 @@ void DataNavigator::press(Button which) {
     case Button::Last:
         cursor_.last();
         break;
+    case Button::Insert:
+        cursor_.insert();
+        break;
+    case Button::Edit:
+        cursor_.edit();
+        break;
+    case Button::Post:
+        cursor_.post();
+        break;
+    case Button::Cancel:
+        cursor_.cancel();
+        break;
     }
     // Running into either end moves nothing but changes what can be pressed.
     updateButtons();
@@ -81,8 +101,26 @@ void DataNavigator::press(Button which) {
 
 void DataNavigator::updateButtons() {
     const bool usable = cursor_.isOpen() && !cursor_.isEmpty();
+    const bool editing = cursor_.state() == TableCursor::State::Edit ||
+                         cursor_.state() == TableCursor::State::Insert;
     for (const auto& [which, button] : buttons_) {
-        const bool towardsStart = which == Button::First || which == Button::Prior;
-        button->setEnabled(usable && !(towardsStart ? cursor_.bof() : cursor_.eof()));
+        switch (which) {
+        case Button::First:
+        case Button::Prior:
+            button->setEnabled(usable && !cursor_.bof());
+            break;
+        case Button::Next:
+        case Button::Last:
+            button->setEnabled(usable && !cursor_.eof());
+            break;
+        case Button::Insert:
+        case Button::Edit:
+            button->setEnabled(cursor_.isOpen());
+            break;
+        case Button::Post:
+        case Button::Cancel:
+            button->setEnabled(editing);
+            break;
+        }
     }
 }

@@ -6,11 +6,12 @@
 class QToolButton;
 class TableCursor;
 
-// The navigator bar beside a grid: buttons that move the grid's cursor.
+// The navigator bar beside a grid: buttons that move the grid's cursor and
+// start, post or cancel its edits.
 class DataNavigator : public QWidget {
     Q_OBJECT
 public:
-    enum class Button { First, Prior, Next, Last };
+    enum class Button { First, Prior, Next, Last, Insert, Edit, Post, Cancel };
 
     DataNavigator(TableCursor& cursor, const QList<Button>& buttons, QWidget* parent = nullptr);
 

@@ -119,6 +119,8 @@ signals:
     void stateChanged();
     // Rows were written or removed, or order or filter changed.
     void rowsChanged();
+    // A post begins: views still holding typed text hand it over now.
+    void updatingRecord();
 
 private:
     int field(const QString& name) const;

@@ -154,16 +154,25 @@ bool TableCursor::writeBuffer() {
 bool TableCursor::post() {
     if (state_ != State::Edit && state_ != State::Insert)
         return isOpen();
+    emit updatingRecord();
     if (!store_.begin(tableName()))
         return false;
+    // A post that fails leaves the row as typed, so that the next one runs
+    // the before-post steps again in full (a rename is carried over again).
+    const QVariantList typed = buffer_;
     if (beforePost)
         beforePost(*this);
     if (!writeBuffer()) {
         store_.rollback(tableName());
+        buffer_ = typed;
+        emit dataChanged();
         return false;
     }
-    if (!store_.commit(tableName()))
+    if (!store_.commit(tableName())) {
+        buffer_ = typed;
+        emit dataChanged();
         return false;
+    }
     const QVariantList key = orderKey(QVariantList{rowId_} + buffer_);
     setState(State::Browse);
     if (fetch(QStringLiteral("rowid = ?"), {rowId_}, false))

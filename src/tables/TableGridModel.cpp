@@ -29,15 +29,38 @@ TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, Q
         if (const int index = def.indexOf(name); index >= 0)
             columns_ << index;
     connect(&cursor_, &TableCursor::rowsChanged, this, &TableGridModel::reset);
-    // Opening and closing change the rows as a whole; views must learn of both.
+    // Opening and closing change the rows as a whole, and so do the start and
+    // the end of an insert; views must learn of each.
     connect(&cursor_, &TableCursor::stateChanged, this, [this] {
-        if (cursor_.isOpen() != open_) {
+        const bool inserting = cursor_.state() == TableCursor::State::Insert;
+        if (cursor_.isOpen() != open_ || inserting != (insertAt_ >= 0)) {
             open_ = cursor_.isOpen();
             reset();
         }
     });
-    connect(&cursor_, &TableCursor::dataChanged, this,
-            [this] { emit currentRowChanged(currentRow()); });
+    connect(&cursor_, &TableCursor::dataChanged, this, &TableGridModel::showCursorRow);
+}
+
+void TableGridModel::showCursorRow() {
+    const int row = currentRow();
+    // The row being edited shows each value as it is set.
+    if (row >= 0 && !columns_.isEmpty())
+        emit dataChanged(index(row, 0), index(row, int(columns_.size()) - 1));
+    emit currentRowChanged(row);
+}
+
+void TableGridModel::setTitle(const QString& field, const QString& title) {
+    if (const int at = column(field); at >= 0)
+        titles_.insert(at, title);
+}
+
+void TableGridModel::setReadOnlyField(const QString& field) {
+    if (const int at = column(field); at >= 0)
+        readOnlyColumns_.append(at);
+}
+
+int TableGridModel::column(const QString& field) const {
+    return int(columns_.indexOf(cursor_.definition().indexOf(field)));
 }
 
 void TableGridModel::reset() {
@@ -47,6 +70,9 @@ void TableGridModel::reset() {
     pageKeys_.clear();
     pages_.clear();
     pageUse_.clear();
+    insertAt_ = -1;
+    if (cursor_.state() == TableCursor::State::Insert)
+        insertAt_ = std::max(storedCursorRow(), 0);
     endResetModel();
 }
 
@@ -73,7 +99,7 @@ int TableGridModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     ensurePageKeys();
-    return rows_;
+    return rows_ + (insertAt_ >= 0 ? 1 : 0);
 }
 
 int TableGridModel::columnCount(const QModelIndex& parent) const {
@@ -90,7 +116,7 @@ QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return fieldName(section);
+        return titles_.value(section, fieldName(section));
     return section + 1;
 }
 
@@ -127,14 +153,17 @@ QVariant TableGridModel::data(const QModelIndex& index, int role) const {
     const int field = columns_.value(index.column(), -1);
     if (field < 0)
         return {};
+    const FieldDefinition& def = cursor_.definition().fields[field];
+    const int stored = storedRow(index.row());
+    if (stored < 0)
+        return cursor_.text(def.name);
     // The row being edited shows what is typed, not what is stored.
     const bool editing = cursor_.state() == TableCursor::State::Edit;
-    const QList<Row>* rows = page(index.row() / kPageSize);
-    const int offset = index.row() % kPageSize;
+    const QList<Row>* rows = page(stored / kPageSize);
+    const int offset = stored % kPageSize;
     if (!rows || offset >= rows->size())
         return {};
     const Row& row = (*rows)[offset];
-    const FieldDefinition& def = cursor_.definition().fields[field];
     if (editing && row.at(0).toLongLong() == cursor_.rowId())
         return cursor_.text(def.name);
     return field_values::toText(def, row.at(field + 1));
@@ -162,7 +191,19 @@ int TableGridModel::compareKeys(const QVariantList& a, const QVariantList& b) co
     return 0;
 }
 
+int TableGridModel::storedRow(int row) const {
+    if (insertAt_ < 0 || row < insertAt_)
+        return row;
+    return row == insertAt_ ? -1 : row - 1;
+}
+
 int TableGridModel::currentRow() const {
+    if (insertAt_ >= 0)
+        return insertAt_;
+    return storedCursorRow();
+}
+
+int TableGridModel::storedCursorRow() const {
     if (cursor_.isEmpty())
         return -1;
     ensurePageKeys();
@@ -184,10 +225,20 @@ int TableGridModel::currentRow() const {
 
 Qt::ItemFlags TableGridModel::flags(const QModelIndex& index) const {
     const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    return readOnly_ ? flags : flags | Qt::ItemIsEditable;
+    if (readOnly_ || readOnlyColumns_.contains(index.column()))
+        return flags;
+    if (!autoEdit_) {
+        const bool rowEdited =
+            index.row() == insertAt_ || (cursor_.state() == TableCursor::State::Edit &&
+                                         rowIdAt(index.row()) == cursor_.rowId());
+        if (!rowEdited)
+            return flags;
+    }
+    return flags | Qt::ItemIsEditable;
 }
 
-std::optional<qint64> TableGridModel::rowIdAt(int row) const {
+std::optional<qint64> TableGridModel::rowIdAt(int gridRow) const {
+    const int row = storedRow(gridRow);
     if (row < 0)
         return std::nullopt;
     const QList<Row>* rows = page(row / kPageSize);
@@ -198,12 +249,17 @@ std::optional<qint64> TableGridModel::rowIdAt(int row) const {
 }
 
 bool TableGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || readOnly_)
+    if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    const auto rowId = rowIdAt(index.row());
-    if (!rowId || !cursor_.gotoRowId(*rowId) || !cursor_.edit() ||
-        !cursor_.setText(fieldName(index.column()), value.toString()))
-        return false;
+    if (index.row() == insertAt_) {
+        if (!cursor_.setText(fieldName(index.column()), value.toString()))
+            return false;
+    } else {
+        const auto rowId = rowIdAt(index.row());
+        if (!rowId || !cursor_.gotoRowId(*rowId) || !cursor_.edit() ||
+            !cursor_.setText(fieldName(index.column()), value.toString()))
+            return false;
+    }
     emit dataChanged(index, index);
     return true;
 }

@@ -12,7 +12,8 @@
 // screen are read, each by one key-range query from the nearest remembered
 // key (one key per page, collected in a single pass over the index), so a
 // page deep down costs what the first one costs. Booleans read "ja"/"nein",
-// dates dd.mm.yyyy. Editing a cell edits the cursor's row in place.
+// dates dd.mm.yyyy. Editing a cell edits the cursor's row in place; a row
+// being inserted shows before the row the cursor stood on.
 class TableGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -30,14 +31,22 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // The grid row of the cursor's current row; -1 when there is none.
+    // The grid row of the cursor's current row (the row being inserted while
+    // inserting); -1 when there is none.
     int currentRow() const;
     // The field shown in a column.
     QString fieldName(int column) const;
-    // The row id of a grid row; nothing beyond the last row.
+    // The row id of a grid row; nothing beyond the last row nor for the row
+    // being inserted.
     std::optional<qint64> rowIdAt(int row) const;
     // A read-only grid offers no cell for editing.
     void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // A column title other than the field name.
+    void setTitle(const QString& field, const QString& title);
+    void setReadOnlyField(const QString& field);
+    // Off: only the row the cursor edits or inserts offers cells for editing,
+    // so an edit never starts from the grid.
+    void setAutoEdit(bool autoEdit) { autoEdit_ = autoEdit; }
 
 signals:
     void currentRowChanged(int row);
@@ -45,13 +54,23 @@ signals:
 private:
     using Row = QVariantList; // row id, then the stored values
     void reset();
+    void showCursorRow();
+    // The row among the stored ones, or -1 for the row being inserted.
+    int storedRow(int row) const;
+    int storedCursorRow() const;
+    int column(const QString& field) const;
     void ensurePageKeys() const;
     const QList<Row>* page(int number) const;
     int compareKeys(const QVariantList& a, const QVariantList& b) const;
 
     TableCursor& cursor_;
     QList<int> columns_;
+    QHash<int, QString> titles_;
+    QList<int> readOnlyColumns_;
     bool readOnly_ = false;
+    bool autoEdit_ = true;
+    // Where the row being inserted shows; -1 when none is.
+    int insertAt_ = -1;
     bool open_;
     mutable bool keysRead_ = false;
     mutable int rows_ = 0;

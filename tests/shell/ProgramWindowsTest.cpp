@@ -40,15 +40,15 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
         created << dialog->objectName();
     EXPECT_EQ(created,
               (QStringList{"Form13", "Form9", "FormNehmerstamm", "FormDatum", "FormEingabeHilfe",
-                           "FormKdnr", "Form2", "Form11", "Form10", "Form12", "Form15", "Form3",
-                           "Form4", "Form5", "Form6", "Form7", "Form8"}));
+                           "FormKdnr", "FormKundenstamm", "Form2", "Form11", "Form10", "Form12",
+                           "Form15", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8"}));
     const auto enabled = [&](const char* name) {
         const auto* item = windows.mainWindow().findChild<QAction*>(QLatin1String(name));
         return item && item->isEnabled();
     };
     EXPECT_TRUE(enabled("Fernbedienung"));
     EXPECT_TRUE(enabled("Auftragnehmer1"));
-    EXPECT_FALSE(enabled("Kunden1"));
+    EXPECT_TRUE(enabled("Kunden1"));
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->windowTitle(), QStringLiteral("Fernbedienung Gerätetester"));

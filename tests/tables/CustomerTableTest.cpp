@@ -140,6 +140,36 @@ TEST_F(CustomerTableTest, RenameIsAllOrNothing) {
     EXPECT_EQ(kunden.text("Auftraggeber"), "Meier");
 }
 
+// The copy of the name must not claim a rename that was rolled back.
+TEST_F(CustomerTableTest, ARenameThatFailedIsCarriedOverByTheNextPost) {
+    addCustomers({{1, "Meier"}});
+    addArchiveRows({{1, "Meier", 1, ""}, {2, "Meier", 1, ""}});
+    openCustomerView();
+    ASSERT_TRUE(findByNumber(kunden, 1));
+    kunden.edit();
+    kunden.setText("KopieAuftraggeber", "Meier");
+    ASSERT_TRUE(kunden.post());
+
+    ASSERT_TRUE(QSqlQuery(store.database())
+                    .exec("CREATE TRIGGER stop BEFORE UPDATE ON zt WHEN "
+                          "old.Zaehler = 2 BEGIN SELECT RAISE(ABORT, 'gesperrt'); END"));
+    kunden.edit();
+    kunden.setText("Auftraggeber", " Meier & Sohn");
+    EXPECT_FALSE(kunden.post());
+    EXPECT_EQ(kunden.state(), TableCursor::State::Edit);
+    EXPECT_EQ(kunden.text("Auftraggeber"), " Meier & Sohn");
+    EXPECT_EQ(kunden.text("KopieAuftraggeber"), "Meier");
+
+    ASSERT_TRUE(QSqlQuery(store.database()).exec("DROP TRIGGER stop"));
+    ASSERT_TRUE(kunden.post());
+    EXPECT_EQ(
+        prompter.messages(),
+        (QStringList{kRenameNotice, "Fehler|Schlüsselverletzung in der Tabelle \"zt\": gesperrt",
+                     kRenameNotice}));
+    EXPECT_EQ(archiveNames(), (QStringList{"1:Meier & Sohn", "2:Meier & Sohn"}));
+    EXPECT_EQ(kunden.text("KopieAuftraggeber"), "Meier & Sohn");
+}
+
 TEST_F(CustomerTableTest, DeleteIsRefusedWhileTheArchiveUsesTheCustomer) {
     addCustomers({{1, "Meier"}, {2, "Schulz"}});
     addArchiveRows({{1, "Meier", 1, ""}});
