@@ -8,6 +8,9 @@
 #include "addresses/TFormKdnr.h"
 #include "addresses/TFormKundenstamm.h"
 #include "addresses/TFormNehmerstamm.h"
+#include "archive/TFormArchiv.h"
+#include "archive_output/TFormListe.h"
+#include "archive_output/TFormListenformat.h"
 #include "print/QtPrintTarget.h"
 #include "report/TForm10.h"
 #include "report/TForm11.h"
@@ -42,6 +45,10 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form13_ = new TForm13(*versionInfo_, form1_.get());
     form9_ = new TForm9(state_, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
+    formListe_ = new TFormListe(state_, prompter_, tables_, form1_.get());
+    formListenformat_ = new TFormListenformat(form1_.get());
+    formArchiv_ = new TFormArchiv(
+        state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
     formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
@@ -49,11 +56,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(state_, form1_.get());
     form10_ = new TForm10(
-        state_, prompter_,
-        [this]() -> std::shared_ptr<PrintTarget> {
-            return QtPrintTarget::systemPrinter(printers_, state_.printerName);
-        },
-        form1_.get());
+        state_, prompter_, [this] { return systemPrinter(); }, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
     form15_ = new TForm15(state_, form1_.get());
     noticeWindows_ = std::make_unique<NoticeWindows>();
@@ -62,16 +65,31 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     noticeWindows_->createWindows(form1_.get());
 
     form9_->setDialogs(form12_, formEingabeHilfe_);
+    formListe_->setCustomerLookup(formEingabeHilfe_);
+    TFormArchiv::Dialogs archiveDialogs;
+    archiveDialogs.wizard = form9_;
+    archiveDialogs.savePrint = form10_;
+    archiveDialogs.dateDialog = formDatum_;
+    archiveDialogs.customerLookup = formEingabeHilfe_;
+    archiveDialogs.customerNumberEntry = formKdnr_;
+    archiveDialogs.deviceListRequest = formListe_;
+    archiveDialogs.deviceListFormat = formListenformat_;
+    formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;
     windows.about = form13_;
     windows.portSelection = form2_;
     windows.customers = formKundenstamm_;
+    windows.archive = formArchiv_;
     windows.remoteControl = form3_;
     windows.contractor = formNehmerstamm_;
     windows.savePrint = form10_;
     windows.wizard = form9_;
     form1_->setWindows(windows);
+}
+
+std::shared_ptr<PrintTarget> ProgramWindows::systemPrinter() const {
+    return QtPrintTarget::systemPrinter(printers_, state_.printerName);
 }
 
 ProgramWindows::~ProgramWindows() {

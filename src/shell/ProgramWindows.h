@@ -9,6 +9,7 @@
 #include <memory>
 
 class HelpViewer;
+class PrintTarget;
 class HelpKey;
 class MyVersionInfo;
 class TForm1;
@@ -17,7 +18,10 @@ class TForm10;
 class TForm11;
 class TForm12;
 class TForm13;
+class TFormArchiv;
 class TFormDatum;
+class TFormListe;
+class TFormListenformat;
 class TFormEingabeHilfe;
 class TFormKdnr;
 class TFormKundenstamm;
@@ -44,6 +48,9 @@ public:
     TForm2& portSelection() { return *form2_; }
 
 private:
+    // The printer a print goes to: the one chosen in printer setup, else the default.
+    std::shared_ptr<PrintTarget> systemPrinter() const;
+
     AppState& state_;
     QtPrompter prompter_;
     QtPrinterSystem printers_;
@@ -60,6 +67,9 @@ private:
     TForm13* form13_ = nullptr;
     TForm9* form9_ = nullptr;
     TFormNehmerstamm* formNehmerstamm_ = nullptr;
+    TFormListe* formListe_ = nullptr;
+    TFormListenformat* formListenformat_ = nullptr;
+    TFormArchiv* formArchiv_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
     TFormEingabeHilfe* formEingabeHilfe_ = nullptr;
     TFormKdnr* formKdnr_ = nullptr;

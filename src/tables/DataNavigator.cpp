@@ -23,6 +23,8 @@ ButtonLook lookOf(DataNavigator::Button which) {
         return {"Next", QStringLiteral("▶"), QStringLiteral("Nächster Datensatz")};
     case DataNavigator::Button::Last:
         return {"Last", QStringLiteral("▶|"), QStringLiteral("Letzter Datensatz")};
+    case DataNavigator::Button::Delete:
+        return {"Delete", QStringLiteral("−"), QStringLiteral("Datensatz löschen")};
     case DataNavigator::Button::Insert:
         return {"Insert", QStringLiteral("+"), QStringLiteral("Datensatz einfügen")};
     case DataNavigator::Button::Edit:
@@ -82,6 +84,12 @@ void DataNavigator::press(Button which) {
     case Button::Last:
         cursor_.last();
         break;
+    case Button::Delete:
+        if (deleteRow_)
+            deleteRow_();
+        else
+            cursor_.deleteRow();
+        break;
     case Button::Insert:
         cursor_.insert();
         break;
@@ -112,6 +120,9 @@ void DataNavigator::updateButtons() {
         case Button::Next:
         case Button::Last:
             button->setEnabled(usable && !cursor_.eof());
+            break;
+        case Button::Delete:
+            button->setEnabled(usable);
             break;
         case Button::Insert:
         case Button::Edit:

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QToolButton;
 class TableCursor;
 
@@ -11,11 +13,13 @@ class TableCursor;
 class DataNavigator : public QWidget {
     Q_OBJECT
 public:
-    enum class Button { First, Prior, Next, Last, Insert, Edit, Post, Cancel };
+    enum class Button { First, Prior, Next, Last, Delete, Insert, Edit, Post, Cancel };
 
     DataNavigator(TableCursor& cursor, const QList<Button>& buttons, QWidget* parent = nullptr);
 
     QToolButton* button(Button which) const;
+    // Delete asks the window, which knows what to ask the user first.
+    void setDeleteHandler(std::function<void()> handler) { deleteRow_ = std::move(handler); }
 
 private:
     void press(Button which);
@@ -23,4 +27,5 @@ private:
 
     TableCursor& cursor_;
     QList<std::pair<Button, QToolButton*>> buttons_;
+    std::function<void()> deleteRow_;
 };

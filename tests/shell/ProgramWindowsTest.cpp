@@ -38,10 +38,27 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     for (const QDialog* dialog :
          windows.mainWindow().findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
         created << dialog->objectName();
-    EXPECT_EQ(created,
-              (QStringList{"Form13", "Form9", "FormNehmerstamm", "FormDatum", "FormEingabeHilfe",
-                           "FormKdnr", "FormKundenstamm", "Form2", "Form11", "Form10", "Form12",
-                           "Form15", "Form3", "Form4", "Form5", "Form6", "Form7", "Form8"}));
+    EXPECT_EQ(created, (QStringList{"Form13",
+                                    "Form9",
+                                    "FormNehmerstamm",
+                                    "FormListe",
+                                    "FormListenformat",
+                                    "FormArchiv",
+                                    "FormDatum",
+                                    "FormEingabeHilfe",
+                                    "FormKdnr",
+                                    "FormKundenstamm",
+                                    "Form2",
+                                    "Form11",
+                                    "Form10",
+                                    "Form12",
+                                    "Form15",
+                                    "Form3",
+                                    "Form4",
+                                    "Form5",
+                                    "Form6",
+                                    "Form7",
+                                    "Form8"}));
     const auto enabled = [&](const char* name) {
         const auto* item = windows.mainWindow().findChild<QAction*>(QLatin1String(name));
         return item && item->isEnabled();
@@ -49,6 +66,7 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Fernbedienung"));
     EXPECT_TRUE(enabled("Auftragnehmer1"));
     EXPECT_TRUE(enabled("Kunden1"));
+    EXPECT_TRUE(enabled("Mewertspeicher1"));
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->windowTitle(), QStringLiteral("Fernbedienung Gerätetester"));

@@ -1,0 +1,296 @@
+#include "TFormArchiv.h"
+
+#include "common/AppState.h"
+#include "common/HelpContext.h"
+#include "common/Prompter.h"
+#include "common/WindowScaling.h"
+#include "tables/ArchiveTable.h"
+#include "tables/CustomerTable.h"
+#include "tables/DataGrid.h"
+#include "tables/DataNavigator.h"
+#include "tables/TableCursor.h"
+#include "tables/TableGridModel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+struct GridColumn {
+    const char* field;
+    const char* title;
+    int width; // 0: as wide as the title asks
+    bool readOnly = false;
+};
+
+const GridColumn kColumns[] = {
+    {"Zaehler", "Zaehler", 0},
+    {"AuftragNr", "Auftrag Nr.", 100},
+    {"Kundennummer", "Kundennummer", 85},
+    {"Auftraggeber", "Auftraggeber", 200},
+    {"Geraeteart", "Geräteart", 120},
+    {"Hersteller", "Hersteller", 120},
+    {"Typenbezeichnung", "Typenbezeichnung", 120},
+    {"Seriennummer", "Seriennummer", 100},
+    {"Nennstrom", "Nennstrom [A]", 0},
+    {"Nennspannung", "Nennspannung [V]", 0},
+    {"Nennleistung", "Nennleistung  [W]", 0},
+    {"Pruefung", "Prüfung", 105, true},
+    {"Schutzklasse", "Schutzklasse", 75, true},
+    {"Ordnung", "OK", 40},
+    {"Alles", "Messwerte", 550, true},
+    {"Besichtigung1", "Besichtigung 1", 0},
+    {"Besichtigung2", "Besichtigung 2", 0},
+    {"Besichtigung3", "Besichtigung 3", 0},
+    {"Satz1", "Satz 1", 0},
+    {"Satz2", "Satz 2", 0},
+    {"Satz3", "Satz 3", 0},
+    {"Satz4", "Satz 4 ", 0},
+    {"Termin", "nächste Prüfung", 100},
+    {"FehlerZeile1", "Fehler Zeile 1", 300},
+    {"FehlerZeile2", "Fehler Zeile 2", 300},
+    {"FehlerZeile3", "Fehler Zeile 3", 300},
+    {"RepArbeitenZeile1", "Rep.- Arbeiten Zeile 1", 300},
+    {"RepArbeitenZeile2", "Rep.-Arbeiten Zeile 2", 300},
+    {"RepArbeitenZeile3", "Rep.-Arbeiten Zeile 3", 300},
+    {"Ort", "Ort", 120},
+    {"Datum", "Datum", 80},
+    {"Dateiname", "Datensatz aus Datei / vom MW-Speicher /vom Tester übernommen  am ", 400, true},
+};
+
+QFrame* bevel(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+TFormArchiv::TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables,
+                         PrinterSource printers, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
+    , state_(state)
+    , prompter_(prompter)
+    , printers_(std::move(printers))
+    , Table1(std::make_unique<TableCursor>(tables, QStringLiteral("zt"), this))
+    , Table3(std::make_unique<TableCursor>(tables, QStringLiteral("kunden"), this))
+    , transfers_(std::make_unique<ArchiveTransfers>(state, prompter, *Table1, *Table3))
+    , MainMenu1(new QMenuBar(this)) {
+    setObjectName(QStringLiteral("FormArchiv"));
+    Table1->setObjectName(QStringLiteral("Table1"));
+    Table3->setObjectName(QStringLiteral("Table3"));
+    setWindowTitle(QStringLiteral("Archiv"));
+    help::setContext(*this, help::Archive);
+
+    Table1->beforePost = [this](TableCursor& table) {
+        archive_table::normaliseBeforePost(table, state_.report, prompter_,
+                                           transfers_->importRunning());
+    };
+    archive_table::ensureStandardIndex(*Table1);
+    customer_table::ensureIndexes(*Table3, false);
+    Table3->close();
+
+    createMenu();
+    createGrid();
+    using Button = DataNavigator::Button;
+    auto* navigator =
+        new DataNavigator(*Table1,
+                          {Button::First, Button::Prior, Button::Next, Button::Last, Button::Delete,
+                           Button::Edit, Button::Post, Button::Cancel},
+                          this);
+    navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    navigator->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    navigator->setDeleteHandler([this] { deleteRowClick(); });
+    auto* close = new QPushButton(QStringLiteral("&Schließen"), this);
+    close->setObjectName(QStringLiteral("BitBtn1"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(navigator);
+    bar->addSpacing(24);
+    bar->addWidget(close);
+    bar->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(bevel(this));
+    layout->addLayout(bar);
+    layout->addWidget(DBGrid1, 1);
+    layout->addWidget(bevel(this));
+
+    connect(Table1.get(), &TableCursor::dataChanged, this, &TFormArchiv::updateMoveItems);
+    connect(Table1.get(), &TableCursor::stateChanged, this, &TFormArchiv::updateEditItems);
+    connect(Table1.get(), &TableCursor::stateChanged, this, [this] {
+        if (Table1->state() == TableCursor::State::Edit)
+            customerColumnEntered();
+    });
+    resize(900, 600);
+    scaleWindow(*this);
+    setWindowState(Qt::WindowMaximized);
+}
+
+TFormArchiv::~TFormArchiv() = default;
+
+void TFormArchiv::setDialogs(const Dialogs& dialogs) {
+    dialogs_ = dialogs;
+    transfers_->setWindows({dialogs.wizard, dialogs.savePrint, dialogs.dateDialog});
+    for (QAction* item : MainMenu1->findChildren<QAction*>())
+        if (item->objectName() == QLatin1String("Liste1"))
+            item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
+}
+
+QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& caption,
+                              const QKeySequence& shortcut, const std::function<void()>& action) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    item->setShortcut(shortcut);
+    // The window, not only the menu, must hear the shortcut.
+    addAction(item);
+    if (action)
+        connect(item, &QAction::triggered, this, action);
+    else
+        item->setEnabled(false);
+    return item;
+}
+
+void TFormArchiv::createMenu() {
+    QMenu* rows = MainMenu1->addMenu(QStringLiteral("&Datensatz"));
+    rows->setObjectName(QStringLiteral("Datensatz1"));
+    firstItem_ = addItem(rows, "ErsterDatensatz1", QStringLiteral("&Erster  Datensatz"),
+                         QKeySequence(Qt::CTRL | Qt::Key_F2), [this] { Table1->first(); });
+    priorItem_ = addItem(rows, "VorherigerDatensatz1", QStringLiteral("&Vorheriger Datensatz"),
+                         QKeySequence(Qt::CTRL | Qt::Key_F3), [this] { Table1->prior(); });
+    nextItem_ = addItem(rows, "NaechsterDatensatz1", QStringLiteral("&Nächster Datensatz"),
+                        QKeySequence(Qt::CTRL | Qt::Key_F4), [this] { Table1->next(); });
+    lastItem_ = addItem(rows, "LetzterDatensatz1", QStringLiteral("Letzte&r Datensatz"),
+                        QKeySequence(Qt::CTRL | Qt::Key_F5), [this] { Table1->last(); });
+    addItem(rows, "DatensatzLoeschen1", QStringLiteral("Datensatz &löschen"),
+            QKeySequence(Qt::CTRL | Qt::Key_Delete), [this] { deleteRowClick(); });
+    editItem_ = addItem(rows, "DatensatzBearbeiten1", QStringLiteral("Datensatz  &bearbeiten"),
+                        QKeySequence(Qt::Key_F2), [this] { Table1->edit(); });
+    postItem_ = addItem(rows, "Uebernehmen1", QStringLiteral("&Übernehmen"),
+                        QKeySequence(Qt::Key_F4), [this] { Table1->post(); });
+    cancelItem_ = addItem(rows, "BearbeitungAbbrechen1", QStringLiteral("Bearbeitung &abbrechen"),
+                          QKeySequence(Qt::Key_F5), [this] { Table1->cancel(); });
+    rows->addSeparator();
+    addItem(rows, "AlleDatensaetzeLoeschen1", QStringLiteral("Alle Datensätze löschen"), {},
+            [this] { deleteAllClick(); });
+
+    // Search, filter, sort, the memory import and the collective report come
+    // with later releases; their items are there, greyed.
+    QMenu* search = MainMenu1->addMenu(QStringLiteral("S&uchen"));
+    addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"), QKeySequence(Qt::CTRL | Qt::Key_S),
+            {});
+    addItem(search, "SucheFortsetzen1", QStringLiteral("Suche &fortsetzen"),
+            QKeySequence(Qt::Key_F3), {});
+    MainMenu1->addAction(QStringLiteral("&Filtern"))->setEnabled(false);
+    MainMenu1->addAction(QStringLiteral("S&ortieren"))->setEnabled(false);
+    QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
+    addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
+            [this] { importFilesClick(); });
+    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, {});
+    QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
+    addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
+            [this] { singleReportClick(); });
+    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, {});
+    addItem(print, "Liste1", QStringLiteral("&Liste"), {}, [this] {
+        deviceListClick();
+    })->setEnabled(false);
+    QMenu* exportMenu = MainMenu1->addMenu(QStringLiteral("Daten-Export"));
+    addItem(exportMenu, "AktuellerDatensatz1", QStringLiteral("aktueller Datensatz"), {},
+            [this] { exportClick(false); });
+    addItem(exportMenu, "Komplett1", QStringLiteral("komplett"), {}, [this] { exportClick(true); });
+}
+
+void TFormArchiv::createGrid() {
+    QStringList fields;
+    for (const GridColumn& column : kColumns)
+        fields << QLatin1String(column.field);
+    DBGrid1 = new DataGrid(*Table1, fields, this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    TableGridModel& model = DBGrid1->gridModel();
+    model.setAutoEdit(false);
+    const QScreen* screen = this->screen();
+    const int ppi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
+    QHeaderView& header = *DBGrid1->horizontalHeader();
+    for (int i = 0; i < fields.size(); ++i) {
+        const QString title = QString::fromUtf8(kColumns[i].title);
+        model.setTitle(fields[i], title);
+        if (kColumns[i].readOnly)
+            model.setReadOnlyField(fields[i]);
+        // A larger screen font must not cut a title short.
+        const int titleWidth = header.fontMetrics().horizontalAdvance(title) + 12;
+        header.resizeSection(i, std::max(scaledLength(kColumns[i].width, ppi), titleWidth));
+    }
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
+        if (Table1->state() == TableCursor::State::Edit)
+            customerColumnEntered();
+    });
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& cell) {
+        const QString field = DBGrid1->gridModel().fieldName(cell.column());
+        if (searchIdle_ && (field == u"Zaehler" || field == u"Dateiname"))
+            openRowInWizardClick();
+    });
+    DBGrid1->installEventFilter(this);
+}
+
+void TFormArchiv::showEvent(QShowEvent* event) {
+    searchIdle_ = true;
+    // Every visit starts with all rows in number order.
+    Table1->close();
+    Table1->setFilter({});
+    Table1->setFiltered(false);
+    Table1->setIndexName(QStringLiteral("Standard"));
+    Table1->open();
+    Table1->last();
+    Table1->first();
+    filterActive_ = false;
+    setWindowTitle(QStringLiteral("Archiv "));
+    updateMoveItems();
+    updateEditItems();
+    DBGrid1->setFocus();
+    QDialog::showEvent(event);
+}
+
+void TFormArchiv::updateMoveItems() {
+    const bool rows = !Table1->isEmpty();
+    bool towardsStart = rows;
+    bool towardsEnd = rows;
+    if (Table1->eof())
+        towardsEnd = false;
+    if (Table1->bof())
+        towardsStart = false;
+    firstItem_->setEnabled(towardsStart);
+    priorItem_->setEnabled(towardsStart);
+    nextItem_->setEnabled(towardsEnd);
+    lastItem_->setEnabled(towardsEnd);
+}
+
+void TFormArchiv::updateEditItems() {
+    const TableCursor::State state = Table1->state();
+    if (state == TableCursor::State::Insert)
+        return;
+    const bool editing = state == TableCursor::State::Edit;
+    editItem_->setEnabled(!editing);
+    postItem_->setEnabled(editing);
+    cancelItem_->setEnabled(editing);
+}
+
+bool TFormArchiv::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DBGrid1 && event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_L && key.modifiers() & Qt::ControlModifier) {
+            openRowInWizardClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "ArchiveTransfers.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+struct AppState;
+class DataGrid;
+class PrintTarget;
+class Prompter;
+class QAction;
+class QMenu;
+class QMenuBar;
+class TableCursor;
+class TableStore;
+class TFormListe;
+class TFormListenformat;
+
+// The archive: every tested device in a grid, and the home of imports,
+// printouts and exports of the rows.
+class TFormArchiv : public QDialog {
+    Q_OBJECT
+public:
+    using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
+
+    // Windows created after the archive; handed over once they exist.
+    struct Dialogs {
+        QDialog* wizard = nullptr;
+        QDialog* savePrint = nullptr;
+        QDialog* dateDialog = nullptr;
+        QDialog* customerLookup = nullptr;
+        QDialog* customerNumberEntry = nullptr;
+        TFormListe* deviceListRequest = nullptr;
+        TFormListenformat* deviceListFormat = nullptr;
+    };
+
+    TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
+                QWidget* parent = nullptr);
+    ~TFormArchiv() override;
+    void setDialogs(const Dialogs& dialogs);
+
+    TableCursor& archive() { return *Table1; }
+
+    // Before anything that leaves the row: keep or drop the edits of the row.
+    // False when the edits should have been kept but the table refused them.
+    bool saveOrDropEdits();
+
+    void deleteRowClick();
+    void deleteAllClick();
+    void importFilesClick();
+    void singleReportClick();
+    void deviceListClick();
+    void exportClick(bool allRows);
+    void openRowInWizardClick();
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createMenu();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption,
+                     const QKeySequence& shortcut, const std::function<void()>& action);
+    void createGrid();
+    void updateMoveItems();
+    void updateEditItems();
+    void customerColumnEntered();
+    void customerLookup();
+    void customerNumberEntry();
+    void takeCustomer(const QString& name, qint64 number);
+
+    AppState& state_;
+    Prompter& prompter_;
+    PrinterSource printers_;
+    std::unique_ptr<TableCursor> Table1;
+    std::unique_ptr<TableCursor> Table3;
+    std::unique_ptr<ArchiveTransfers> transfers_;
+    Dialogs dialogs_;
+    QMenuBar* MainMenu1;
+    DataGrid* DBGrid1;
+    QAction* firstItem_ = nullptr;
+    QAction* priorItem_ = nullptr;
+    QAction* nextItem_ = nullptr;
+    QAction* lastItem_ = nullptr;
+    QAction* editItem_ = nullptr;
+    QAction* postItem_ = nullptr;
+    QAction* cancelItem_ = nullptr;
+    // The filter of the archive is set by the filter dialog; it tells imports
+    // that their rows may not show.
+    bool filterActive_ = false;
+    // Cleared while a search marks its finds, so that editing does not open
+    // the customer dialogs.
+    bool searchIdle_ = true;
+};

@@ -1,0 +1,154 @@
+// What the archive window's menu items do.
+#include "TFormArchiv.h"
+
+#include "archive_output/DeviceListCommand.h"
+#include "archive_output/SingleReport.h"
+#include "archive_output/TextExport.h"
+#include "common/AppState.h"
+#include "common/Prompter.h"
+#include "print/PrintTarget.h"
+#include "tables/CustomerTable.h"
+#include "tables/DataGrid.h"
+#include "tables/TableCursor.h"
+#include "tables/TableGridModel.h"
+
+namespace {
+
+const QString kName = QStringLiteral("Auftraggeber");
+const QString kNumber = QStringLiteral("Kundennummer");
+// Where the customer dialogs leave the user: the device kind.
+constexpr int kColumnAfterCustomer = 4;
+
+const Prompter::FileDialog kImportDialog{QStringLiteral("Protokoll auswählen"),
+                                         QStringLiteral("Protokolldateien   *.pro|*.pro"),
+                                         QStringLiteral("pro"),
+                                         {}};
+
+} // namespace
+
+bool TFormArchiv::saveOrDropEdits() {
+    if (Table1->state() != TableCursor::State::Edit)
+        return true;
+    const auto answer = prompter_.message(
+        QStringLiteral("Sollen die Änderungen am aktuellen Datensatz gespeichert werden?"),
+        QStringLiteral("Frage"), Prompter::Buttons::YesNo);
+    if (answer == Prompter::Answer::Yes)
+        return Table1->post();
+    Table1->cancel();
+    return true;
+}
+
+void TFormArchiv::deleteRowClick() {
+    if (Table1->isEmpty())
+        return;
+    if (prompter_.message(QStringLiteral(" Datensatz löschen?"), QStringLiteral("Bestätigung"),
+                          Prompter::Buttons::YesNo) == Prompter::Answer::Yes)
+        Table1->deleteRow();
+}
+
+void TFormArchiv::deleteAllClick() {
+    if (!saveOrDropEdits())
+        return;
+    if (prompter_.message(QStringLiteral("Sollen alle Datensätze unwiderruflich gelöscht werden?"),
+                          QStringLiteral("Bestätigung"),
+                          Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return;
+    Table1->close();
+    Table1->emptyTable();
+    Table1->open();
+    Table1->first();
+}
+
+void TFormArchiv::importFilesClick() {
+    if (!saveOrDropEdits())
+        return;
+    const auto paths = prompter_.openFiles(kImportDialog);
+    if (!paths)
+        return;
+    transfers_->importFiles(*paths, filterActive_);
+}
+
+void TFormArchiv::singleReportClick() {
+    if (!saveOrDropEdits())
+        return;
+    const std::shared_ptr<PrintTarget> printer = printers_();
+    single_report::print(state_, prompter_, *Table1, *Table3, *printer);
+}
+
+void TFormArchiv::deviceListClick() {
+    if (!saveOrDropEdits() || !dialogs_.deviceListRequest || !dialogs_.deviceListFormat)
+        return;
+    device_list::run(state_, prompter_, *Table1, *dialogs_.deviceListRequest,
+                     *dialogs_.deviceListFormat, printers_);
+}
+
+void TFormArchiv::exportClick(bool allRows) {
+    if (!saveOrDropEdits())
+        return;
+    text_export::exportRows(state_, prompter_, *Table1, *Table3,
+                            allRows ? text_export::Scope::AllRows : text_export::Scope::CurrentRow);
+}
+
+void TFormArchiv::openRowInWizardClick() {
+    if (Table1->isEmpty())
+        return;
+    if (prompter_.message(QStringLiteral("Das Protokoll-Eingabefenster wird aktiviert."),
+                          QStringLiteral("Hinweis"),
+                          Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)
+        return;
+    transfers_->openRowInWizard();
+}
+
+void TFormArchiv::done(int result) {
+    if (!saveOrDropEdits())
+        return;
+    QDialog::done(result);
+}
+
+void TFormArchiv::customerColumnEntered() {
+    if (!searchIdle_)
+        return;
+    const QString field = DBGrid1->gridModel().fieldName(DBGrid1->currentIndex().column());
+    if (field == kName)
+        customerLookup();
+    else if (field == kNumber)
+        customerNumberEntry();
+}
+
+void TFormArchiv::takeCustomer(const QString& name, qint64 number) {
+    Table1->setText(kName, name);
+    Table1->setInteger(kNumber, number);
+}
+
+void TFormArchiv::customerLookup() {
+    if (dialogs_.customerLookup) {
+        dialogs_.customerLookup->exec();
+        if (state_.customerChoice.accepted == 1)
+            takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
+    }
+    const QModelIndex current = DBGrid1->currentIndex();
+    DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+}
+
+void TFormArchiv::customerNumberEntry() {
+    if (dialogs_.customerNumberEntry) {
+        dialogs_.customerNumberEntry->exec();
+        // 0 is the contractor, never a customer of a row.
+        const qint64 number = state_.customerChoice.number == 0 ? -1 : state_.customerChoice.number;
+        if (state_.customerChoice.numberEntered == 1) {
+            if (Table3->open() && customer_table::findByNumber(*Table3, number)) {
+                takeCustomer(Table3->text(kName), number);
+                Table3->close();
+            } else {
+                Table3->close();
+                if (dialogs_.customerLookup) {
+                    dialogs_.customerLookup->exec();
+                    if (state_.customerChoice.accepted == 1)
+                        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
+                }
+            }
+        }
+    }
+    const QModelIndex current = DBGrid1->currentIndex();
+    DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+}
