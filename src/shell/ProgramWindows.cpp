@@ -39,6 +39,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     help_->setHelpFile(QStringLiteral(":/help"));
     helpKey_ = std::make_unique<HelpKey>(*help_);
     qApp->installEventFilter(helpKey_.get());
+    qApp->installEventFilter(&modalStacking_);
 
     form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
     prompter_.setParent(form1_.get());
@@ -94,4 +95,5 @@ std::shared_ptr<PrintTarget> ProgramWindows::systemPrinter() const {
 
 ProgramWindows::~ProgramWindows() {
     qApp->removeEventFilter(helpKey_.get());
+    qApp->removeEventFilter(&modalStacking_);
 }

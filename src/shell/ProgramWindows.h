@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppState.h"
+#include "common/ModalStacking.h"
 #include "common/PrinterSystem.h"
 #include "common/Prompter.h"
 #include "shell/CommandLine.h"
@@ -53,6 +54,7 @@ private:
 
     AppState& state_;
     QtPrompter prompter_;
+    ModalStacking modalStacking_;
     QtPrinterSystem printers_;
     TableStore tables_;
     std::unique_ptr<MyVersionInfo> versionInfo_;

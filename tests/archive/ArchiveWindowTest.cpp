@@ -1,0 +1,240 @@
+#include "Printers.h"
+#include "SampleReport.h"
+#include "TableFixture.h"
+#include "archive/TFormArchiv.h"
+#include "common/AppState.h"
+#include "print/RecordingPrintTarget.h"
+#include "report/ProtocolFile.h"
+#include "tables/DataGrid.h"
+#include "tables/TableGridModel.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Stands in for a dialog the archive opens: runs its action when shown, then closes.
+class ScriptedDialog : public QDialog {
+public:
+    std::function<void()> action;
+    int shown = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        ++shown;
+        QDialog::showEvent(event);
+        QTimer::singleShot(0, this, [this] {
+            if (action)
+                action();
+            accept();
+        });
+    }
+};
+
+class ArchiveWindowTest : public TableFixture {
+protected:
+    ArchiveWindowTest() {
+        addCustomers({{0, QStringLiteral("Elektro Schulze")},
+                      {3, QStringLiteral("Müller")},
+                      {4, QStringLiteral("Zander")}});
+        addArchiveRows({{1, QStringLiteral("Müller"), 3, QStringLiteral("1.2.2027")},
+                        {2, QStringLiteral("Zander"), 4, QString()},
+                        {3, QStringLiteral("Müller"), 3, QString()}});
+        TFormArchiv::Dialogs dialogs;
+        dialogs.wizard = &wizard;
+        dialogs.savePrint = &savePrint;
+        dialogs.customerLookup = &lookup;
+        dialogs.customerNumberEntry = &numberEntry;
+        window.setDialogs(dialogs);
+    }
+
+    // Shows the archive, lets `act` work in it, closes it.
+    void run(const std::function<void()>& act) {
+        QTimer::singleShot(0, &window, [&] {
+            act();
+            if (window.isVisible())
+                window.close();
+        });
+        window.exec();
+    }
+
+    QAction& item(const char* name) { return *window.findChild<QAction*>(QLatin1String(name)); }
+    DataGrid& grid() { return *window.findChild<DataGrid*>(QStringLiteral("DBGrid1")); }
+    int column(const QString& field) {
+        for (int c = 0; c < grid().model()->columnCount(); ++c)
+            if (grid().gridModel().fieldName(c) == field)
+                return c;
+        return -1;
+    }
+    QStringList numbers() {
+        QStringList values;
+        TableCursor zt(store, QStringLiteral("zt"));
+        zt.open();
+        for (zt.first(); !zt.eof(); zt.next())
+            values << zt.text("Zaehler") + ':' + zt.text("Auftraggeber") + ':' +
+                          zt.text("Kundennummer");
+        return values;
+    }
+
+    AppState state;
+    ScriptedDialog wizard;
+    ScriptedDialog savePrint;
+    ScriptedDialog lookup;
+    ScriptedDialog numberEntry;
+    std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
+    TFormArchiv window{state, prompter, store, [this] { return printer; }};
+};
+
+} // namespace
+
+TEST_F(ArchiveWindowTest, EveryVisitStartsOnTheFirstRowOfAllRowsInNumberOrder) {
+    window.archive().setFilter(QStringLiteral("Kundennummer=4"));
+    window.archive().setFiltered(true);
+    QString title;
+    QString first;
+    std::array<bool, 4> moves{};
+    run([&] {
+        title = window.windowTitle();
+        first = window.archive().text("Zaehler");
+        moves = {item("ErsterDatensatz1").isEnabled(), item("VorherigerDatensatz1").isEnabled(),
+                 item("NaechsterDatensatz1").isEnabled(), item("LetzterDatensatz1").isEnabled()};
+    });
+    EXPECT_EQ(title, QStringLiteral("Archiv "));
+    EXPECT_EQ(first, QStringLiteral("1"));
+    EXPECT_EQ(moves, (std::array{false, false, true, true}));
+    EXPECT_FALSE(window.archive().filtered());
+    EXPECT_EQ(window.archive().indexName(), QStringLiteral("Standard"));
+}
+
+TEST_F(ArchiveWindowTest, EditingItemsFollowTheStateAndTheGridAddsNoRows) {
+    std::array<bool, 3> browsing{};
+    std::array<bool, 3> editing{};
+    int rows = 0;
+    run([&] {
+        browsing = {item("DatensatzBearbeiten1").isEnabled(), item("Uebernehmen1").isEnabled(),
+                    item("BearbeitungAbbrechen1").isEnabled()};
+        item("DatensatzBearbeiten1").trigger();
+        editing = {item("DatensatzBearbeiten1").isEnabled(), item("Uebernehmen1").isEnabled(),
+                   item("BearbeitungAbbrechen1").isEnabled()};
+        item("BearbeitungAbbrechen1").trigger();
+        window.archive().last();
+        QTest::keyClick(&grid(), Qt::Key_Down);
+        QTest::keyClick(&grid(), Qt::Key_Insert);
+        rows = grid().model()->rowCount();
+    });
+    EXPECT_EQ(browsing, (std::array{true, false, false}));
+    EXPECT_EQ(editing, (std::array{false, true, true}));
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(numbers().size(), 3);
+}
+
+TEST_F(ArchiveWindowTest, DeletingAskesAndEmptyingAsksAgain) {
+    prompter.answer(Prompter::Answer::No);
+    prompter.answer(Prompter::Answer::Yes);
+    prompter.answer(Prompter::Answer::Yes);
+    run([&] {
+        item("DatensatzLoeschen1").trigger();
+        window.archive().next();
+        item("DatensatzLoeschen1").trigger();
+    });
+    EXPECT_EQ(numbers(), (QStringList{"1:Müller:3", "3:Müller:3"}));
+    run([&] { item("AlleDatensaetzeLoeschen1").trigger(); });
+    EXPECT_EQ(prompter.messages(),
+              (QStringList{"Bestätigung| Datensatz löschen?", "Bestätigung| Datensatz löschen?",
+                           "Bestätigung|Sollen alle Datensätze unwiderruflich gelöscht werden?"}));
+    EXPECT_TRUE(numbers().isEmpty());
+
+    // After emptying, a file import numbers its row 1 again.
+    const QString path = dir.filePath(QStringLiteral("a.pro"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    Protokoll report = sampleReport();
+    report.Kunde1 = QStringLiteral("Zander");
+    file.write(protocol_file::buildProtocolImage(report));
+    file.close();
+    prompter.chooseFiles({path});
+    run([&] { item("ausDateien1").trigger(); });
+    EXPECT_EQ(numbers(), QStringList{"1:Zander:4"});
+}
+
+TEST_F(ArchiveWindowTest, ALeavingOperationAsksToKeepTheEditsNoDropsThem) {
+    prompter.answer(Prompter::Answer::No);
+    prompter.cancelDialog();
+    run([&] {
+        window.archive().edit();
+        window.archive().setText("Geraeteart", QStringLiteral("Toaster"));
+        item("ausDateien1").trigger();
+    });
+    EXPECT_EQ(prompter.messages().first(),
+              QStringLiteral("Frage|Sollen die Änderungen am aktuellen Datensatz gespeichert "
+                             "werden?"));
+    TableCursor zt(store, QStringLiteral("zt"));
+    zt.open();
+    zt.first();
+    EXPECT_EQ(zt.text("Geraeteart"), QString());
+    EXPECT_EQ(prompter.calls()[1].kind, ScriptedPrompter::Kind::OpenFiles);
+}
+
+TEST_F(ArchiveWindowTest, TheWizardOpensOnlyFromNumberOrFileColumnsAndCtrlL) {
+    prompter.answer(Prompter::Answer::Cancel);
+    run([&] {
+        const QModelIndex name = grid().model()->index(0, column(QStringLiteral("Auftraggeber")));
+        grid().doubleClicked(name);
+        const QModelIndex number = grid().model()->index(0, column(QStringLiteral("Zaehler")));
+        grid().doubleClicked(number);
+    });
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Hinweis|Das Protokoll-Eingabefenster wird aktiviert."});
+    EXPECT_EQ(wizard.shown, 0);
+
+    prompter.answer(Prompter::Answer::Ok);
+    prompter.answer(Prompter::Answer::Cancel);
+    run([&] { QTest::keyClick(&grid(), Qt::Key_L, Qt::ControlModifier); });
+    EXPECT_EQ(wizard.shown, 1);
+    EXPECT_EQ(savePrint.shown, 1);
+    EXPECT_EQ(numbers(), (QStringList{"1:Müller:3", "2:Zander:4", "3:Müller:3"}));
+}
+
+TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
+    lookup.action = [&] {
+        state.customerChoice.accepted = 1;
+        state.customerChoice.name = QStringLiteral("Zander");
+        state.customerChoice.number = 4;
+    };
+    run([&] {
+        grid().setCurrentIndex(grid().model()->index(0, column(QStringLiteral("Auftraggeber"))));
+        item("DatensatzBearbeiten1").trigger();
+        EXPECT_EQ(grid().currentIndex().column(), column(QStringLiteral("Geraeteart")));
+        item("Uebernehmen1").trigger();
+    });
+    EXPECT_EQ(lookup.shown, 1);
+    EXPECT_EQ(numbers().first(), QStringLiteral("1:Zander:4"));
+
+    // 0 is never the contractor: the lookup comes instead.
+    numberEntry.action = [&] {
+        state.customerChoice.numberEntered = 1;
+        state.customerChoice.number = 0;
+    };
+    lookup.action = [&] { state.customerChoice.accepted = 0; };
+    run([&] {
+        grid().setCurrentIndex(grid().model()->index(1, column(QStringLiteral("Kundennummer"))));
+        item("DatensatzBearbeiten1").trigger();
+        item("Uebernehmen1").trigger();
+    });
+    EXPECT_EQ(numberEntry.shown, 1);
+    EXPECT_EQ(lookup.shown, 2);
+    EXPECT_EQ(numbers()[1], QStringLiteral("2:Zander:4"));
+
+    numberEntry.action = [&] {
+        state.customerChoice.numberEntered = 1;
+        state.customerChoice.number = 3;
+    };
+    run([&] {
+        grid().setCurrentIndex(grid().model()->index(1, column(QStringLiteral("Kundennummer"))));
+        item("DatensatzBearbeiten1").trigger();
+        item("Uebernehmen1").trigger();
+    });
+    EXPECT_EQ(numbers()[1], QStringLiteral("2:Müller:3"));
+}
