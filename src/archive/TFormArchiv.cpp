@@ -145,6 +145,8 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
     for (QAction* item : MainMenu1->findChildren<QAction*>())
         if (item->objectName() == QLatin1String("Liste1"))
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
+        else if (item->objectName() == QLatin1String("Sammelprotokoll1"))
+            item->setEnabled(dialogs.collectiveFormat != nullptr);
 }
 
 QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& caption,
@@ -184,8 +186,8 @@ void TFormArchiv::createMenu() {
     addItem(rows, "AlleDatensaetzeLoeschen1", QStringLiteral("Alle Datensätze löschen"), {},
             [this] { deleteAllClick(); });
 
-    // Search, filter, sort, the memory import and the collective report come
-    // with later releases; their items are there, greyed.
+    // Search, filter, sort and the memory import come with later releases;
+    // their items are there, greyed.
     QMenu* search = MainMenu1->addMenu(QStringLiteral("S&uchen"));
     addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"), QKeySequence(Qt::CTRL | Qt::Key_S),
             {});
@@ -200,7 +202,9 @@ void TFormArchiv::createMenu() {
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
     addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
             [this] { singleReportClick(); });
-    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, {});
+    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, [this] {
+        collectiveReportClick();
+    })->setEnabled(false);
     addItem(print, "Liste1", QStringLiteral("&Liste"), {}, [this] {
         deviceListClick();
     })->setEnabled(false);

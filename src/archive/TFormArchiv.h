@@ -18,6 +18,7 @@ class TableCursor;
 class TableStore;
 class TFormListe;
 class TFormListenformat;
+class TFormSammelFormat;
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
@@ -35,6 +36,7 @@ public:
         QDialog* customerNumberEntry = nullptr;
         TFormListe* deviceListRequest = nullptr;
         TFormListenformat* deviceListFormat = nullptr;
+        TFormSammelFormat* collectiveFormat = nullptr;
     };
 
     TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
@@ -53,6 +55,7 @@ public:
     void importFilesClick();
     void singleReportClick();
     void deviceListClick();
+    void collectiveReportClick();
     void exportClick(bool allRows);
     void openRowInWizardClick();
     void done(int result) override;

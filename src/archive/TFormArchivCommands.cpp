@@ -1,6 +1,7 @@
 // What the archive window's menu items do.
 #include "TFormArchiv.h"
 
+#include "archive_output/CollectiveReportCommand.h"
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/SingleReport.h"
 #include "archive_output/TextExport.h"
@@ -80,6 +81,12 @@ void TFormArchiv::deviceListClick() {
         return;
     device_list::run(state_, prompter_, *Table1, *dialogs_.deviceListRequest,
                      *dialogs_.deviceListFormat, printers_);
+}
+
+void TFormArchiv::collectiveReportClick() {
+    if (!saveOrDropEdits() || !dialogs_.collectiveFormat)
+        return;
+    collective_report::run(prompter_, *Table1, *Table3, *dialogs_.collectiveFormat, printers_);
 }
 
 void TFormArchiv::exportClick(bool allRows) {

@@ -11,6 +11,7 @@
 #include "archive/TFormArchiv.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
+#include "archive_output/TFormSammelFormat.h"
 #include "print/QtPrintTarget.h"
 #include "report/TForm10.h"
 #include "report/TForm11.h"
@@ -48,6 +49,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(state_, prompter_, tables_, form1_.get());
     formListenformat_ = new TFormListenformat(form1_.get());
+    formSammelFormat_ = new TFormSammelFormat(form1_.get());
     formArchiv_ = new TFormArchiv(
         state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
@@ -75,6 +77,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.customerNumberEntry = formKdnr_;
     archiveDialogs.deviceListRequest = formListe_;
     archiveDialogs.deviceListFormat = formListenformat_;
+    archiveDialogs.collectiveFormat = formSammelFormat_;
     formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;

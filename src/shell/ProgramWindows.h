@@ -23,6 +23,7 @@ class TFormArchiv;
 class TFormDatum;
 class TFormListe;
 class TFormListenformat;
+class TFormSammelFormat;
 class TFormEingabeHilfe;
 class TFormKdnr;
 class TFormKundenstamm;
@@ -71,6 +72,7 @@ private:
     TFormNehmerstamm* formNehmerstamm_ = nullptr;
     TFormListe* formListe_ = nullptr;
     TFormListenformat* formListenformat_ = nullptr;
+    TFormSammelFormat* formSammelFormat_ = nullptr;
     TFormArchiv* formArchiv_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
     TFormEingabeHilfe* formEingabeHilfe_ = nullptr;

@@ -43,6 +43,7 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "FormNehmerstamm",
                                     "FormListe",
                                     "FormListenformat",
+                                    "FormSammelFormat",
                                     "FormArchiv",
                                     "FormDatum",
                                     "FormEingabeHilfe",
