@@ -109,7 +109,8 @@ void TForm3::createControls() {
     const int lineY[] = {88, 112, 144};
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = "LabelZeile" + QByteArray::number(i + 1);
-        LabelZeile[i] = label(name.constData(), QStringLiteral(" "), 175, lineY[i], 150);
+        // Wide enough for the tester's 22 characters, up to the indicator marks.
+        LabelZeile[i] = label(name.constData(), QStringLiteral(" "), 175, lineY[i], 215);
         LabelZeile[i]->setFont(displayFont);
         makeWhite(LabelZeile[i]);
     }

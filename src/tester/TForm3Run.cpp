@@ -106,7 +106,8 @@ void TForm3::showStatus(const QString& text) {
 void TForm3::showVerdict(const QString& verdict) {
     Label6->show();
     Label4->hide();
-    for (QLabel* line : LabelZeile) {
+    for (QLabel* line : {LabelZeile[0], LabelZeile[1], LabelZeile[2], LabelFehlerKreuz,
+                         LabelPolKreuz, LabelNetzKreuz}) {
         QPalette palette = line->palette();
         palette.setColor(QPalette::Window, palette.color(QPalette::Button));
         line->setPalette(palette);
