@@ -52,13 +52,24 @@ void ResultHandover::handOver(bool resultsAvailable) {
 
 void ResultHandover::appendArchiveRow() {
     remote_archive_row::writeIntoRecord(state_.record, state_.report);
-    if (!Table1->open())
+    // Numbering and storing in one exclusive transaction: another program
+    // cannot take the same number, and a locked table is reported once.
+    TableStore& store = Table1->store();
+    const QString table = Table1->tableName();
+    if (!store.begin(table, true))
         return;
-    const qint64 number =
-        archive_table::appendRow(*Table1, remote_archive_row::rowValues(state_.record, today_()));
-    Table1->close();
+    qint64 number = 0;
+    if (Table1->open()) {
+        number = archive_table::appendRow(*Table1,
+                                          remote_archive_row::rowValues(state_.record, today_()));
+        Table1->close();
+    }
     // A row the table refused has been reported; it is not announced as stored.
-    if (number == 0)
+    if (number == 0) {
+        store.rollback(table);
+        return;
+    }
+    if (!store.commit(table))
         return;
     prompter_.message(
         QStringLiteral("Messung wurde unter der lfd. Nr. %1 ins Archiv übernommen").arg(number),

@@ -200,6 +200,25 @@ TEST_F(ResultHandoverTest, NumberFollowsTheHighestRowWhateverTheIndex) {
               QStringLiteral("Meldung|Messung wurde unter der lfd. Nr. 42 ins Archiv übernommen"));
 }
 
+TEST_F(ResultHandoverTest, ALockedArchiveIsReportedNotAnnounced) {
+    auto handing = handover();
+    ScriptedPrompter otherPrompter;
+    TableStore otherProgram(dir.path(), otherPrompter);
+    TableCursor holder(otherProgram, "zt");
+    holder.setExclusive(true);
+    ASSERT_TRUE(holder.open());
+    store.setBusyTimeout(20);
+    handing->handOver(true);
+    const QStringList messages = prompter.messages();
+    ASSERT_EQ(messages.size(), 2) << messages.join("\n").toStdString();
+    EXPECT_EQ(messages[0], "Frage|Sollen die Messwerte im Archiv abgelegt werden?");
+    EXPECT_TRUE(messages[1].startsWith("Fehler|Die Tabelle \"zt\" ist von einem anderen Programm "
+                                       "gesperrt."))
+        << messages[1].toStdString();
+    holder.close();
+    EXPECT_EQ(rowCount(), 0);
+}
+
 TEST_F(ResultHandoverTest, ReportWantedGoesThroughWizardAndSavePrint) {
     reportWanted = 1;
     state.savePrintMode = 0;
