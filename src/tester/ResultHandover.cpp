@@ -19,8 +19,9 @@ ResultHandover::ResultHandover(AppState& state, Prompter& prompter, TableStore& 
 ResultHandover::~ResultHandover() = default;
 
 void ResultHandover::prepareArchive() {
-    if (archive_table::ensureStandardIndex(*Table1))
-        Table1->close();
+    // A table that cannot be prepared has been reported; numbering works without the index.
+    archive_table::ensureStandardIndex(*Table1);
+    Table1->close();
 }
 
 void ResultHandover::handOver(bool resultsAvailable) {
