@@ -66,6 +66,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
                         form1_.get());
     noticeWindows_->createWindows(form1_.get());
+    form3_->setResultHandover(form11_, form9_, form10_, tables_);
 
     form9_->setDialogs(form12_, formEingabeHilfe_);
     formListe_->setCustomerLookup(formEingabeHilfe_);
