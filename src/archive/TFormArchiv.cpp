@@ -147,6 +147,8 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
         else if (item->objectName() == QLatin1String("Sammelprotokoll1"))
             item->setEnabled(dialogs.collectiveFormat != nullptr);
+        else if (item->objectName() == QLatin1String("vomMWSpeicher1"))
+            item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
 }
 
 QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& caption,
@@ -186,8 +188,8 @@ void TFormArchiv::createMenu() {
     addItem(rows, "AlleDatensaetzeLoeschen1", QStringLiteral("Alle Datensätze löschen"), {},
             [this] { deleteAllClick(); });
 
-    // Search, filter, sort and the memory import come with later releases;
-    // their items are there, greyed.
+    // Search, filter and sort come with later releases; their items are
+    // there, greyed.
     QMenu* search = MainMenu1->addMenu(QStringLiteral("S&uchen"));
     addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"), QKeySequence(Qt::CTRL | Qt::Key_S),
             {});
@@ -198,7 +200,9 @@ void TFormArchiv::createMenu() {
     QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
     addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
             [this] { importFilesClick(); });
-    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, {});
+    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {},
+            [this] { importMemoryClick(); })
+        ->setEnabled(false);
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
     addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
             [this] { singleReportClick(); });

@@ -19,6 +19,8 @@ class TableStore;
 class TFormListe;
 class TFormListenformat;
 class TFormSammelFormat;
+class TFormAuslesen;
+struct PortSettings;
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
@@ -37,6 +39,8 @@ public:
         TFormListe* deviceListRequest = nullptr;
         TFormListenformat* deviceListFormat = nullptr;
         TFormSammelFormat* collectiveFormat = nullptr;
+        TFormAuslesen* memoryReadout = nullptr;
+        const PortSettings* portSettings = nullptr;
     };
 
     TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
@@ -53,6 +57,7 @@ public:
     void deleteRowClick();
     void deleteAllClick();
     void importFilesClick();
+    void importMemoryClick();
     void singleReportClick();
     void deviceListClick();
     void collectiveReportClick();

@@ -8,6 +8,7 @@
 #include "common/AppState.h"
 #include "common/Prompter.h"
 #include "print/PrintTarget.h"
+#include "tester/TFormAuslesen.h"
 #include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
@@ -67,6 +68,27 @@ void TFormArchiv::importFilesClick() {
     if (!paths)
         return;
     transfers_->importFiles(*paths, filterActive_);
+}
+
+void TFormArchiv::importMemoryClick() {
+    if (!saveOrDropEdits() || !dialogs_.memoryReadout || !dialogs_.portSettings)
+        return;
+    TesterLink& link = dialogs_.memoryReadout->link();
+    const auto fail = [this](const QString& text) {
+        prompter_.beep();
+        prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    };
+    if (link.isOpen()) {
+        fail(QStringLiteral("Schnittstelle ist bereits geöffnet!"));
+    } else if (!link.open(*dialogs_.portSettings)) {
+        fail(QStringLiteral(" Schnittstelle konnte nicht geöffnet werden"));
+        return;
+    } else {
+        dialogs_.memoryReadout->exec();
+        transfers_->importMemoryEntries(state_.readoutHandover, filterActive_);
+    }
+    if (link.isOpen() && !link.close())
+        fail(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
 }
 
 void TFormArchiv::singleReportClick() {

@@ -23,6 +23,7 @@
 #include "tester/TForm15.h"
 #include "tester/TForm2.h"
 #include "tester/TForm3.h"
+#include "tester/TFormAuslesen.h"
 #include "tester/TermiosSerial.h"
 #include "tester/TesterNotices.h"
 
@@ -61,6 +62,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form10_ = new TForm10(
         state_, prompter_, [this] { return systemPrinter(); }, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
+    formAuslesen_ = new TFormAuslesen(state_, prompter_, *serialLine_, form1_.get());
     form15_ = new TForm15(state_, form1_.get());
     noticeWindows_ = std::make_unique<NoticeWindows>();
     form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
@@ -79,6 +81,8 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.deviceListRequest = formListe_;
     archiveDialogs.deviceListFormat = formListenformat_;
     archiveDialogs.collectiveFormat = formSammelFormat_;
+    archiveDialogs.memoryReadout = formAuslesen_;
+    archiveDialogs.portSettings = &form2_->settings();
     formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;

@@ -30,6 +30,7 @@ class TFormKundenstamm;
 class TFormNehmerstamm;
 class TForm2;
 class TForm15;
+class TFormAuslesen;
 class TForm3;
 class NoticeWindows;
 class RealClock;
@@ -82,6 +83,7 @@ private:
     TForm10* form10_ = nullptr;
     TForm12* form12_ = nullptr;
     TForm2* form2_ = nullptr;
+    TFormAuslesen* formAuslesen_ = nullptr;
     TForm15* form15_ = nullptr;
     TForm3* form3_ = nullptr;
 };

@@ -53,6 +53,7 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "Form11",
                                     "Form10",
                                     "Form12",
+                                    "FormAuslesen",
                                     "Form15",
                                     "Form3",
                                     "Form4",
