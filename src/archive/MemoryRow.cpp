@@ -81,8 +81,8 @@ QVariantList rowFields(const QByteArray& bytes, const QDate& today) {
         fields << QStringLiteral("nein");
     fields << QString() << QString() << QString() // Termin, Ort, Datum
            << record_transfer::measurementSummary(layout.names, values, layout.units, false)
-           << origin << false << QVariant() << (entry.at(23) == u'O' ? QStringLiteral("j")
-                                                                       : QStringLiteral("n"))
+           << origin << false << QVariant()
+           << (entry.at(23) == u'O' ? QStringLiteral("j") : QStringLiteral("n"))
            << differential(bytes) << noInsulation(bytes);
     return fields;
 }

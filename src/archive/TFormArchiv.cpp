@@ -200,9 +200,9 @@ void TFormArchiv::createMenu() {
     QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
     addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
             [this] { importFilesClick(); });
-    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {},
-            [this] { importMemoryClick(); })
-        ->setEnabled(false);
+    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, [this] {
+        importMemoryClick();
+    })->setEnabled(false);
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
     addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
             [this] { singleReportClick(); });

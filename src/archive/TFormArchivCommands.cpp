@@ -8,11 +8,11 @@
 #include "common/AppState.h"
 #include "common/Prompter.h"
 #include "print/PrintTarget.h"
-#include "tester/TFormAuslesen.h"
 #include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"
+#include "tester/TFormAuslesen.h"
 
 namespace {
 
