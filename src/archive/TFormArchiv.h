@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchiveTransfers.h"
+#include "print/PrinterChoice.h"
 
 #include <QDialog>
 
@@ -27,8 +28,6 @@ struct PortSettings;
 class TFormArchiv : public QDialog {
     Q_OBJECT
 public:
-    using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
-
     // Windows created after the archive; handed over once they exist.
     struct Dialogs {
         QDialog* wizard = nullptr;
@@ -78,6 +77,9 @@ private:
     void updateEditItems();
     void customerColumnEntered();
     void customerLookup();
+    // The lookup; a customer taken there goes into the row.
+    void pickCustomer();
+    void leaveCustomerColumns();
     void customerNumberEntry();
     void takeCustomer(const QString& name, qint64 number);
 

@@ -7,7 +7,6 @@
 #include "archive_output/TextExport.h"
 #include "common/AppState.h"
 #include "common/Prompter.h"
-#include "print/PrintTarget.h"
 #include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
@@ -94,8 +93,7 @@ void TFormArchiv::importMemoryClick() {
 void TFormArchiv::singleReportClick() {
     if (!saveOrDropEdits())
         return;
-    const std::shared_ptr<PrintTarget> printer = printers_();
-    single_report::print(state_, prompter_, *Table1, *Table3, *printer);
+    single_report::print(state_, prompter_, *Table1, *Table3, printers_);
 }
 
 void TFormArchiv::deviceListClick() {
@@ -149,14 +147,22 @@ void TFormArchiv::takeCustomer(const QString& name, qint64 number) {
     Table1->setInteger(kNumber, number);
 }
 
-void TFormArchiv::customerLookup() {
-    if (dialogs_.customerLookup) {
-        dialogs_.customerLookup->exec();
-        if (state_.customerChoice.accepted == 1)
-            takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
-    }
+void TFormArchiv::pickCustomer() {
+    if (!dialogs_.customerLookup)
+        return;
+    dialogs_.customerLookup->exec();
+    if (state_.customerChoice.accepted == 1)
+        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
+}
+
+void TFormArchiv::leaveCustomerColumns() {
     const QModelIndex current = DBGrid1->currentIndex();
     DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+}
+
+void TFormArchiv::customerLookup() {
+    pickCustomer();
+    leaveCustomerColumns();
 }
 
 void TFormArchiv::customerNumberEntry() {
@@ -165,19 +171,14 @@ void TFormArchiv::customerNumberEntry() {
         // 0 is the contractor, never a customer of a row.
         const qint64 number = state_.customerChoice.number == 0 ? -1 : state_.customerChoice.number;
         if (state_.customerChoice.numberEntered == 1) {
-            if (Table3->open() && customer_table::findByNumber(*Table3, number)) {
-                takeCustomer(Table3->text(kName), number);
-                Table3->close();
-            } else {
-                Table3->close();
-                if (dialogs_.customerLookup) {
-                    dialogs_.customerLookup->exec();
-                    if (state_.customerChoice.accepted == 1)
-                        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
-                }
-            }
+            const bool found = Table3->open() && customer_table::findByNumber(*Table3, number);
+            const QString name = found ? Table3->text(kName) : QString();
+            Table3->close();
+            if (found)
+                takeCustomer(name, number);
+            else
+                pickCustomer();
         }
     }
-    const QModelIndex current = DBGrid1->currentIndex();
-    DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+    leaveCustomerColumns();
 }

@@ -18,24 +18,6 @@ constexpr int kHeaderBottom = 2100;
 constexpr int kColumnLines[] = {6500,  10900, 11950, 14500, 16700,
                                 18400, 20100, 21800, 23500, 25200};
 
-void useFont(TXPrint& print, const QString& name, bool bold, int points) {
-    CanvasFont font;
-    font.name = name;
-    font.bold = bold;
-    font.size = points;
-    print.setFont(font);
-}
-
-void horizontal(Canvas& canvas, int x1, int x2, int y) {
-    canvas.moveTo(x1, y);
-    canvas.lineTo(x2, y);
-}
-
-void vertical(Canvas& canvas, int x, int y1, int y2) {
-    canvas.moveTo(x, y1);
-    canvas.lineTo(x, y2);
-}
-
 // Line pitch of the labels (twice Times 10 pt) and row step of the values
 // (one and a half Courier 10 pt), measured on the open job.
 struct Steps {
@@ -46,9 +28,9 @@ struct Steps {
 
 Steps measure(TXPrint& print) {
     Canvas& canvas = print.canvas();
-    useFont(print, kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, 10);
     const int h = canvas.fontHeight();
-    useFont(print, kValueFont, false, 10);
+    print.setFont(kValueFont, false, 10);
     return {h, 2 * h, 3 * canvas.fontHeight() / 2};
 }
 
@@ -60,43 +42,44 @@ void drawCover(TXPrint& print, const Report& report) {
     const int L = steps.line;
     canvas.setPenWidth(kPen);
 
-    useFont(print, kLabelFont, true, 16);
+    print.setFont(kLabelFont, true, 16);
     canvas.textOut(50, 150, QStringLiteral("Prüfprotokoll für elektrische Geräte"));
     if (!report.number.isEmpty())
         canvas.textOut(9500, 150, QStringLiteral("Nr. ") + report.number);
-    horizontal(canvas, 0, width, 900);
+    canvas.line(0, 900, width, 900);
 
-    useFont(print, kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, 10);
     const int contractorLabel = landscape ? 13300 : 9500;
     const int contractorLines = landscape ? 13800 : 10000;
     canvas.textOut(50, 1100, QStringLiteral("Auftraggeber (Kunde)"));
     canvas.textOut(contractorLabel, 1100, QStringLiteral("Auftragnehmer"));
-    vertical(canvas, landscape ? 13000 : 9200, landscape ? 900 : 0, 1100 + 5 * L - 550);
+    const int separator = landscape ? 13000 : 9200;
+    canvas.line(separator, landscape ? 900 : 0, separator, 1100 + 5 * L - 550);
     const int y1 = 1100 + 5 * L;
     const int y2 = y1 + 2 * L;
     canvas.textOut(50, y1, QStringLiteral("Verwendetes Prüfgerät:"));
-    horizontal(canvas, 0, width, y1 - 525);
+    canvas.line(0, y1 - 525, width, y1 - 525);
     canvas.textOut(50, y2, QStringLiteral("Prüflinge ohne Mängel:"));
-    horizontal(canvas, 0, width, y2 - 525);
+    canvas.line(0, y2 - 525, width, y2 - 525);
     int remarksLabel = y2 + 2 * L;
     if (landscape) {
         canvas.textOut(8000, y2, QStringLiteral("Prüflinge mit Mängeln:"));
     } else {
         canvas.textOut(50, remarksLabel, QStringLiteral("Prüflinge mit Mängeln:"));
-        horizontal(canvas, 0, width, remarksLabel - 525);
+        canvas.line(0, remarksLabel - 525, width, remarksLabel - 525);
         remarksLabel += 2 * L;
     }
-    horizontal(canvas, 0, width, remarksLabel - 525);
+    canvas.line(0, remarksLabel - 525, width, remarksLabel - 525);
     canvas.textOut(50, remarksLabel, QStringLiteral("Bemerkungen:"));
     const int signature = landscape ? 16000 : 23000;
     canvas.textOut(50, signature,
                    landscape ? QStringLiteral("Ort/Datum:") : QStringLiteral("Ort/Datum"));
     canvas.textOut(landscape ? 17000 : 8000, signature,
                    landscape ? QStringLiteral("Unterschrift:") : QStringLiteral("Unterschrift"));
-    horizontal(canvas, 0, width, signature - 525);
+    canvas.line(0, signature - 525, width, signature - 525);
     canvas.rectangle(0, 0, width, print.PageHeight());
 
-    useFont(print, kValueFont, false, 10);
+    print.setFont(kValueFont, false, 10);
     const Address* addresses[] = {&report.customer, &report.contractor};
     const int columns[] = {500, contractorLines};
     for (int i = 0; i < 2; ++i) {
@@ -125,7 +108,7 @@ void drawAppendix(TXPrint& print, const Report& report, int page) {
     canvas.setPenWidth(kPen);
     canvas.rectangle(0, 0, width, print.PageHeight());
 
-    useFont(print, kLabelFont, true, 16);
+    print.setFont(kLabelFont, true, 16);
     QString title = report.cover == Cover::None
                         ? QStringLiteral("Prüfprotokoll für elektrische Geräte")
                         : QStringLiteral("Anhang zum Prüfprotokoll für elektrische Geräte");
@@ -133,12 +116,12 @@ void drawAppendix(TXPrint& print, const Report& report, int page) {
         title += QStringLiteral("  Nr. ") + report.number;
     canvas.textOut(50, 150, title);
 
-    useFont(print, kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, 10);
     if (pages > 1)
         canvas.textOut(24000, 150, QStringLiteral("Seite %1").arg(page));
-    horizontal(canvas, 0, width, kAppendixTop);
+    canvas.line(0, kAppendixTop, width, kAppendixTop);
     for (const int x : kColumnLines)
-        vertical(canvas, x, kAppendixTop, kHeaderBottom);
+        canvas.line(x, kAppendixTop, x, kHeaderBottom);
     const int second = 1200 + steps.h;
     const std::tuple<int, const char*, int, const char*> titles[] = {
         {50, "Geräteart", 0, nullptr},
@@ -158,12 +141,12 @@ void drawAppendix(TXPrint& print, const Report& report, int page) {
         if (line2)
             canvas.textOut(x2, second, QString::fromUtf8(line2));
     }
-    horizontal(canvas, 0, width, kHeaderBottom);
-    horizontal(canvas, 0, width, 17100);
+    canvas.line(0, kHeaderBottom, width, kHeaderBottom);
+    canvas.line(0, 17100, width, 17100);
     canvas.textOut(50, 17350, QStringLiteral("Ort/Datum:"));
     canvas.textOut(17000, 17350, QStringLiteral("Unterschrift:"));
 
-    useFont(print, kValueFont, false, 10);
+    print.setFont(kValueFont, false, 10);
     const qsizetype first = qsizetype(page - 1) * kRowsPerPage;
     const qsizetype end = std::min(first + kRowsPerPage, report.devices.size());
     const int rows = int(end - first);
@@ -187,10 +170,10 @@ void drawAppendix(TXPrint& print, const Report& report, int page) {
 
     canvas.setPenWidth(kGridPen);
     for (int i = 0; i < rows; ++i)
-        horizontal(canvas, 0, width, 2675 + i * steps.row);
+        canvas.line(0, 2675 + i * steps.row, width, 2675 + i * steps.row);
     if (rows > 0)
         for (const int x : kColumnLines)
-            vertical(canvas, x, kHeaderBottom, 2675 + (rows - 1) * steps.row);
+            canvas.line(x, kHeaderBottom, x, 2675 + (rows - 1) * steps.row);
 }
 
 std::optional<QString> printJob(TXPrint& print, const std::function<void()>& draw) {

@@ -66,13 +66,8 @@ void readAddresses(TableCursor& customers, qint64 customerNumber, Report& report
 }
 
 void printReport(Prompter& prompter, const Report& report, const PrinterSource& printers) {
-    const std::shared_ptr<PrintTarget> target = printers();
-    if (!target->hasPrinter()) {
-        prompter.message(QStringLiteral("Kein Drucker im System vorhanden!"),
-                         QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-        return;
-    }
-    if (!target->runPrintDialog(prompter))
+    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter, printers);
+    if (!target)
         return;
     TXPrint print(*target);
     const auto tell = [&](const std::optional<QString>& problem) {

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <functional>
-#include <memory>
+#include "print/PrinterChoice.h"
 
-class PrintTarget;
 class Prompter;
 class TableCursor;
 class TFormSammelFormat;
 
 namespace collective_report {
-
-using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
 
 // The archive's "Sammelprotokoll": every row the archive view shows, in the
 // order verdict then number, on one customer's collective report. The view

@@ -1,4 +1,5 @@
 #include "archive_output/CollectiveReport.h"
+#include "PageTexts.h"
 #include "Printers.h"
 #include "TableFixture.h"
 #include "archive_output/CollectiveReportCommand.h"
@@ -54,15 +55,7 @@ QList<QStringList> printed(const Report& report) {
     configureAppendix(print);
     for (int page = 1; page <= pageCount(report); ++page)
         EXPECT_FALSE(printAppendixPage(print, report, page));
-    QList<QStringList> pages;
-    for (const auto& job : target.jobs()) {
-        QStringList texts;
-        for (const CanvasOp& op : job.ops)
-            if (op.kind == CanvasOp::Kind::Text)
-                texts << QStringLiteral("%1,%2:%3").arg(op.x1).arg(op.y1).arg(op.text);
-        pages << texts;
-    }
-    return pages;
+    return pageTexts(target);
 }
 
 } // namespace
