@@ -149,6 +149,8 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
             item->setEnabled(dialogs.collectiveFormat != nullptr);
         else if (item->objectName() == QLatin1String("vomMWSpeicher1"))
             item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
+        else if (item->objectName() == QLatin1String("SWVersionSpeicher1"))
+            item->setEnabled(dialogs.memoryVersion != nullptr);
 }
 
 QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& caption,
@@ -202,6 +204,11 @@ void TFormArchiv::createMenu() {
             [this] { importFilesClick(); });
     addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, [this] {
         importMemoryClick();
+    })->setEnabled(false);
+    // Testers whose memory software is 'A' store their values in another order.
+    addItem(import, "SWVersionSpeicher1", QStringLiteral("SW-&Version Speicher..."), {}, [this] {
+        if (dialogs_.memoryVersion)
+            dialogs_.memoryVersion->exec();
     })->setEnabled(false);
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
     addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},

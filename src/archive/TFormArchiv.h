@@ -40,6 +40,7 @@ public:
         TFormSammelFormat* collectiveFormat = nullptr;
         TFormAuslesen* memoryReadout = nullptr;
         const PortSettings* portSettings = nullptr;
+        QDialog* memoryVersion = nullptr;
     };
 
     TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,

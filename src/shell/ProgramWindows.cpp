@@ -83,6 +83,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.collectiveFormat = formSammelFormat_;
     archiveDialogs.memoryReadout = formAuslesen_;
     archiveDialogs.portSettings = &form2_->settings();
+    archiveDialogs.memoryVersion = form15_;
     formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;

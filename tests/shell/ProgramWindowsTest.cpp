@@ -69,6 +69,8 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Auftragnehmer1"));
     EXPECT_TRUE(enabled("Kunden1"));
     EXPECT_TRUE(enabled("Mewertspeicher1"));
+    for (const char* item : {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1"})
+        EXPECT_TRUE(enabled(item)) << item;
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->windowTitle(), QStringLiteral("Fernbedienung Gerätetester"));
