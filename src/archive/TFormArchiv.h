@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArchiveSort.h"
 #include "ArchiveTransfers.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@ struct AppState;
 class DataGrid;
 class PrintTarget;
 class Prompter;
+class ArchiveSearch;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -18,6 +20,9 @@ class TableCursor;
 class TableStore;
 class TFormListe;
 class TFormListenformat;
+class TFormFilter;
+class TFormSortier;
+class TFormSuchen;
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
@@ -35,6 +40,9 @@ public:
         QDialog* customerNumberEntry = nullptr;
         TFormListe* deviceListRequest = nullptr;
         TFormListenformat* deviceListFormat = nullptr;
+        TFormSortier* sort = nullptr;
+        TFormFilter* filter = nullptr;
+        TFormSuchen* search = nullptr;
     };
 
     TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
@@ -55,6 +63,10 @@ public:
     void deviceListClick();
     void exportClick(bool allRows);
     void openRowInWizardClick();
+    void newSearchClick();
+    void continueSearchClick();
+    void filterClick();
+    void sortClick();
     void done(int result) override;
 
 protected:
@@ -79,6 +91,8 @@ private:
     std::unique_ptr<TableCursor> Table1;
     std::unique_ptr<TableCursor> Table3;
     std::unique_ptr<ArchiveTransfers> transfers_;
+    std::unique_ptr<ArchiveSearch> search_;
+    SortCriteria sortCriteria_;
     Dialogs dialogs_;
     QMenuBar* MainMenu1;
     DataGrid* DBGrid1;
@@ -89,6 +103,10 @@ private:
     QAction* editItem_ = nullptr;
     QAction* postItem_ = nullptr;
     QAction* cancelItem_ = nullptr;
+    QAction* newSearchItem_ = nullptr;
+    QAction* continueSearchItem_ = nullptr;
+    QAction* filterItem_ = nullptr;
+    QAction* sortItem_ = nullptr;
     // The filter of the archive is set by the filter dialog; it tells imports
     // that their rows may not show.
     bool filterActive_ = false;
