@@ -45,6 +45,9 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "FormListenformat",
                                     "FormArchiv",
                                     "FormDatum",
+                                    "FormSortier",
+                                    "FormFilter",
+                                    "FormSuchen",
                                     "FormEingabeHilfe",
                                     "FormKdnr",
                                     "FormKundenstamm",
@@ -67,6 +70,10 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Auftragnehmer1"));
     EXPECT_TRUE(enabled("Kunden1"));
     EXPECT_TRUE(enabled("Mewertspeicher1"));
+    // The archive gets its search, filter and sort dialogs.
+    EXPECT_TRUE(enabled("NeueSuche1"));
+    EXPECT_TRUE(enabled("Filtern1"));
+    EXPECT_TRUE(enabled("Sortieren1"));
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->windowTitle(), QStringLiteral("Fernbedienung Gerätetester"));
