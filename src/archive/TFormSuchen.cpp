@@ -27,6 +27,8 @@ TFormSuchen::TFormSuchen(Prompter& prompter, QWidget* parent)
     for (const find_fields::FindField& field : find_fields::fields())
         ComboBox1->addItem(QString::fromUtf8(field.searchLabel));
     ComboBox1->setMaxVisibleItems(14);
+    // Styles that open the list as a menu would show all lines at once.
+    ComboBox1->setStyleSheet(QStringLiteral("combobox-popup: 0;"));
     ComboBox1->setCurrentIndex(-1);
     auto* equals = new QLabel(QStringLiteral("="), this);
     equals->setObjectName(QStringLiteral("Label1"));
@@ -53,7 +55,7 @@ TFormSuchen::TFormSuchen(Prompter& prompter, QWidget* parent)
     layout->addLayout(condition);
     layout->addStretch();
     layout->addLayout(buttons);
-    resize(420, 130);
+    resize(420, 110);
     scaleWindow(*this);
 }
 
