@@ -75,7 +75,7 @@ public:
     // Sets one field in every row that passes the filter, in one statement;
     // no events are raised. The number of rows changed, or -1.
     int setValueInFilteredRows(const QString& field, const QVariant& value);
-    // The same for every row, filter or not.
+    // The same for every row, filter or not; the number of rows that changed.
     int setValueInAllRows(const QString& field, const QVariant& value);
     // The same for the current row alone: a mark on the row, not an edit of it.
     bool setValueInCurrentRow(const QString& field, const QVariant& value);
@@ -145,7 +145,7 @@ private:
     bool writeBuffer();
     std::optional<QVariant> storedValue(const FieldDefinition& def, const QVariant& value) const;
     int updateField(const QString& name, const QVariant& value, const QString& condition,
-                    const QVariantList& conditionValues);
+                    const QVariantList& conditionValues, bool differingOnly = false);
     void failed(const QSqlQuery& query);
 
     TableStore& store_;

@@ -230,7 +230,8 @@ int TableCursor::setValueInFilteredRows(const QString& field, const QVariant& va
 }
 
 int TableCursor::setValueInAllRows(const QString& field, const QVariant& value) {
-    return updateField(field, value, {}, {});
+    // Only the rows that differ are written: a million rows are read, not rewritten.
+    return updateField(field, value, {}, {}, true);
 }
 
 bool TableCursor::setValueInCurrentRow(const QString& field, const QVariant& value) {
@@ -244,7 +245,7 @@ bool TableCursor::setValueInCurrentRow(const QString& field, const QVariant& val
 }
 
 int TableCursor::updateField(const QString& name, const QVariant& value, const QString& condition,
-                             const QVariantList& conditionValues) {
+                             const QVariantList& conditionValues, bool differingOnly) {
     if (!requireOpen() || !checkBrowseMode())
         return -1;
     const int index = field(name);
@@ -253,16 +254,24 @@ int TableCursor::updateField(const QString& name, const QVariant& value, const Q
     const std::optional<QVariant> stored = storedValue(definition_.fields[index], value);
     if (!stored)
         return -1;
-    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?")
-                      .arg(quoted(tableName()), quoted(definition_.fields[index].name));
+    const QString column = quoted(definition_.fields[index].name);
+    QStringList conditions;
+    QVariantList values = conditionValues;
     if (!condition.isEmpty())
-        sql += QLatin1String(" WHERE ") + condition;
+        conditions << QLatin1Char('(') + condition + QLatin1Char(')');
+    if (differingOnly) {
+        conditions << column + QLatin1String(" IS NOT ? COLLATE BINARY");
+        values << *stored;
+    }
+    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?").arg(quoted(tableName()), column);
+    if (!conditions.isEmpty())
+        sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
     QSqlQuery* query = prepared(sql);
     if (!query)
         return -1;
     query->bindValue(0, bindable(*stored));
-    for (int i = 0; i < conditionValues.size(); ++i)
-        query->bindValue(i + 1, bindable(conditionValues[i]));
+    for (int i = 0; i < values.size(); ++i)
+        query->bindValue(i + 1, bindable(values[i]));
     if (!query->exec()) {
         failed(*query);
         return -1;
