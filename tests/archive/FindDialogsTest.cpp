@@ -3,6 +3,7 @@
 #include "archive/TFormFilter.h"
 #include "archive/TFormSortier.h"
 #include "archive/TFormSuchen.h"
+#include "common/HelpContext.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -75,6 +76,7 @@ protected:
 
 TEST_F(SearchDialogTest, ControlsAndTheirTexts) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Suchen"));
+    EXPECT_EQ(help::contextOf(dialog), help::Archive);
     EXPECT_EQ(fields().count(), 24);
     EXPECT_EQ(fields().itemText(0), QStringLiteral("lfd. Nr."));
     EXPECT_EQ(fields().itemText(11), QStringLiteral("Prüfung"));
@@ -132,6 +134,7 @@ TEST(SortDialog, ShowsTheCriteriaAndTakesThemOnlyOnOk) {
     TFormSortier dialog;
     DialogScript script(dialog);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Sortierreihenfolge festlegen"));
+    EXPECT_EQ(help::contextOf(dialog), help::Archive);
     auto& first = child<QComboBox>(dialog, "ComboBox1");
     auto& second = child<QComboBox>(dialog, "ComboBox2");
     auto& third = child<QComboBox>(dialog, "ComboBox3");
@@ -162,6 +165,7 @@ TEST(SortDialog, ShowsTheCriteriaAndTakesThemOnlyOnOk) {
 
 TEST_F(FilterDialogTest, RowsComeWithPlusAndGoWithMinus) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Filter definieren"));
+    EXPECT_EQ(help::contextOf(dialog), help::Archive);
     EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(entries(field(1)).size(), 25);
     EXPECT_EQ(entries(op(3)), (QStringList{"=", "<", ">", "<>", ">=", "<="}));
