@@ -1,5 +1,6 @@
 #include "ArchiveTransfers.h"
 
+#include "MemoryRow.h"
 #include "RowAddresses.h"
 
 #include "common/AppState.h"
@@ -154,13 +155,33 @@ int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
             ++stored;
         importRunning_ = false;
     }
-    if (filterActive && !paths.isEmpty())
-        prompter_.message(
-            paths.size() == 1
-                ? QStringLiteral("Der von Ihnen definierte Filter ist aktiv. Möglicherweise wird "
-                                 "Ihre Datei deshalb nicht angezeigt.")
-                : QStringLiteral("Der von Ihnen definierte Filter ist aktiv. Möglicherweise werden "
-                                 "Ihre Dateien deshalb nicht angezeigt."),
-            QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+    tellAboutFilter(int(paths.size()), filterActive);
     return stored;
+}
+
+int ArchiveTransfers::importMemoryEntries(const QList<QByteArray>& entries, bool filterActive) {
+    int stored = 0;
+    const QDate today = QDate::currentDate();
+    for (const QByteArray& entry : entries) {
+        state_.report.niso = memory_row::noInsulation(entry) ? 1 : 0;
+        state_.report.diff = memory_row::differential(entry) ? 1 : 0;
+        importRunning_ = true;
+        if (archive_table::appendRow(archive_, memory_row::rowFields(entry, today)) > 0)
+            ++stored;
+        importRunning_ = false;
+    }
+    tellAboutFilter(int(entries.size()), filterActive);
+    return stored;
+}
+
+void ArchiveTransfers::tellAboutFilter(int rows, bool filterActive) {
+    if (!filterActive || rows == 0)
+        return;
+    prompter_.message(rows == 1 ? QStringLiteral("Der von Ihnen definierte Filter ist aktiv. "
+                                                 "Möglicherweise wird Ihre Datei deshalb nicht "
+                                                 "angezeigt.")
+                                : QStringLiteral("Der von Ihnen definierte Filter ist aktiv. "
+                                                 "Möglicherweise werden Ihre Dateien deshalb "
+                                                 "nicht angezeigt."),
+                      QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
 }

@@ -33,6 +33,9 @@ public:
     // rows stored.
     int importFiles(const QStringList& paths, bool filterActive);
 
+    // One new row per kept entry of the tester's memory.
+    int importMemoryEntries(const QList<QByteArray>& entries, bool filterActive);
+
     // While an import stores its rows the verdict notice stays silent.
     bool importRunning() const { return importRunning_; }
 
@@ -41,6 +44,8 @@ private:
     void loadAddresses();
     void writeBack();
     QString correctDate(const QString& rejected, record_transfer::DateKind kind);
+    // New rows may hide behind the filter; told once after the last.
+    void tellAboutFilter(int rows, bool filterActive);
 
     AppState& state_;
     Prompter& prompter_;

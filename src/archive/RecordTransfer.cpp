@@ -32,8 +32,9 @@ QString yesNo(qint32 flag) {
 }
 
 // One measurement of the summary: name, separator, value and unit.
-QString measurementPart(const QString& name, const QString& value, const QString& unit) {
-    QString part = name.trimmed();
+QString measurementPart(const QString& name, const QString& value, const QString& unit,
+                        bool trimmed) {
+    QString part = trimmed ? name.trimmed() : name;
     part += value.contains(u'>') ? QStringLiteral(" ") : QStringLiteral(" = ");
     part += value;
     // A failed measurement has no number the unit could belong to.
@@ -64,12 +65,13 @@ bool isValidDateText(const QString& text) {
 
 QString measurementSummary(const std::array<QString, 3>& names,
                            const std::array<QString, 3>& values,
-                           const std::array<QString, 3>& units) {
-    QString summary = measurementPart(names[0], values[0], units[0]);
+                           const std::array<QString, 3>& units, bool trimmed) {
+    QString summary = measurementPart(names[0], values[0], units[0], trimmed);
     for (std::size_t i = 1; i < 3; ++i)
         if (names[i].size() > 5)
-            summary += QStringLiteral("  ") + measurementPart(names[i], values[i], units[i]);
-    return summary.trimmed();
+            summary +=
+                QStringLiteral("  ") + measurementPart(names[i], values[i], units[i], trimmed);
+    return trimmed ? summary.trimmed() : summary;
 }
 
 RowValues convertImageToRow(const QByteArray& image, const DateCorrection& correctDate) {

@@ -148,6 +148,10 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
     for (QAction* item : MainMenu1->findChildren<QAction*>())
         if (item->objectName() == QLatin1String("Liste1"))
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
+        else if (item->objectName() == QLatin1String("Sammelprotokoll1"))
+            item->setEnabled(dialogs.collectiveFormat != nullptr);
+        else if (item->objectName() == QLatin1String("vomMWSpeicher1"))
+            item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
     newSearchItem_->setEnabled(dialogs.search != nullptr);
     filterItem_->setEnabled(dialogs.filter != nullptr);
     sortItem_->setEnabled(dialogs.sort != nullptr);
@@ -190,8 +194,6 @@ void TFormArchiv::createMenu() {
     addItem(rows, "AlleDatensaetzeLoeschen1", QStringLiteral("Alle Datensätze löschen"), {},
             [this] { deleteAllClick(); });
 
-    // The memory import and the collective report come with later releases;
-    // their items are there, greyed.
     QMenu* search = MainMenu1->addMenu(QStringLiteral("S&uchen"));
     search->setObjectName(QStringLiteral("Suchen1"));
     newSearchItem_ = addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"),
@@ -207,11 +209,15 @@ void TFormArchiv::createMenu() {
     QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
     addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
             [this] { importFilesClick(); });
-    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, {});
+    addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, [this] {
+        importMemoryClick();
+    })->setEnabled(false);
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
     addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
             [this] { singleReportClick(); });
-    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, {});
+    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, [this] {
+        collectiveReportClick();
+    })->setEnabled(false);
     addItem(print, "Liste1", QStringLiteral("&Liste"), {}, [this] {
         deviceListClick();
     })->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include "ArchiveSort.h"
 #include "ArchiveTransfers.h"
+#include "print/PrinterChoice.h"
 
 #include <QDialog>
 
@@ -23,14 +24,15 @@ class TFormListenformat;
 class TFormFilter;
 class TFormSortier;
 class TFormSuchen;
+class TFormSammelFormat;
+class TFormAuslesen;
+struct PortSettings;
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
 class TFormArchiv : public QDialog {
     Q_OBJECT
 public:
-    using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
-
     // Windows created after the archive; handed over once they exist.
     struct Dialogs {
         QDialog* wizard = nullptr;
@@ -43,6 +45,9 @@ public:
         TFormSortier* sort = nullptr;
         TFormFilter* filter = nullptr;
         TFormSuchen* search = nullptr;
+        TFormSammelFormat* collectiveFormat = nullptr;
+        TFormAuslesen* memoryReadout = nullptr;
+        const PortSettings* portSettings = nullptr;
     };
 
     TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
@@ -59,8 +64,10 @@ public:
     void deleteRowClick();
     void deleteAllClick();
     void importFilesClick();
+    void importMemoryClick();
     void singleReportClick();
     void deviceListClick();
+    void collectiveReportClick();
     void exportClick(bool allRows);
     void openRowInWizardClick();
     void newSearchClick();
@@ -82,6 +89,9 @@ private:
     void updateEditItems();
     void customerColumnEntered();
     void customerLookup();
+    // The lookup; a customer taken there goes into the row.
+    void pickCustomer();
+    void leaveCustomerColumns();
     void customerNumberEntry();
     void takeCustomer(const QString& name, qint64 number);
 

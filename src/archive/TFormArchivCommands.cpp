@@ -1,16 +1,17 @@
 // What the archive window's menu items do.
 #include "TFormArchiv.h"
 
+#include "archive_output/CollectiveReportCommand.h"
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/SingleReport.h"
 #include "archive_output/TextExport.h"
 #include "common/AppState.h"
 #include "common/Prompter.h"
-#include "print/PrintTarget.h"
 #include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"
+#include "tester/TFormAuslesen.h"
 
 namespace {
 
@@ -68,11 +69,31 @@ void TFormArchiv::importFilesClick() {
     transfers_->importFiles(*paths, filterActive_);
 }
 
+void TFormArchiv::importMemoryClick() {
+    if (!saveOrDropEdits() || !dialogs_.memoryReadout || !dialogs_.portSettings)
+        return;
+    TesterLink& link = dialogs_.memoryReadout->link();
+    const auto fail = [this](const QString& text) {
+        prompter_.beep();
+        prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    };
+    if (link.isOpen()) {
+        fail(QStringLiteral("Schnittstelle ist bereits geöffnet!"));
+    } else if (!link.open(*dialogs_.portSettings)) {
+        fail(QStringLiteral(" Schnittstelle konnte nicht geöffnet werden"));
+        return;
+    } else {
+        dialogs_.memoryReadout->exec();
+        transfers_->importMemoryEntries(state_.readoutHandover, filterActive_);
+    }
+    if (link.isOpen() && !link.close())
+        fail(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
+}
+
 void TFormArchiv::singleReportClick() {
     if (!saveOrDropEdits())
         return;
-    const std::shared_ptr<PrintTarget> printer = printers_();
-    single_report::print(state_, prompter_, *Table1, *Table3, *printer);
+    single_report::print(state_, prompter_, *Table1, *Table3, printers_);
 }
 
 void TFormArchiv::deviceListClick() {
@@ -80,6 +101,12 @@ void TFormArchiv::deviceListClick() {
         return;
     device_list::run(state_, prompter_, *Table1, *dialogs_.deviceListRequest,
                      *dialogs_.deviceListFormat, printers_);
+}
+
+void TFormArchiv::collectiveReportClick() {
+    if (!saveOrDropEdits() || !dialogs_.collectiveFormat)
+        return;
+    collective_report::run(prompter_, *Table1, *Table3, *dialogs_.collectiveFormat, printers_);
 }
 
 void TFormArchiv::exportClick(bool allRows) {
@@ -120,14 +147,22 @@ void TFormArchiv::takeCustomer(const QString& name, qint64 number) {
     Table1->setInteger(kNumber, number);
 }
 
-void TFormArchiv::customerLookup() {
-    if (dialogs_.customerLookup) {
-        dialogs_.customerLookup->exec();
-        if (state_.customerChoice.accepted == 1)
-            takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
-    }
+void TFormArchiv::pickCustomer() {
+    if (!dialogs_.customerLookup)
+        return;
+    dialogs_.customerLookup->exec();
+    if (state_.customerChoice.accepted == 1)
+        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
+}
+
+void TFormArchiv::leaveCustomerColumns() {
     const QModelIndex current = DBGrid1->currentIndex();
     DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+}
+
+void TFormArchiv::customerLookup() {
+    pickCustomer();
+    leaveCustomerColumns();
 }
 
 void TFormArchiv::customerNumberEntry() {
@@ -136,19 +171,14 @@ void TFormArchiv::customerNumberEntry() {
         // 0 is the contractor, never a customer of a row.
         const qint64 number = state_.customerChoice.number == 0 ? -1 : state_.customerChoice.number;
         if (state_.customerChoice.numberEntered == 1) {
-            if (Table3->open() && customer_table::findByNumber(*Table3, number)) {
-                takeCustomer(Table3->text(kName), number);
-                Table3->close();
-            } else {
-                Table3->close();
-                if (dialogs_.customerLookup) {
-                    dialogs_.customerLookup->exec();
-                    if (state_.customerChoice.accepted == 1)
-                        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
-                }
-            }
+            const bool found = Table3->open() && customer_table::findByNumber(*Table3, number);
+            const QString name = found ? Table3->text(kName) : QString();
+            Table3->close();
+            if (found)
+                takeCustomer(name, number);
+            else
+                pickCustomer();
         }
     }
-    const QModelIndex current = DBGrid1->currentIndex();
-    DBGrid1->setCurrentIndex(current.siblingAtColumn(kColumnAfterCustomer));
+    leaveCustomerColumns();
 }

@@ -38,19 +38,6 @@ QList<Column> columnsOf(Format format) {
     return columns;
 }
 
-void useFont(TXPrint& print, const QString& name, bool bold, int points) {
-    CanvasFont font;
-    font.name = name;
-    font.bold = bold;
-    font.size = points;
-    print.setFont(font);
-}
-
-void rule(Canvas& canvas, int width, int y) {
-    canvas.moveTo(0, y);
-    canvas.lineTo(width, y);
-}
-
 } // namespace
 
 int rowsPerPage(Format format) {
@@ -85,18 +72,18 @@ std::optional<QString> printPage(TXPrint& print, const List& list, int page) {
     canvas.setPenWidth(kPen);
     canvas.rectangle(0, 0, width, print.PageHeight());
 
-    useFont(print, kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, 10);
     const int lineHeight = 2 * canvas.fontHeight();
-    useFont(print, kValueFont, false, 10);
+    print.setFont(kValueFont, false, 10);
     const int rowStep = 3 * canvas.fontHeight() / 2;
 
-    useFont(print, kLabelFont, true, 16);
+    print.setFont(kLabelFont, true, 16);
     canvas.textOut(50, 150,
                    QStringLiteral("Geräte-Liste: nächster Prüfungstermin zwischen ") +
                        list.firstDate + QStringLiteral(" und ") + list.secondDate);
-    rule(canvas, width, 1000);
+    canvas.line(0, 1000, width, 1000);
 
-    useFont(print, kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, 10);
     canvas.textOut(50, kTop, QStringLiteral("Auftraggeber (Kunde)"));
     const int pages = pageCount(list);
     if (pages > 1)
@@ -105,10 +92,10 @@ std::optional<QString> printPage(TXPrint& print, const List& list, int page) {
     const QList<Column> columns = columnsOf(list.format);
     for (const Column& column : columns)
         canvas.textOut(column.x, kTop + 3 * lineHeight, column.title);
-    rule(canvas, width, kTop + 3 * lineHeight - 175);
-    rule(canvas, width, kTop + 4 * lineHeight - 175);
+    canvas.line(0, kTop + 3 * lineHeight - 175, width, kTop + 3 * lineHeight - 175);
+    canvas.line(0, kTop + 4 * lineHeight - 175, width, kTop + 4 * lineHeight - 175);
 
-    useFont(print, kValueFont, false, 10);
+    print.setFont(kValueFont, false, 10);
     canvas.textOut(5000, kTop, list.customerName);
     canvas.textOut(5000, kTop + rowStep, list.customerStreet);
     canvas.textOut(5000, kTop + 2 * rowStep, list.customerPlace);

@@ -29,13 +29,8 @@ List readList(TableCursor& archive, const TFormListe::Request& request, Format f
 }
 
 void printList(Prompter& prompter, const List& list, const PrinterSource& printers) {
-    const std::shared_ptr<PrintTarget> target = printers();
-    if (!target->hasPrinter()) {
-        prompter.message(QStringLiteral("Kein Drucker im System vorhanden!"),
-                         QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-        return;
-    }
-    if (!target->runPrintDialog(prompter))
+    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter, printers);
+    if (!target)
         return;
     TXPrint print(*target);
     configure(print, list.format);

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <functional>
-#include <memory>
+#include "print/PrinterChoice.h"
 
 struct AppState;
-class PrintTarget;
 class Prompter;
 class TableCursor;
 class TFormListe;
 class TFormListenformat;
 
 namespace device_list {
-
-using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
 
 // The archive's "Liste": asks for customer, range and format, prints the
 // customer's devices due in the range in the order of their next test, and

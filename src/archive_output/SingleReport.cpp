@@ -27,18 +27,14 @@ void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCur
 }
 
 void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
-           PrintTarget& printer) {
+           const PrinterSource& printers) {
     if (archive.isEmpty())
         return;
     loadRow(state, prompter, archive, customers);
-    if (!printer.hasPrinter()) {
-        prompter.message(QStringLiteral("Kein Drucker im System vorhanden!"),
-                         QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    const std::shared_ptr<PrintTarget> printer = choosePrinter(prompter, printers);
+    if (!printer)
         return;
-    }
-    if (!printer.runPrintDialog(prompter))
-        return;
-    TXPrint XPrint1(printer);
+    TXPrint XPrint1(*printer);
     report_page::configure(XPrint1);
     // The limits follow the row's insulation flag; the report state keeps its own.
     ReportState pageState = state.report;

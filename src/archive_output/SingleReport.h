@@ -1,10 +1,8 @@
 #pragma once
 
-#include <functional>
-#include <memory>
+#include "print/PrinterChoice.h"
 
 struct AppState;
-class PrintTarget;
 class Prompter;
 class TableCursor;
 
@@ -20,6 +18,6 @@ void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCur
 // loadRow, then the print dialog and the page. Nothing is printed without a
 // printer or when the dialog is cancelled.
 void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
-           PrintTarget& printer);
+           const PrinterSource& printers);
 
 } // namespace single_report

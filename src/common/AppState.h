@@ -4,6 +4,8 @@
 #include "report/ReportState.h"
 #include "tester/TesterConnection.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -51,6 +53,8 @@ struct AppState {
     // The "Grenzwerte:" texts of the last printed report; a test outside the
     // limit table prints these again.
     std::array<QString, 3> limitTexts;
+    // The 32-byte memory entries the readout window kept for the archive.
+    QList<QByteArray> readoutHandover;
     // What the last connection handshake learnt about the tester.
     TesterConnection tester;
 };

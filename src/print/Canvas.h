@@ -52,6 +52,10 @@ public:
         drawLine(penX_, penY_, x, y);
         moveTo(x, y);
     }
+    void line(int x1, int y1, int x2, int y2) {
+        moveTo(x1, y1);
+        lineTo(x2, y2);
+    }
     void rectangle(int left, int top, int right, int bottom) {
         drawRectangle(left, top, right, bottom);
     }

@@ -33,6 +33,14 @@ public:
 
     CanvasFont Font() const { return canvas().font(); }
     void setFont(const CanvasFont& font) { canvas().setFont(font); }
+    // A plain font of this family, weight and size in points.
+    void setFont(const QString& name, bool bold, int points) {
+        CanvasFont font;
+        font.name = name;
+        font.bold = bold;
+        font.size = points;
+        canvas().setFont(font);
+    }
 
     // False without printer.
     bool Aborted() const;

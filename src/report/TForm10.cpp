@@ -99,13 +99,8 @@ void TForm10::save() {
 }
 
 void TForm10::print() {
-    const std::shared_ptr<PrintTarget> target = printers_();
-    if (!target->hasPrinter()) {
-        prompter_.message(QStringLiteral("Kein Drucker im System vorhanden!"),
-                          QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-        return;
-    }
-    if (!target->runPrintDialog(prompter_))
+    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter_, printers_);
+    if (!target)
         return;
     TXPrint XPrint1(*target);
     report_page::configure(XPrint1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Prompter.h"
+#include "print/PrinterChoice.h"
 
 #include <QDialog>
 
@@ -17,10 +18,6 @@ class QPushButton;
 class TForm10 : public QDialog {
     Q_OBJECT
 public:
-    // Gives the printer for one print, made when it is needed so that a
-    // printer chosen in printer setup meanwhile is used.
-    using PrinterSource = std::function<std::shared_ptr<PrintTarget>()>;
-
     TForm10(AppState& state, Prompter& prompter, PrinterSource printers, QWidget* parent = nullptr);
 
     static const Prompter::FileDialog SaveDialog1;

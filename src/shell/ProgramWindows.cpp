@@ -14,6 +14,7 @@
 #include "archive/TFormSuchen.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
+#include "archive_output/TFormSammelFormat.h"
 #include "print/QtPrintTarget.h"
 #include "report/TForm10.h"
 #include "report/TForm11.h"
@@ -25,6 +26,7 @@
 #include "tester/TForm15.h"
 #include "tester/TForm2.h"
 #include "tester/TForm3.h"
+#include "tester/TFormAuslesen.h"
 #include "tester/TermiosSerial.h"
 #include "tester/TesterNotices.h"
 
@@ -51,6 +53,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(state_, prompter_, tables_, form1_.get());
     formListenformat_ = new TFormListenformat(form1_.get());
+    formSammelFormat_ = new TFormSammelFormat(form1_.get());
     formArchiv_ = new TFormArchiv(
         state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
@@ -65,11 +68,13 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form10_ = new TForm10(
         state_, prompter_, [this] { return systemPrinter(); }, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
+    formAuslesen_ = new TFormAuslesen(state_, prompter_, *serialLine_, form1_.get());
     form15_ = new TForm15(state_, form1_.get());
     noticeWindows_ = std::make_unique<NoticeWindows>();
     form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
                         form1_.get());
     noticeWindows_->createWindows(form1_.get());
+    form3_->setResultHandover(form11_, form9_, form10_, tables_);
 
     form9_->setDialogs(form12_, formEingabeHilfe_);
     formListe_->setCustomerLookup(formEingabeHilfe_);
@@ -84,6 +89,9 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.sort = formSortier_;
     archiveDialogs.filter = formFilter_;
     archiveDialogs.search = formSuchen_;
+    archiveDialogs.collectiveFormat = formSammelFormat_;
+    archiveDialogs.memoryReadout = formAuslesen_;
+    archiveDialogs.portSettings = &form2_->settings();
     formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;

@@ -60,7 +60,8 @@ TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, 
     , link_(line)
     , settings_(settings)
     , prompter_(prompter)
-    , notices_(notices) {
+    , notices_(notices)
+    , run_(link_, state, *this) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Fernbedienung Gerätetester"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -108,7 +109,8 @@ void TForm3::createControls() {
     const int lineY[] = {88, 112, 144};
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = "LabelZeile" + QByteArray::number(i + 1);
-        LabelZeile[i] = label(name.constData(), QStringLiteral(" "), 175, lineY[i], 150);
+        // Wide enough for the tester's 22 characters, up to the indicator marks.
+        LabelZeile[i] = label(name.constData(), QStringLiteral(" "), 175, lineY[i], 215);
         LabelZeile[i]->setFont(displayFont);
         makeWhite(LabelZeile[i]);
     }
@@ -211,6 +213,12 @@ void TForm3::createControls() {
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     connect(nrisobtn, &QPushButton::clicked, this, [this] { nrisobtnClick(); });
     connect(Risobtn, &QPushButton::clicked, this, [this] { RisobtnClick(); });
+    connect(this, &TForm3::runStartRequested, this, &TForm3::startRun);
+    connect(this, &TForm3::connectionEnded, this, &TForm3::handOverResults);
+    connect(ButtonWeiter1, &QPushButton::clicked, this, &TForm3::ButtonWeiter1Click);
+    connect(ButtonWeiter2, &QPushButton::clicked, this, &TForm3::ButtonWeiter2Click);
+    connect(ButtonWeiterA, &QPushButton::clicked, this, &TForm3::ButtonWeiterAClick);
+    connect(TimerSenden, &QTimer::timeout, this, &TForm3::TimerSendenTimer);
     connect(Button0701Mess, &QPushButton::clicked, this,
             [this] { emit runStartRequested(0x01, false); });
     connect(Button0702Mess, &QPushButton::clicked, this,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MeasurementRun.h"
+#include "ResultHandover.h"
 #include "SettingsMenu.h"
 #include "TesterLink.h"
 
@@ -7,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 struct AppState;
@@ -17,11 +20,13 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 class SerialLine;
+class TableStore;
 class TesterNotices;
 
 // Remote-control window for the tester: connects to it, mirrors its keys and
-// display, and chooses the test, the protection class and the settings.
-class TForm3 : public QDialog {
+// display, chooses the test, the protection class and the settings, follows
+// the measurement run and hands its results on.
+class TForm3 : public QDialog, private RunWindow {
     Q_OBJECT
 public:
     TForm3(AppState& state, SerialLine& line, const PortSettings& settings, Prompter& prompter,
@@ -46,8 +51,19 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     void TimermessenTimer();
+    // The measurement run (TForm3Run.cpp).
+    void ButtonWeiter1Click();
+    void ButtonWeiter2Click();
+    void ButtonWeiterAClick();
+    void TimerSendenTimer();
+
+    // The windows and the archive the results are handed to when the window closes.
+    void setResultHandover(QDialog* reportQuestion, QDialog* wizard, QDialog* savePrint,
+                           TableStore& tables);
+    void setResultHandover(std::unique_ptr<ResultHandover> handover);
 
     const SettingsMenu& menu() const { return menu_; }
+    const MeasurementRun& run() const { return run_; }
     bool portOpen() const { return link_.isOpen(); }
     // Closing waits until the exchange in progress is over.
     void done(int result) override;
@@ -67,7 +83,7 @@ private:
 
     void createControls();
     void setStatus(const QString& text);
-    void stopTimers();
+    void stopTimers() override;
     // A byte the tester did not take ends the remote control.
     bool sendKey(std::uint8_t key);
     // While closing: the first key the tester does not take gives the notice, then none is sent.
@@ -90,14 +106,31 @@ private:
     void leaveMenu();
     QLabel* panelAt(int position) const;
 
+    void startRun(int key, bool fromTester);
+    void pressRunKey(std::uint8_t key);
+    void handOverResults();
+    void setDisplayBackground(const QColor& color);
+
+    // What the run shows and does through the window.
+    void continueLater() override;
+    void showRunKeys() override;
+    void showMode(const QString& mode) override;
+    void showLine(int line, const QString& text) override;
+    void showMark(run_display::Mark mark, bool set) override;
+    void showStatus(const QString& text) override;
+    void showVerdict(const QString& verdict) override;
+    void showNotice(Notice notice) override;
+    void endRemoteControl() override;
+
     AppState& state_;
     TesterLink link_;
     const PortSettings& settings_;
     Prompter& prompter_;
     TesterNotices& notices_;
     SettingsMenu menu_;
+    MeasurementRun run_;
+    std::unique_ptr<ResultHandover> handover_;
     int testerKey_ = 0;
-    int runStarted_ = 0;
     int handlerDepth_ = 0;
     bool closeWanted_ = false;
     bool closing_ = false;

@@ -1,4 +1,5 @@
 #include "TForm3.h"
+#include "TForm3Handler.h"
 
 #include "Clock.h"
 #include "TestSelection.h"
@@ -14,29 +15,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-// Everything a handler does runs inside one of these: timers keep out while
-// it waits on the line, and a close asked for meanwhile waits until it is over.
-class TForm3::Handler {
-public:
-    explicit Handler(TForm3& form)
-        : form_(form)
-        , exchange_(form.link_.line()) {
-        ++form_.handlerDepth_;
-    }
-    ~Handler() {
-        if (--form_.handlerDepth_ == 0 && form_.closeWanted_) {
-            form_.closeWanted_ = false;
-            form_.done(QDialog::Rejected);
-        }
-    }
-    Handler(const Handler&) = delete;
-    Handler& operator=(const Handler&) = delete;
-
-private:
-    TForm3& form_;
-    SerialLine::Exchange exchange_;
-};
-
 namespace {
 const QString kMenuStatus = QStringLiteral("Auswahl Schutzklasse und Licht an/aus");
 const QString kEmptyStatus = QStringLiteral("  ");
@@ -44,6 +22,7 @@ const QString kEmptyStatus = QStringLiteral("  ");
 
 void TForm3::showEvent(QShowEvent* event) {
     ButtonAutoAnalog->setText(QStringLiteral("&Auto"));
+    run_.forgetResults();
     QDialog::showEvent(event);
 }
 
@@ -126,6 +105,7 @@ void TForm3::ButtonBeginnFernClick() {
     }
     if (state_.tester.classKeyMode)
         ButtonAutoAnalog->setText(QStringLiteral("&SKL ändern"));
+    run_.resetForConnection();
     if (version != 10) {
         for (QPushButton* key : {Button0701, ButtonWeiter1, nrisobtn, Button0701Mess, BitBtn1})
             key->setText(QStringLiteral("070&1"));
@@ -203,7 +183,7 @@ void TForm3::chooseTestKind(int testKind, bool fromTester) {
         b->setEnabled(false);
     }
     setDisplayLines({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
-    runStarted_ = 0;
+    run_.clearStarted();
     state_.report.testKind = testKind;
     LabelArt->setText(test_selection::testKindLabel(testKind));
     if (!fromTester && !sendKey(testKind == 1 ? tester_byte::kKey0701 : tester_byte::kKey0702))
@@ -238,7 +218,7 @@ void TForm3::chooseInsulation(bool withoutInsulation, bool fromTester) {
         choice->hide();
         choice->setEnabled(false);
     }
-    runStarted_ = 0;
+    run_.clearStarted();
     if (!fromTester && !sendKey(withoutInsulation ? tester_byte::kKey0702 : tester_byte::kKey0701))
         return;
     Timermessen->start();
@@ -476,7 +456,7 @@ void TForm3::endConnection() {
     }
     if (link_.close()) {
         setStatus(kEmptyStatus);
-        runStarted_ = 0;
+        run_.clearStarted();
         resetControls();
     } else {
         prompter_.beep();
@@ -494,6 +474,7 @@ void TForm3::resetControls() {
     for (QLabel* blank : {LabelErgebnis, LabelArt, PanelSchutz, LabelFehlerKreuz, LabelPolKreuz,
                           LabelNetzKreuz, LabelZeile[0], LabelZeile[1], LabelZeile[2]})
         blank->setText(QStringLiteral(" "));
+    setDisplayBackground(Qt::white);
     stopTimers();
     ButtonEndeFern->setEnabled(true);
     ButtonBeginnFern->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "TesterCommands.h"
 
 #include "Clock.h"
+#include "RunMessage.h"
 #include "TesterBytes.h"
 #include "TesterConnection.h"
 #include "TesterLink.h"
@@ -69,6 +70,25 @@ bool zeroPointCorrection(TesterLink& link, TesterConnection& connection) {
     if (!send(link, connection, tester_byte::kCorrection))
         return false;
     return link.receive(TesterLink::kCorrectionTimeout) == tester_byte::kCorrectionDone;
+}
+
+RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount) {
+    RunMessageBytes message;
+    const auto code = link.receive(codeTimeoutMs);
+    if (!code)
+        return message;
+    message.bytes.append(static_cast<char>(*code));
+    const int payload = runPayloadLength(*code, valueCount);
+    for (int i = 0; i < payload; ++i) {
+        const auto byte = link.receive(SerialLine::kSendTimeout);
+        if (!byte) {
+            message.status = RunMessageBytes::Status::PayloadMissing;
+            return message;
+        }
+        message.bytes.append(static_cast<char>(*byte));
+    }
+    message.status = RunMessageBytes::Status::Complete;
+    return message;
 }
 
 bool endRemoteControl(TesterLink& link, TesterConnection& connection) {

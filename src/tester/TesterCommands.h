@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -26,6 +27,14 @@ HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportSt
 bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
 // Starts the zero-point correction and waits for the tester to report it done.
 bool zeroPointCorrection(TesterLink& link, TesterConnection& connection);
+// One message of a measurement run, read byte by byte: the code byte within
+// the given time, each payload byte within the send timeout.
+struct RunMessageBytes {
+    enum class Status { Complete, NoCode, PayloadMissing };
+    Status status = Status::NoCode;
+    QByteArray bytes; // code byte first; on PayloadMissing what did arrive
+};
+RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount);
 // Takes the tester out of remote mode, unless it did not take a byte before.
 bool endRemoteControl(TesterLink& link, TesterConnection& connection);
 

@@ -1,6 +1,7 @@
 #include "archive/ArchiveTransfers.h"
 #include "Printers.h"
 #include "SampleReport.h"
+#include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "common/AppState.h"
 #include "report/ProtocolFile.h"
@@ -13,24 +14,6 @@
 #include <QTimer>
 
 namespace {
-
-// Stands in for a report window: runs its action when shown, then closes.
-class ScriptedDialog : public QDialog {
-public:
-    std::function<void()> action;
-    int shown = 0;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        ++shown;
-        QDialog::showEvent(event);
-        QTimer::singleShot(0, this, [this] {
-            if (action)
-                action();
-            accept();
-        });
-    }
-};
 
 class ArchiveTransfersTest : public TableFixture {
 protected:

@@ -1,5 +1,6 @@
 #include "Printers.h"
 #include "SampleReport.h"
+#include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "archive/TFormArchiv.h"
 #include "common/AppState.h"
@@ -14,24 +15,6 @@
 #include <QTimer>
 
 namespace {
-
-// Stands in for a dialog the archive opens: runs its action when shown, then closes.
-class ScriptedDialog : public QDialog {
-public:
-    std::function<void()> action;
-    int shown = 0;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        ++shown;
-        QDialog::showEvent(event);
-        QTimer::singleShot(0, this, [this] {
-            if (action)
-                action();
-            accept();
-        });
-    }
-};
 
 class ArchiveWindowTest : public TableFixture {
 protected:

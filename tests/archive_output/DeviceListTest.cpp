@@ -1,4 +1,5 @@
 #include "archive_output/DeviceList.h"
+#include "PageTexts.h"
 #include "Printers.h"
 #include "TableFixture.h"
 #include "archive_output/DeviceListCommand.h"
@@ -43,15 +44,7 @@ QList<QStringList> printed(const List& list) {
     configure(print, list.format);
     for (int page = 1; page <= pageCount(list); ++page)
         EXPECT_FALSE(printPage(print, list, page));
-    QList<QStringList> pages;
-    for (const auto& job : target.jobs()) {
-        QStringList texts;
-        for (const CanvasOp& op : job.ops)
-            if (op.kind == CanvasOp::Kind::Text)
-                texts << QStringLiteral("%1,%2:%3").arg(op.x1).arg(op.y1).arg(op.text);
-        pages << texts;
-    }
-    return pages;
+    return pageTexts(target);
 }
 
 } // namespace

@@ -9,15 +9,7 @@ namespace {
 class SingleReportTest : public TableFixture {
 protected:
     SingleReportTest() {
-        TableCursor k(store, QStringLiteral("kunden"));
-        EXPECT_TRUE(k.open());
-        EXPECT_TRUE(
-            k.insertRecord({0, QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
-                            QStringLiteral("54321 Beispielheim")}));
-        EXPECT_TRUE(k.insertRecord({3, QStringLiteral("Müller"), QStringLiteral("Hauptstraße 12"),
-                                    QStringLiteral("12345 Musterstadt")}));
-        k.close();
-        EXPECT_TRUE(k.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer")));
+        addAddressBook();
         addArchiveRows({{1, QStringLiteral("Müller"), 3, QStringLiteral("1.2.2027")}});
         EXPECT_TRUE(zt.open());
         zt.first();
@@ -44,9 +36,9 @@ protected:
     // The texts on the printed page.
     QStringList printedTexts() {
         QStringList texts;
-        if (printer.jobs().isEmpty())
+        if (printer->jobs().isEmpty())
             return texts;
-        for (const CanvasOp& op : printer.jobs().last().ops)
+        for (const CanvasOp& op : printer->jobs().last().ops)
             if (op.kind == CanvasOp::Kind::Text)
                 texts << op.text;
         return texts;
@@ -55,14 +47,18 @@ protected:
     AppState state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
-    RecordingPrintTarget printer;
+    PrinterSource source() {
+        return [this] { return printer; };
+    }
+
+    std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
 };
 
 } // namespace
 
 TEST_F(SingleReportTest, TheRowPrintsWithItsAddressesLimitsAndWholeValues) {
     prompter.acceptDialog();
-    single_report::print(state, prompter, zt, kunden, printer);
+    single_report::print(state, prompter, zt, kunden, source());
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
     const QStringList texts = printedTexts();
     for (const char* expected :
@@ -86,21 +82,21 @@ TEST_F(SingleReportTest, AMissingCustomerIsToldAndItsLinesStayEmpty) {
     state.record.Kunde2 = QStringLiteral("alt");
     prompter.answer(Prompter::Answer::Ok);
     prompter.acceptDialog();
-    single_report::print(state, prompter, zt, kunden, printer);
+    single_report::print(state, prompter, zt, kunden, source());
     EXPECT_EQ(prompter.messages(),
               QStringList{"Hinweis|Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."});
     EXPECT_EQ(state.record.Kunde2, QString());
-    EXPECT_EQ(printer.jobs().size(), 1);
+    EXPECT_EQ(printer->jobs().size(), 1);
 }
 
 TEST_F(SingleReportTest, NoPrinterOrACancelledDialogPrintsNothingButTheRecordIsLoaded) {
-    RecordingPrintTarget none(600, false);
-    single_report::print(state, prompter, zt, kunden, none);
+    auto none = std::make_shared<RecordingPrintTarget>(600, false);
+    single_report::print(state, prompter, zt, kunden, [none] { return none; });
     EXPECT_EQ(prompter.messages(), QStringList{"Fehler|Kein Drucker im System vorhanden!"});
-    EXPECT_TRUE(none.jobs().isEmpty());
+    EXPECT_TRUE(none->jobs().isEmpty());
     EXPECT_EQ(state.record.Kunde1, QStringLiteral("Müller"));
 
     prompter.cancelDialog();
-    single_report::print(state, prompter, zt, kunden, printer);
-    EXPECT_TRUE(printer.jobs().isEmpty());
+    single_report::print(state, prompter, zt, kunden, source());
+    EXPECT_TRUE(printer->jobs().isEmpty());
 }

@@ -13,15 +13,7 @@ namespace {
 class TextExportTest : public TableFixture {
 protected:
     TextExportTest() {
-        TableCursor k(store, QStringLiteral("kunden"));
-        EXPECT_TRUE(k.open());
-        EXPECT_TRUE(
-            k.insertRecord({0, QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
-                            QStringLiteral("54321 Beispielheim")}));
-        EXPECT_TRUE(k.insertRecord({3, QStringLiteral("Müller"), QStringLiteral("Hauptstraße 12"),
-                                    QStringLiteral("12345 Musterstadt")}));
-        k.close();
-        EXPECT_TRUE(k.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer")));
+        addAddressBook();
         addArchiveRows({{1, QStringLiteral("Müller"), 3, QStringLiteral("1.2.2027")},
                         {2, QStringLiteral("Zander"), 9, QString()},
                         {3, QStringLiteral("Ohne"), 0, QString()}});

@@ -1,5 +1,6 @@
 #include "Printers.h"
 #include "SampleReport.h"
+#include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "common/AppState.h"
 #include "report/TForm9.h"
@@ -16,25 +17,6 @@
 #include <functional>
 
 namespace {
-
-// Stands in for the template question and the customer lookup: it runs its
-// action when shown and closes again.
-class ScriptedDialog : public QDialog {
-public:
-    std::function<void()> action;
-    int shown = 0;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        ++shown;
-        QDialog::showEvent(event);
-        QTimer::singleShot(0, this, [this] {
-            if (action)
-                action();
-            accept();
-        });
-    }
-};
 
 // Runs `act` once `dialog` is the modal window on top: the wizard shows the
 // template question before it appears itself.

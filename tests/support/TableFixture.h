@@ -42,6 +42,20 @@ protected:
             ASSERT_TRUE(kunden.insertRecord({number, name}));
     }
 
+    // The contractor (number 0) and customer 3 with their addresses, in
+    // number order under "Standard".
+    void addAddressBook() {
+        TableCursor k(store, QStringLiteral("kunden"));
+        ASSERT_TRUE(k.open());
+        ASSERT_TRUE(
+            k.insertRecord({0, QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
+                            QStringLiteral("54321 Beispielheim")}));
+        ASSERT_TRUE(k.insertRecord({3, QStringLiteral("Müller"), QStringLiteral("Hauptstraße 12"),
+                                    QStringLiteral("12345 Musterstadt")}));
+        k.close();
+        ASSERT_TRUE(k.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer")));
+    }
+
     // Every customer row as "number|name|street|place", in the order of the
     // index given (key order without one).
     QStringList customerRows(const QString& index = {}) {

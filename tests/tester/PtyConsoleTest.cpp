@@ -62,6 +62,20 @@ TEST_F(PtyConsoleTest, ConnectsAndEndsCleanly) {
     EXPECT_EQ(logged(5), (QStringList{"<- 65", "<- 66", "<- 0A", "-> 13", "<- 65"}));
 }
 
+TEST_F(PtyConsoleTest, AutoRunToTheVerdict) {
+    startSim({});
+    TForm3 form(state, *line, settings, prompter, notices);
+    form.ButtonBeginnFernClick();
+    form.Button0701Click();
+    form.findChild<QPushButton*>("ButtonAutoMess")->click();
+    EXPECT_EQ(form.findChild<QLabel*>("LabelErgebnis")->text(), QStringLiteral("Prüfung i. O.   "));
+    EXPECT_EQ(state.report.values, (std::array<QString, 3>{"  0.12", "  25.0", "  0.21"}));
+    form.ButtonWeiterAClick();
+    EXPECT_FALSE(form.portOpen());
+    EXPECT_TRUE(notices.shown.empty());
+    EXPECT_TRUE(form.run().resultsAvailable());
+}
+
 TEST_F(PtyConsoleTest, SimulatorThatRefusesEveryVersion) {
     startSim({"--versions", "none"});
     SerialHandle handle = line->open(0, settings.line, 2048, 2048);

@@ -228,6 +228,28 @@ TEST_F(SimulatorTest, HandRunWaitsForKeysAutoRunDoesNot) {
     EXPECT_FALSE(model().handRun());
 }
 
+TEST_F(SimulatorTest, HandReadingStaysLiveAndKeysAfterTheVerdictAreNumbered) {
+    using namespace run_message;
+    const QByteArray ohm("\x20\xF4", 2);
+    connect();
+    handshake(10);
+    exchange("\x01", 0);
+    send(0x01); // Hand
+    EXPECT_EQ(model().liveMessage(), reading(" 0.12", ohm));
+    send(0x01);
+    EXPECT_EQ(model().liveMessage(), reading(" 25.0", "M\xF4"));
+    send(0x02);
+    send(0x04);
+    ASSERT_EQ(model().mode(), TesterSimulator::Mode::Finished);
+    EXPECT_TRUE(model().liveMessage().isEmpty());
+    clock.wait(2000);
+    receiveChunk(0);
+    // The tester's Auto key while the verdict is shown comes as key 3.
+    tester->pressKey(0x04);
+    EXPECT_EQ(receiveChunk(0), QByteArray("\x03"));
+    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Idle);
+}
+
 TEST_F(SimulatorTest, NoticesHoldTheRunUntilAKeyInAutoModeToo) {
     using namespace run_message;
     TesterConfig config;

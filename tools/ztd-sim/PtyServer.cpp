@@ -104,11 +104,20 @@ void PtyServer::readStdin() {
 }
 
 void PtyServer::serve() {
+    // How often a live reading is sent again while the tester waits for a key.
+    constexpr auto kLiveRepeat = std::chrono::milliseconds(1000);
     for (;;) {
+        if (pending_.empty() && !tester_.liveMessage().isEmpty() &&
+            Clock::now() >= lastDue_ + kLiveRepeat)
+            schedule({{0, tester_.liveMessage()}});
         int timeout = -1;
         if (!pending_.empty()) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
                 pending_.front().due - Clock::now());
+            timeout = static_cast<int>(std::max<std::int64_t>(left.count(), 0));
+        } else if (!tester_.liveMessage().isEmpty()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                lastDue_ + kLiveRepeat - Clock::now());
             timeout = static_cast<int>(std::max<std::int64_t>(left.count(), 0));
         }
         pollfd fds[2] = {{master_, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};

@@ -48,6 +48,7 @@ QByteArray TesterSimulator::memoryImage() const {
 Emissions TesterSimulator::receive(std::uint8_t byte) {
     if (config_.silent)
         return {};
+    live_.clear();
     if (byte == kEnd) {
         mode_ = Mode::Local;
         return {};
@@ -112,7 +113,9 @@ Emissions TesterSimulator::pressKey(std::uint8_t pressed) {
         return mode_ == Mode::Idle ? Emissions{report} : Emissions{};
     if (!isKey(pressed) || mode_ == Mode::Local || mode_ == Mode::Offering)
         return {};
-    Emissions out{report};
+    // With the verdict on its display the tester numbers its keys 1, 2, 3.
+    const char afterResult = pressed == kKeyAuto ? 0x03 : static_cast<char>(pressed);
+    Emissions out{mode_ == Mode::Finished ? Emission{0, QByteArray(1, afterResult)} : report};
     const Emissions after = key(pressed);
     out.insert(out.end(), after.begin(), after.end());
     return out;
@@ -186,6 +189,7 @@ Emissions TesterSimulator::startRun(bool hand) {
 
 Emissions TesterSimulator::continueRun() {
     const RunScript& script = hand_ ? config_.handRun : config_.autoRun;
+    live_.clear();
     Emissions out;
     while (runPosition_ < script.size()) {
         const RunItem& item = script[runPosition_++];
@@ -193,8 +197,12 @@ Emissions TesterSimulator::continueRun() {
         out.insert(out.end(), message.begin(), message.end());
         if (runPosition_ == script.size())
             break;
-        if (item.wait == RunItem::Wait::Key || (hand_ && item.wait == RunItem::Wait::KeyInHand))
+        if (item.wait == RunItem::Wait::Key)
             return out;
+        if (hand_ && item.wait == RunItem::Wait::KeyInHand) {
+            live_ = item.message;
+            return out;
+        }
     }
     // The last message stays on the display until a key is pressed.
     mode_ = Mode::Finished;

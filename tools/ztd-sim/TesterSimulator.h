@@ -73,6 +73,9 @@ public:
     int testKind() const { return testKind_; }
     bool niso() const { return niso_; }
     bool handRun() const { return hand_; }
+    // While a Hand run waits for a key the tester keeps the reading live: the
+    // message it sends again and again meanwhile; empty when it sends nothing.
+    const QByteArray& liveMessage() const { return live_; }
     // The whole memory image: count bytes, entries, end mark.
     QByteArray memoryImage() const;
 
@@ -94,6 +97,7 @@ private:
     bool niso_ = false;
     bool hand_ = false;
     std::size_t runPosition_ = 0;
+    QByteArray live_;
 };
 
 // Stored entries as the tester keeps them: flags, three values of five

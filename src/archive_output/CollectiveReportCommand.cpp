@@ -1,0 +1,119 @@
+#include "CollectiveReportCommand.h"
+
+#include "CollectiveReport.h"
+#include "TFormSammelFormat.h"
+#include "common/Prompter.h"
+#include "print/TXPrint.h"
+#include "tables/CustomerTable.h"
+#include "tables/TableCursor.h"
+
+namespace collective_report {
+
+namespace {
+
+Device deviceOf(const TableCursor& archive) {
+    Device d;
+    d.Geraeteart = archive.text(QStringLiteral("Geraeteart"));
+    d.Seriennummer = archive.text(QStringLiteral("Seriennummer"));
+    d.Schutzklasse = archive.text(QStringLiteral("Schutzklasse"));
+    d.Pruefung = archive.text(QStringLiteral("Pruefung"));
+    d.inspectionsPassed = archive.boolean(QStringLiteral("Besichtigung1")) &&
+                          archive.boolean(QStringLiteral("Besichtigung2")) &&
+                          archive.boolean(QStringLiteral("Besichtigung3"));
+    d.values = {archive.text(QStringLiteral("Wert1")), archive.text(QStringLiteral("Wert2")),
+                archive.text(QStringLiteral("Wert3"))};
+    d.niso = archive.boolean(QStringLiteral("Niso"));
+    d.Ordnung = archive.text(QStringLiteral("Ordnung"));
+    return d;
+}
+
+Address addressOf(const TableCursor& customers) {
+    return {customers.text(QStringLiteral("Auftraggeber")),
+            customers.text(QStringLiteral("AuftraggeberStrasse")),
+            customers.text(QStringLiteral("AuftraggeberOrt"))};
+}
+
+// The rows of the view, or nothing when they belong to different customers
+// (the user was told).
+std::optional<Report> collect(Prompter& prompter, TableCursor& archive, qint64& customerNumber) {
+    Report report;
+    if (!archive.first()) {
+        prompter.message(QStringLiteral("Fehler beim Lesen der Datenbank"),
+                         QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+        return std::nullopt;
+    }
+    customerNumber = archive.integer(QStringLiteral("Kundennummer"));
+    do {
+        if (archive.integer(QStringLiteral("Kundennummer")) != customerNumber) {
+            prompter.message(QStringLiteral("Sie haben Protokolle unterschiedlicher Auftraggeber "
+                                            "ausgewählt. Bitte korrigieren."),
+                             QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+            return std::nullopt;
+        }
+        report.devices.append(deviceOf(archive));
+    } while (archive.next());
+    return report;
+}
+
+void readAddresses(TableCursor& customers, qint64 customerNumber, Report& report) {
+    if (!customers.open())
+        return;
+    if (customer_table::findByNumber(customers, 0))
+        report.contractor = addressOf(customers);
+    if (customerNumber != 0 && customer_table::findByNumber(customers, customerNumber))
+        report.customer = addressOf(customers);
+    customers.close();
+}
+
+void printReport(Prompter& prompter, const Report& report, const PrinterSource& printers) {
+    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter, printers);
+    if (!target)
+        return;
+    TXPrint print(*target);
+    const auto tell = [&](const std::optional<QString>& problem) {
+        if (problem)
+            prompter.message(*problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+    };
+    if (report.cover != Cover::None) {
+        configureCover(print, report.cover);
+        tell(printCover(print, report));
+    }
+    configureAppendix(print);
+    for (int page = 1; page <= pageCount(report); ++page)
+        tell(printAppendixPage(print, report, page));
+}
+
+} // namespace
+
+void run(Prompter& prompter, TableCursor& archive, TableCursor& customers,
+         TFormSammelFormat& format, const PrinterSource& printers) {
+    const QString previousIndex = archive.indexName();
+    const qint64 stoodOn = archive.rowId();
+    if (rebuildIndex(archive, QStringLiteral("Sammel"), QStringLiteral("Ordnung;Zaehler"))) {
+        int choice = -1;
+        if (archive.first()) {
+            format.exec();
+            choice = format.choice();
+        } else {
+            prompter.message(QStringLiteral("Es sind 0 Datensätze zum Druck ausgewählt worden"),
+                             QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        }
+        qint64 customerNumber = 0;
+        if (choice >= 0) {
+            if (auto report = collect(prompter, archive, customerNumber)) {
+                report->cover = static_cast<Cover>(choice);
+                report->number = format.number();
+                report->remarks = format.remarks();
+                readAddresses(customers, customerNumber, *report);
+                printReport(prompter, *report, printers);
+            }
+        }
+    }
+    archive.setIndexName(previousIndex);
+    if (!archive.isOpen())
+        archive.open();
+    if (!archive.gotoRowId(stoodOn))
+        archive.first();
+}
+
+} // namespace collective_report

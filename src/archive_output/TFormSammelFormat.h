@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLineEdit;
+class QRadioButton;
+
+// Asks for the cover, the number and the remarks of a collective report.
+class TFormSammelFormat : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormSammelFormat(QWidget* parent = nullptr);
+
+    // 0 portrait cover, 1 landscape cover, 2 no cover after "&Weiter"; -1 otherwise.
+    int choice() const { return choice_; }
+    QString number() const;
+    std::array<QString, 6> remarks() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    std::array<QRadioButton*, 3> covers_{};
+    QLineEdit* Edit1;
+    std::array<QLineEdit*, 6> remarkEdits_{};
+    int choice_ = -1;
+};

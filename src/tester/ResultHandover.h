@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+
+#include <functional>
+#include <memory>
+
+struct AppState;
+class Prompter;
+class TableCursor;
+class TableStore;
+
+// The windows the results go through, each shown modally.
+struct HandoverWindows {
+    std::function<void()> reportQuestion; // sets AppState::reportWanted
+    std::function<void()> wizard;
+    std::function<void()> savePrint;
+};
+
+// After the remote control has ended, the measured values go either into a
+// report (wizard, then save/print) or, after a question, straight into the
+// archive as a new row.
+class ResultHandover {
+public:
+    using Today = std::function<QDate()>;
+
+    ResultHandover(AppState& state, Prompter& prompter, TableStore& tables, HandoverWindows windows,
+                   Today today = &QDate::currentDate);
+    ~ResultHandover();
+
+    // The archive gets its "Standard" index before the first row is numbered.
+    void prepareArchive();
+    void handOver(bool resultsAvailable);
+
+private:
+    void appendArchiveRow();
+
+    AppState& state_;
+    Prompter& prompter_;
+    HandoverWindows windows_;
+    Today today_;
+    std::unique_ptr<TableCursor> Table1;
+};
