@@ -90,6 +90,15 @@ protected:
         window.archive().edit();
         window.archive().setText("Geraeteart", name);
     }
+    QStringList marked() {
+        TableCursor zt(store, QStringLiteral("zt"));
+        zt.open();
+        QStringList numbers;
+        for (zt.first(); !zt.eof(); zt.next())
+            if (zt.boolean("Gefunden"))
+                numbers << zt.text("Zaehler");
+        return numbers;
+    }
     QString writePro(const QString& customer) {
         const QString path = dir.filePath(customer + QStringLiteral(".pro"));
         QFile file(path);
@@ -134,6 +143,7 @@ TEST_F(ArchiveFindWindowTest, NewSearchAndContinuedSearchFromTheMenu) {
     EXPECT_EQ(visited, (QStringList{"2", "4", "4"}));
     EXPECT_EQ(continuing, (std::array{false, true, false}));
     EXPECT_EQ(prompter.messages(), QStringList{"Ergebnis|Suche erfolglos"});
+    EXPECT_EQ(marked(), (QStringList{"2", "4"}));
 
     // Abbruch searches nothing; a search that finds nothing says so.
     search.then([&] { in<QPushButton>(searchDialog, "ButtonAbbruch").click(); });
@@ -145,6 +155,7 @@ TEST_F(ArchiveFindWindowTest, NewSearchAndContinuedSearchFromTheMenu) {
     });
     EXPECT_EQ(prompter.messages().size(), 2);
     EXPECT_FALSE(continuing[0]);
+    EXPECT_TRUE(marked().isEmpty());
 }
 
 TEST_F(ArchiveFindWindowTest, EveryFindingOperationAsksToKeepTheEditsFirst) {
