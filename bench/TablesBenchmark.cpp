@@ -2,7 +2,7 @@
 // beside the same query asked of SQLite directly (C API, same file, same
 // collation), as a ratio measured in the same run.
 //
-//   scripts/bench.sh [--benchmark_filter=...]
+//   scripts/bench.sh [--benchmarkFieldfilter=...]
 #include "ArchiveGenerator.h"
 #include "common/Prompter.h"
 #include "tables/CustomerTable.h"
@@ -386,6 +386,47 @@ void rename(benchmark::State& state, const Dataset& data) {
     sqlite3_reset(count);
 }
 
+// A new search of the archive: every mark taken off, the first row whose
+// customer begins with the text (letter case as typed) found and marked.
+void newSearch(benchmark::State& state, const Dataset& data) {
+    TableStore store(data.folder(), prompter);
+    TableCursor zt(store, QStringLiteral("zt"));
+    zt.setIndexName(QStringLiteral("Aktuell"));
+    zt.open();
+    Raw raw(data.path);
+    sqlite3_stmt* clear = raw.prepare("UPDATE zt SET Gefunden = 0 WHERE Gefunden IS NOT 0");
+    const QByteArray rawSql =
+        sql("SELECT rowid, %1 FROM zt WHERE Auftraggeber >= ? AND Auftraggeber < ? AND "
+            "substr(Auftraggeber, 1, ?) = ? COLLATE BINARY ORDER BY Auftraggeber, Zaehler LIMIT 1")
+            .toUtf8();
+    sqlite3_stmt* find = raw.prepare(rawSql.constData());
+    sqlite3_stmt* mark = raw.prepare("UPDATE zt SET Gefunden = 1 WHERE rowid = ?");
+    const QString prefix = QStringLiteral("Elektro Mü");
+    const QString markField = QStringLiteral("Gefunden");
+    compare(
+        state,
+        [&] {
+            zt.setValueInAllRows(markField, false);
+            if (!zt.locate(QStringLiteral("Auftraggeber"), {prefix}, {true, false}) ||
+                !zt.setValueInCurrentRow(markField, true))
+                state.SkipWithError("nicht gefunden");
+        },
+        [&] {
+            sqlite3_step(clear);
+            sqlite3_reset(clear);
+            Raw::bind(find, 1, prefix);
+            Raw::bind(find, 2, german_collation::upperBound(prefix));
+            sqlite3_bind_int(find, 3, int(prefix.size()));
+            Raw::bind(find, 4, prefix);
+            sqlite3_step(find);
+            const qint64 row = sqlite3_column_int64(find, 0);
+            sqlite3_reset(find);
+            sqlite3_bind_int64(mark, 1, row);
+            sqlite3_step(mark);
+            sqlite3_reset(mark);
+        });
+    zt.setValueInAllRows(markField, false);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -411,6 +452,7 @@ int main(int argc, char** argv) {
         add("GridSetUp", gridSetUp)->Iterations(3);
         add("GridPageAtHalf", gridPageAtHalf)->Iterations(200);
         add("Rename", rename)->Iterations(20);
+        add("NewSearch", newSearch)->Iterations(20);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

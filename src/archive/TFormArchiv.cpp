@@ -1,5 +1,7 @@
 #include "TFormArchiv.h"
 
+#include "ArchiveSearch.h"
+#include "TFormFilter.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
@@ -83,6 +85,7 @@ TFormArchiv::TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables
     , Table1(std::make_unique<TableCursor>(tables, QStringLiteral("zt"), this))
     , Table3(std::make_unique<TableCursor>(tables, QStringLiteral("kunden"), this))
     , transfers_(std::make_unique<ArchiveTransfers>(state, prompter, *Table1, *Table3))
+    , search_(std::make_unique<ArchiveSearch>(*Table1, prompter))
     , MainMenu1(new QMenuBar(this)) {
     setObjectName(QStringLiteral("FormArchiv"));
     Table1->setObjectName(QStringLiteral("Table1"));
@@ -151,6 +154,9 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
             item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
         else if (item->objectName() == QLatin1String("SWVersionSpeicher1"))
             item->setEnabled(dialogs.memoryVersion != nullptr);
+    newSearchItem_->setEnabled(dialogs.search != nullptr);
+    filterItem_->setEnabled(dialogs.filter != nullptr);
+    sortItem_->setEnabled(dialogs.sort != nullptr);
 }
 
 QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& caption,
@@ -190,15 +196,18 @@ void TFormArchiv::createMenu() {
     addItem(rows, "AlleDatensaetzeLoeschen1", QStringLiteral("Alle Datensätze löschen"), {},
             [this] { deleteAllClick(); });
 
-    // Search, filter and sort come with later releases; their items are
-    // there, greyed.
     QMenu* search = MainMenu1->addMenu(QStringLiteral("S&uchen"));
-    addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"), QKeySequence(Qt::CTRL | Qt::Key_S),
-            {});
-    addItem(search, "SucheFortsetzen1", QStringLiteral("Suche &fortsetzen"),
-            QKeySequence(Qt::Key_F3), {});
-    MainMenu1->addAction(QStringLiteral("&Filtern"))->setEnabled(false);
-    MainMenu1->addAction(QStringLiteral("S&ortieren"))->setEnabled(false);
+    search->setObjectName(QStringLiteral("Suchen1"));
+    newSearchItem_ = addItem(search, "NeueSuche1", QStringLiteral("Neue &Suche"),
+                             QKeySequence(Qt::CTRL | Qt::Key_S), [this] { newSearchClick(); });
+    continueSearchItem_ = addItem(search, "SucheFortsetzen1", QStringLiteral("Suche &fortsetzen"),
+                                  QKeySequence(Qt::Key_F3), [this] { continueSearchClick(); });
+    filterItem_ = MainMenu1->addAction(QStringLiteral("&Filtern"), this, [this] { filterClick(); });
+    filterItem_->setObjectName(QStringLiteral("Filtern1"));
+    sortItem_ = MainMenu1->addAction(QStringLiteral("S&ortieren"), this, [this] { sortClick(); });
+    sortItem_->setObjectName(QStringLiteral("Sortieren1"));
+    for (QAction* item : {newSearchItem_, filterItem_, sortItem_})
+        item->setEnabled(false);
     QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
     addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
             [this] { importFilesClick(); });
@@ -269,6 +278,10 @@ void TFormArchiv::showEvent(QShowEvent* event) {
     Table1->first();
     filterActive_ = false;
     setWindowTitle(QStringLiteral("Archiv "));
+    continueSearchItem_->setEnabled(false);
+    if (dialogs_.filter)
+        dialogs_.filter->markForReset();
+    sortCriteria_ = SortCriteria{};
     updateMoveItems();
     updateEditItems();
     DBGrid1->setFocus();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArchiveSort.h"
 #include "ArchiveTransfers.h"
 #include "print/PrinterChoice.h"
 
@@ -12,6 +13,7 @@ struct AppState;
 class DataGrid;
 class PrintTarget;
 class Prompter;
+class ArchiveSearch;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -19,6 +21,9 @@ class TableCursor;
 class TableStore;
 class TFormListe;
 class TFormListenformat;
+class TFormFilter;
+class TFormSortier;
+class TFormSuchen;
 class TFormSammelFormat;
 class TFormAuslesen;
 struct PortSettings;
@@ -37,6 +42,9 @@ public:
         QDialog* customerNumberEntry = nullptr;
         TFormListe* deviceListRequest = nullptr;
         TFormListenformat* deviceListFormat = nullptr;
+        TFormSortier* sort = nullptr;
+        TFormFilter* filter = nullptr;
+        TFormSuchen* search = nullptr;
         TFormSammelFormat* collectiveFormat = nullptr;
         TFormAuslesen* memoryReadout = nullptr;
         const PortSettings* portSettings = nullptr;
@@ -63,6 +71,10 @@ public:
     void collectiveReportClick();
     void exportClick(bool allRows);
     void openRowInWizardClick();
+    void newSearchClick();
+    void continueSearchClick();
+    void filterClick();
+    void sortClick();
     void done(int result) override;
 
 protected:
@@ -90,6 +102,8 @@ private:
     std::unique_ptr<TableCursor> Table1;
     std::unique_ptr<TableCursor> Table3;
     std::unique_ptr<ArchiveTransfers> transfers_;
+    std::unique_ptr<ArchiveSearch> search_;
+    SortCriteria sortCriteria_;
     Dialogs dialogs_;
     QMenuBar* MainMenu1;
     DataGrid* DBGrid1;
@@ -100,6 +114,10 @@ private:
     QAction* editItem_ = nullptr;
     QAction* postItem_ = nullptr;
     QAction* cancelItem_ = nullptr;
+    QAction* newSearchItem_ = nullptr;
+    QAction* continueSearchItem_ = nullptr;
+    QAction* filterItem_ = nullptr;
+    QAction* sortItem_ = nullptr;
     // The filter of the archive is set by the filter dialog; it tells imports
     // that their rows may not show.
     bool filterActive_ = false;

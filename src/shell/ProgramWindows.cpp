@@ -9,6 +9,9 @@
 #include "addresses/TFormKundenstamm.h"
 #include "addresses/TFormNehmerstamm.h"
 #include "archive/TFormArchiv.h"
+#include "archive/TFormFilter.h"
+#include "archive/TFormSortier.h"
+#include "archive/TFormSuchen.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
 #include "archive_output/TFormSammelFormat.h"
@@ -54,6 +57,9 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formArchiv_ = new TFormArchiv(
         state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
+    formSortier_ = new TFormSortier(form1_.get());
+    formFilter_ = new TFormFilter(prompter_, form1_.get());
+    formSuchen_ = new TFormSuchen(prompter_, form1_.get());
     formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
     formKundenstamm_ = new TFormKundenstamm(tables_, prompter_, form1_.get());
@@ -80,6 +86,9 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.customerNumberEntry = formKdnr_;
     archiveDialogs.deviceListRequest = formListe_;
     archiveDialogs.deviceListFormat = formListenformat_;
+    archiveDialogs.sort = formSortier_;
+    archiveDialogs.filter = formFilter_;
+    archiveDialogs.search = formSuchen_;
     archiveDialogs.collectiveFormat = formSammelFormat_;
     archiveDialogs.memoryReadout = formAuslesen_;
     archiveDialogs.portSettings = &form2_->settings();

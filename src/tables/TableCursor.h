@@ -9,6 +9,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <optional>
 
 struct LocateOptions {
     bool partialKey = false;      // the field's text begins with the value
@@ -74,6 +75,10 @@ public:
     // Sets one field in every row that passes the filter, in one statement;
     // no events are raised. The number of rows changed, or -1.
     int setValueInFilteredRows(const QString& field, const QVariant& value);
+    // The same for every row, filter or not; the number of rows that changed.
+    int setValueInAllRows(const QString& field, const QVariant& value);
+    // The same for the current row alone: a mark on the row, not an edit of it.
+    bool setValueInCurrentRow(const QString& field, const QVariant& value);
 
     QString text(const QString& field) const;
     qint64 integer(const QString& field) const;
@@ -138,6 +143,9 @@ private:
     void setEmpty();
     void setState(State state);
     bool writeBuffer();
+    std::optional<QVariant> storedValue(const FieldDefinition& def, const QVariant& value) const;
+    int updateField(const QString& name, const QVariant& value, const QString& condition,
+                    const QVariantList& conditionValues, bool differingOnly = false);
     void failed(const QSqlQuery& query);
 
     TableStore& store_;

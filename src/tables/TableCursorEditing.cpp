@@ -32,15 +32,8 @@ bool TableCursor::boolean(const QString& name) const {
            visibleRow().at(index).toLongLong() != 0;
 }
 
-bool TableCursor::setValue(const QString& name, const QVariant& value) {
-    if (state_ != State::Edit && state_ != State::Insert) {
-        store_.report(QStringLiteral("Datensatz nicht im Bearbeitungs- oder Einfügemodus"));
-        return false;
-    }
-    const int index = field(name);
-    if (index < 0)
-        return false;
-    const FieldDefinition& def = definition_.fields[index];
+std::optional<QVariant> TableCursor::storedValue(const FieldDefinition& def,
+                                                 const QVariant& value) const {
     std::optional<QVariant> stored;
     QString error;
     if (value.typeId() == QMetaType::QDate && def.type == FieldType::Date)
@@ -52,10 +45,22 @@ bool TableCursor::setValue(const QString& name, const QVariant& value) {
         stored = QVariant(qint64(value.toBool() ? 1 : 0));
     else
         stored = QVariant(value.toLongLong());
-    if (!stored) {
+    if (!stored)
         store_.report(error);
+    return stored;
+}
+
+bool TableCursor::setValue(const QString& name, const QVariant& value) {
+    if (state_ != State::Edit && state_ != State::Insert) {
+        store_.report(QStringLiteral("Datensatz nicht im Bearbeitungs- oder Einfügemodus"));
         return false;
     }
+    const int index = field(name);
+    if (index < 0)
+        return false;
+    const std::optional<QVariant> stored = storedValue(definition_.fields[index], value);
+    if (!stored)
+        return false;
     buffer_[index] = *stored;
     emit dataChanged();
     return true;
@@ -220,27 +225,51 @@ bool TableCursor::deleteRow() {
     return true;
 }
 
-int TableCursor::setValueInFilteredRows(const QString& name, const QVariant& value) {
+int TableCursor::setValueInFilteredRows(const QString& field, const QVariant& value) {
+    return updateField(field, value, filterSql(), filterValues());
+}
+
+int TableCursor::setValueInAllRows(const QString& field, const QVariant& value) {
+    // Only the rows that differ are written: a million rows are read, not rewritten.
+    return updateField(field, value, {}, {}, true);
+}
+
+bool TableCursor::setValueInCurrentRow(const QString& field, const QVariant& value) {
+    if (!requireOpen() || !checkBrowseMode())
+        return false;
+    if (!hasRow_) {
+        store_.report(QStringLiteral("Die Tabelle \"%1\" ist leer.").arg(tableName()));
+        return false;
+    }
+    return updateField(field, value, QStringLiteral("rowid = ?"), {rowId_}) == 1;
+}
+
+int TableCursor::updateField(const QString& name, const QVariant& value, const QString& condition,
+                             const QVariantList& conditionValues, bool differingOnly) {
     if (!requireOpen() || !checkBrowseMode())
         return -1;
     const int index = field(name);
     if (index < 0)
         return -1;
-    QString error;
-    const auto stored = field_values::fromText(definition_.fields[index], value.toString(), &error);
-    if (!stored) {
-        store_.report(error);
+    const std::optional<QVariant> stored = storedValue(definition_.fields[index], value);
+    if (!stored)
         return -1;
+    const QString column = quoted(definition_.fields[index].name);
+    QStringList conditions;
+    QVariantList values = conditionValues;
+    if (!condition.isEmpty())
+        conditions << QLatin1Char('(') + condition + QLatin1Char(')');
+    if (differingOnly) {
+        conditions << column + QLatin1String(" IS NOT ? COLLATE BINARY");
+        values << *stored;
     }
-    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?")
-                      .arg(quoted(tableName()), quoted(definition_.fields[index].name));
-    if (!filterSql().isEmpty())
-        sql += QLatin1String(" WHERE ") + filterSql();
+    QString sql = QStringLiteral("UPDATE %1 SET %2 = ?").arg(quoted(tableName()), column);
+    if (!conditions.isEmpty())
+        sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
     QSqlQuery* query = prepared(sql);
     if (!query)
         return -1;
     query->bindValue(0, bindable(*stored));
-    const QVariantList values = filterValues();
     for (int i = 0; i < values.size(); ++i)
         query->bindValue(i + 1, bindable(values[i]));
     if (!query->exec()) {

@@ -46,6 +46,9 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "FormSammelFormat",
                                     "FormArchiv",
                                     "FormDatum",
+                                    "FormSortier",
+                                    "FormFilter",
+                                    "FormSuchen",
                                     "FormEingabeHilfe",
                                     "FormKdnr",
                                     "FormKundenstamm",
@@ -69,7 +72,8 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Auftragnehmer1"));
     EXPECT_TRUE(enabled("Kunden1"));
     EXPECT_TRUE(enabled("Mewertspeicher1"));
-    for (const char* item : {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1"})
+    for (const char* item : {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1",
+                             "NeueSuche1", "Filtern1", "Sortieren1"})
         EXPECT_TRUE(enabled(item)) << item;
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);

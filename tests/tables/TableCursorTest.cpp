@@ -384,3 +384,33 @@ TEST_F(TableCursorTest, RefreshShowsWhatOtherCursorsChanged) {
     ASSERT_TRUE(a.refresh());
     EXPECT_EQ(a.integer("Kundennummer"), 4);
 }
+
+TEST_F(TableCursorTest, OneFieldIsWrittenInTheCurrentRowOrInEveryRowWithoutEvents) {
+    addArchiveRows({{1, "Meier", 12, ""}, {2, "Schulz", 13, ""}, {3, "Meier", 12, ""}});
+    TableCursor zt(store, QStringLiteral("zt"));
+    ASSERT_TRUE(zt.open());
+    int posts = 0;
+    zt.beforePost = [&](TableCursor&) { ++posts; };
+    zt.setFilter(QStringLiteral("Auftraggeber='Meier'"));
+    zt.setFiltered(true);
+    zt.next();
+    EXPECT_TRUE(zt.setValueInCurrentRow(QStringLiteral("Gefunden"), true));
+    EXPECT_EQ(zt.integer("Zaehler"), 3);
+    EXPECT_TRUE(zt.boolean("Gefunden"));
+    zt.setFiltered(false);
+    EXPECT_EQ(column(zt, "Gefunden"), (QStringList{"nein", "nein", "ja"}));
+
+    zt.setFiltered(true);
+    EXPECT_EQ(zt.setValueInAllRows(QStringLiteral("Gefunden"), true), 2);
+    zt.setFiltered(false);
+    EXPECT_EQ(column(zt, "Gefunden"), (QStringList{"ja", "ja", "ja"}));
+    EXPECT_EQ(posts, 0);
+    EXPECT_EQ(zt.state(), TableCursor::State::Browse);
+
+    // No row in view, no row written.
+    zt.setFilter(QStringLiteral("Zaehler>5"));
+    zt.setFiltered(true);
+    EXPECT_FALSE(zt.setValueInCurrentRow(QStringLiteral("Gefunden"), false));
+    zt.setFiltered(false);
+    EXPECT_EQ(column(zt, "Gefunden"), (QStringList{"ja", "ja", "ja"}));
+}
