@@ -1,6 +1,6 @@
+#include "ArchiveWindowFixture.h"
 #include "DialogScript.h"
 #include "SampleReport.h"
-#include "TableFixture.h"
 #include "archive/TFormArchiv.h"
 #include "archive/TFormFilter.h"
 #include "archive/TFormSortier.h"
@@ -22,7 +22,7 @@ const QString kSaveQuestion =
     QStringLiteral("Frage|Sollen die Änderungen am aktuellen Datensatz gespeichert werden?");
 
 // The archive with its real search, filter and sort dialogs.
-class ArchiveFindWindowTest : public TableFixture {
+class ArchiveFindWindowTest : public ArchiveWindowFixture {
 protected:
     ArchiveFindWindowTest() {
         addCustomers({{3, QStringLiteral("Meier")},
@@ -39,16 +39,6 @@ protected:
         window.setDialogs(dialogs);
     }
 
-    void run(const std::function<void()>& act) {
-        QTimer::singleShot(0, &window, [&] {
-            act();
-            if (window.isVisible())
-                window.close();
-        });
-        window.exec();
-    }
-
-    QAction& item(const char* name) { return *window.findChild<QAction*>(QLatin1String(name)); }
     template <typename T> T& in(QDialog& dialog, const char* name) {
         return *dialog.findChild<T*>(QLatin1String(name));
     }
@@ -109,15 +99,12 @@ protected:
         return path;
     }
 
-    AppState state;
     TFormSortier sortDialog;
     TFormFilter filterDialog{prompter};
     TFormSuchen searchDialog{prompter};
     DialogScript sort{sortDialog};
     DialogScript filter{filterDialog};
     DialogScript search{searchDialog};
-    std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
-    TFormArchiv window{state, prompter, store, [this] { return printer; }};
 };
 
 } // namespace

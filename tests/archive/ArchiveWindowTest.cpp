@@ -1,7 +1,7 @@
+#include "ArchiveWindowFixture.h"
 #include "Printers.h"
 #include "SampleReport.h"
 #include "ScriptedDialog.h"
-#include "TableFixture.h"
 #include "archive/TFormArchiv.h"
 #include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
@@ -16,7 +16,7 @@
 
 namespace {
 
-class ArchiveWindowTest : public TableFixture {
+class ArchiveWindowTest : public ArchiveWindowFixture {
 protected:
     ArchiveWindowTest() {
         addCustomers({{0, QStringLiteral("Elektro Schulze")},
@@ -33,17 +33,6 @@ protected:
         window.setDialogs(dialogs);
     }
 
-    // Shows the archive, lets `act` work in it, closes it.
-    void run(const std::function<void()>& act) {
-        QTimer::singleShot(0, &window, [&] {
-            act();
-            if (window.isVisible())
-                window.close();
-        });
-        window.exec();
-    }
-
-    QAction& item(const char* name) { return *window.findChild<QAction*>(QLatin1String(name)); }
     DataGrid& grid() { return *window.findChild<DataGrid*>(QStringLiteral("DBGrid1")); }
     int column(const QString& field) {
         for (int c = 0; c < grid().model()->columnCount(); ++c)
@@ -61,13 +50,10 @@ protected:
         return values;
     }
 
-    AppState state;
     ScriptedDialog wizard;
     ScriptedDialog savePrint;
     ScriptedDialog lookup;
     ScriptedDialog numberEntry;
-    std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
-    TFormArchiv window{state, prompter, store, [this] { return printer; }};
 };
 
 } // namespace
