@@ -81,6 +81,8 @@ void TFormArchiv::importMemoryClick() {
         fail(QStringLiteral("Schnittstelle ist bereits geöffnet!"));
     } else if (!link.open(*dialogs_.portSettings)) {
         fail(QStringLiteral(" Schnittstelle konnte nicht geöffnet werden"));
+        // Back to the main window, where the port is chosen.
+        close();
         return;
     } else {
         dialogs_.memoryReadout->exec();

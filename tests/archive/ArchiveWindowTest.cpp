@@ -8,6 +8,11 @@
 #include "report/ProtocolFile.h"
 #include "tables/DataGrid.h"
 #include "tables/TableGridModel.h"
+#include "tester/Clock.h"
+#include "tester/PortSettings.h"
+#include "tester/SerialLine.h"
+#include "tester/TFormAuslesen.h"
+#include "tester/TestSerial.h"
 
 #include <QAction>
 #include <QFile>
@@ -206,4 +211,30 @@ TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
         item("Uebernehmen1").trigger();
     });
     EXPECT_EQ(numbers()[1], QStringLiteral("2:Müller:3"));
+}
+
+TEST_F(ArchiveWindowTest, APortThatCannotBeOpenedEndsTheMemoryImport) {
+    FakeClock clock;
+    TestSerialDevice device(clock);
+    TestSerialPorts ports(device);
+    ports.setRefuseOpen(true);
+    SerialLine line(ports, clock);
+    TFormAuslesen readout(state, prompter, line);
+    PortSettings settings;
+    TFormArchiv::Dialogs dialogs;
+    dialogs.memoryReadout = &readout;
+    dialogs.portSettings = &settings;
+    window.setDialogs(dialogs);
+    bool closed = false;
+    run([&] {
+        item("vomMWSpeicher1").trigger();
+        closed = !window.isVisible();
+    });
+    EXPECT_TRUE(closed);
+    ASSERT_EQ(prompter.calls().size(), 2u);
+    EXPECT_EQ(prompter.calls()[0].kind, ScriptedPrompter::Kind::Beep);
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Fehler| Schnittstelle konnte nicht geöffnet werden"});
+    EXPECT_FALSE(readout.isVisible());
+    EXPECT_EQ(numbers().size(), 3);
 }
