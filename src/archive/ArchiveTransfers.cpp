@@ -46,17 +46,6 @@ QString ArchiveTransfers::correctDate(const QString& rejected, DateKind kind) {
     return state_.dateDialog.dateText;
 }
 
-void ArchiveTransfers::loadAddresses() {
-    const RowAddresses addresses =
-        lookUpAddresses(customers_, prompter_, archive_.integer(kNumber));
-    Protokoll& record = state_.record;
-    record.Kunde2 = addresses.customerStreet;
-    record.Kunde3 = addresses.customerPlace;
-    record.Nehmer1 = addresses.contractorName;
-    record.Nehmer2 = addresses.contractorStreet;
-    record.Nehmer3 = addresses.contractorPlace;
-}
-
 void ArchiveTransfers::loadRowIntoReport() {
     ReportState& report = state_.report;
     Protokoll& record = state_.record;
@@ -69,7 +58,7 @@ void ArchiveTransfers::loadRowIntoReport() {
     report.testKind = test.testKind;
     report.oldNorm = test.oldNorm;
     rowToRecord(archive_, record);
-    loadAddresses();
+    loadAddresses(customers_, prompter_, archive_.integer(kNumber), record);
     report.values = {record.Wert1.left(kMeasuredValueLength),
                      record.Wert2.left(kMeasuredValueLength),
                      record.Wert3.left(kMeasuredValueLength)};

@@ -41,7 +41,6 @@ public:
 
 private:
     void loadRowIntoReport();
-    void loadAddresses();
     void writeBack();
     QString correctDate(const QString& rejected, record_transfer::DateKind kind);
     // New rows may hide behind the filter; told once after the last.

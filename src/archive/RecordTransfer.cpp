@@ -3,6 +3,7 @@
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
 #include "report/Vocabulary.h"
+#include "tables/ArchiveMeasurements.h"
 #include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
 #include "tables/TableCursor.h"
@@ -31,18 +32,6 @@ QString yesNo(qint32 flag) {
     return flag == 1 ? QStringLiteral("ja") : QStringLiteral("nein");
 }
 
-// One measurement of the summary: name, separator, value and unit.
-QString measurementPart(const QString& name, const QString& value, const QString& unit,
-                        bool trimmed) {
-    QString part = trimmed ? name.trimmed() : name;
-    part += value.contains(u'>') ? QStringLiteral(" ") : QStringLiteral(" = ");
-    part += value;
-    // A failed measurement has no number the unit could belong to.
-    if (!value.startsWith(u'F'))
-        part += u' ' + unit;
-    return part;
-}
-
 } // namespace
 
 bool isValidDateText(const QString& text) {
@@ -63,17 +52,6 @@ bool isValidDateText(const QString& text) {
     return field_values::parseDate(text).has_value();
 }
 
-QString measurementSummary(const std::array<QString, 3>& names,
-                           const std::array<QString, 3>& values,
-                           const std::array<QString, 3>& units, bool trimmed) {
-    QString summary = measurementPart(names[0], values[0], units[0], trimmed);
-    for (std::size_t i = 1; i < 3; ++i)
-        if (names[i].size() > 5)
-            summary +=
-                QStringLiteral("  ") + measurementPart(names[i], values[i], units[i], trimmed);
-    return trimmed ? summary.trimmed() : summary;
-}
-
 RowValues convertImageToRow(const QByteArray& image, const DateCorrection& correctDate) {
     RowValues row;
     Protokoll& t = row.texts;
@@ -83,9 +61,9 @@ RowValues convertImageToRow(const QByteArray& image, const DateCorrection& corre
     row.Diff = t.Diff;
     row.Niso = t.Niso;
     row.Ordnung = t.Ordnung;
-    row.Alles =
-        measurementSummary({t.Messung1, t.Messung2, t.Messung3}, {t.Wert1, t.Wert2, t.Wert3},
-                           {t.Einheit1, t.Einheit2, t.Einheit3});
+    row.Alles = archive_measurements::summary({t.Messung1, t.Messung2, t.Messung3},
+                                              {t.Wert1, t.Wert2, t.Wert3},
+                                              {t.Einheit1, t.Einheit2, t.Einheit3});
     if (!isValidDateText(t.Termin))
         t.Termin = correctDate(t.Termin, DateKind::NextTest);
     if (!isValidDateText(t.Datum))

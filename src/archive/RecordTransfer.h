@@ -36,15 +36,6 @@ using DateCorrection = std::function<QString(const QString& rejected, DateKind k
 // that the calendar has; a two-digit year means 20yy.
 bool isValidDateText(const QString& text);
 
-// "Schutzleiterwiderstand = 0.05 Ohm  Isolationswiderstand >20 MOhm": the
-// measurements of a row in one line; the second and third only when their
-// name is longer than five characters. Trimmed: names and the whole line
-// without surrounding blanks (rows from files); else as they are (rows from
-// the tester's memory).
-QString measurementSummary(const std::array<QString, 3>& names,
-                           const std::array<QString, 3>& values,
-                           const std::array<QString, 3>& units, bool trimmed = true);
-
 // A protocol-file image as archive texts; impossible dates are corrected by the user.
 RowValues convertImageToRow(const QByteArray& image, const DateCorrection& correctDate);
 

@@ -1,6 +1,7 @@
 #include "RowAddresses.h"
 
 #include "common/Prompter.h"
+#include "report/Protokoll.h"
 #include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
@@ -28,4 +29,14 @@ RowAddresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 
     }
     customers.close();
     return addresses;
+}
+
+void loadAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber,
+                   Protokoll& record) {
+    const RowAddresses addresses = lookUpAddresses(customers, prompter, customerNumber);
+    record.Kunde2 = addresses.customerStreet;
+    record.Kunde3 = addresses.customerPlace;
+    record.Nehmer1 = addresses.contractorName;
+    record.Nehmer2 = addresses.contractorStreet;
+    record.Nehmer3 = addresses.contractorPlace;
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+struct Protokoll;
 class Prompter;
 class TableCursor;
 
@@ -19,3 +20,8 @@ struct RowAddresses {
 // number above 0 that is missing, and a missing contractor, are told to the
 // user and leave their lines empty.
 RowAddresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber);
+
+// The same, written into the record's customer street and place (lines 2
+// and 3) and its three contractor lines.
+void loadAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber,
+                   Protokoll& record);

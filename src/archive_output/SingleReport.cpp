@@ -12,13 +12,7 @@ namespace single_report {
 
 void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers) {
     Protokoll& record = state.record;
-    const RowAddresses addresses =
-        lookUpAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")));
-    record.Kunde2 = addresses.customerStreet;
-    record.Kunde3 = addresses.customerPlace;
-    record.Nehmer1 = addresses.contractorName;
-    record.Nehmer2 = addresses.contractorStreet;
-    record.Nehmer3 = addresses.contractorPlace;
+    loadAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")), record);
     record_transfer::rowToRecord(archive, record);
     const record_transfer::RowTest test = record_transfer::rowTest(archive);
     if (test.protectionClass)

@@ -6,70 +6,9 @@
 
 namespace remote_archive_row {
 
-namespace {
-const QString kPE = QStringLiteral("Schutzleiterwiderstand");
-const QString kIso = QStringLiteral("Isolationswiderstand");
-const QString kSubstitute = QStringLiteral("Ersatzableitstrom");
-const QString kTouch = QStringLiteral("Berührungsstrom");
-const QString kProtectiveCurrent = QStringLiteral("Schutzleiterstrom");
-const QString kDifferential = QStringLiteral("Differenzstrom");
-const QString kOhm = QStringLiteral("Ohm");
-const QString kMOhm = QStringLiteral("MOhm");
-const QString kMA = QStringLiteral("mA");
-const QString kBlank = QStringLiteral(" ");
-
-// Rows from the remote window have always been stored with these texts; a
-// blank and an empty name differ here from the report's layout.
-Measurements classOneOrOneE(int testKind, int niso, int diff) {
-    const QString& current = diff ? kDifferential : kProtectiveCurrent;
-    if (niso)
-        return {{kPE, current, kBlank}, {kOhm, kMA, kBlank}};
-    if (testKind == 1)
-        return {{kPE, kIso, kSubstitute}, {kOhm, kMOhm, kMA}};
-    return {{kIso, kPE, current}, {kMOhm, kOhm, kMA}};
-}
-
-Measurements classTwo(int testKind, int niso) {
-    if (niso)
-        return {{kTouch, {}, {}}, {kMA, {}, {}}};
-    if (testKind == 1)
-        return {{kIso, kSubstitute, {}}, {kMOhm, kMA, {}}};
-    return {{kIso, kTouch, {}}, {kMOhm, kMA, {}}};
-}
-
-QString measurementText(const QString& name, const QString& value, const QString& unit) {
-    QString text =
-        name + (value.contains(QLatin1Char('>')) ? QStringLiteral(" ") : QStringLiteral(" = ")) +
-        value;
-    // A value that starts with 'F' is an error text of the tester and has no unit.
-    if (!value.startsWith(QLatin1Char('F')))
-        text += QLatin1Char(' ') + unit;
-    return text;
-}
-} // namespace
-
-Measurements measurements(int testKind, int protectionClass, int niso, int diff) {
-    if (testKind != 1 && testKind != 2)
-        return {};
-    switch (protectionClass) {
-    case 1:
-    case 4:
-        return classOneOrOneE(testKind, niso, diff);
-    case 2:
-        return classTwo(testKind, niso);
-    case 3:
-        return {{kIso, {}, {}}, {kMOhm, {}, {}}};
-    default:
-        return {};
-    }
-}
-
 QString summaryText(const Measurements& m, const std::array<QString, 3>& values, int niso) {
-    QString text = measurementText(m.names[0], values[0], m.units[0]);
-    for (int i = 1; i < 3; ++i)
-        if (m.names[i].size() > 5)
-            text += QStringLiteral("  ") + measurementText(m.names[i], values[i], m.units[i]);
-    return text + QStringLiteral("  ") + (niso ? QLatin1Char('T') : QLatin1Char('F'));
+    return archive_measurements::summary(m.names, values, m.units, false) + QStringLiteral("  ") +
+           (niso ? QLatin1Char('T') : QLatin1Char('F'));
 }
 
 QString dateText(const QDate& date) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tables/ArchiveMeasurements.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariantList>
@@ -14,14 +16,9 @@ struct ReportState;
 // place of a file name. Everything about device and customer stays empty.
 namespace remote_archive_row {
 
-struct Measurements {
-    std::array<QString, 3> names;
-    std::array<QString, 3> units; // "Ohm", "MOhm", "mA" as the archive keeps them
-    bool operator==(const Measurements&) const = default;
-};
+using archive_measurements::Measurements;
+using archive_measurements::measurements;
 
-// Names and units for the test; empty texts outside test kinds 1..2 and classes 1..4.
-Measurements measurements(int testKind, int protectionClass, int niso, int diff);
 // "Isolationswiderstand  >20.0 MOhm  F": each measurement with its value and
 // unit, the insulation flag last.
 QString summaryText(const Measurements& measurements, const std::array<QString, 3>& values,

@@ -3,6 +3,7 @@
 #include "SampleReport.h"
 #include "TableFixture.h"
 #include "report/ProtocolFile.h"
+#include "tables/ArchiveMeasurements.h"
 
 using namespace record_transfer;
 
@@ -29,7 +30,7 @@ TEST(MeasurementSummary, NamesSeparatorsAndUnits) {
          "Isolationswiderstand  >20.0 MOhm"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(measurementSummary(c.names, c.values, c.units), c.summary);
+        EXPECT_EQ(archive_measurements::summary(c.names, c.values, c.units), c.summary);
 }
 
 TEST(DateText, ShortFormsPassImpossibleDatesDoNot) {
