@@ -1,5 +1,6 @@
 #include "TForm3.h"
 
+#include "ShortcutButton.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 
@@ -77,7 +78,7 @@ TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, 
 void TForm3::createControls() {
     const auto button = [this](const char* name, const QString& caption, int x, int y,
                                int width = kKeyWidth) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new ShortcutButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(x, y, width, kButtonHeight);
         b->setAutoDefault(false);
