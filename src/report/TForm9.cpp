@@ -4,6 +4,7 @@
 #include "WizardFields.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
+#include "common/TitleBar.h"
 #include "common/TypingLimitEdit.h"
 #include "common/WindowScaling.h"
 #include "tables/CustomerTable.h"
@@ -49,6 +50,7 @@ TForm9::TForm9(AppState& state, Prompter& prompter, TableStore& tables, QWidget*
     , prompter_(prompter)
     , Table1(std::make_unique<TableCursor>(tables, QStringLiteral("kunden"))) {
     setObjectName(QStringLiteral("Form9"));
+    removeSystemMenu(*this);
     setWindowTitle(QStringLiteral("Protokoll erstellen"));
     help::setContext(*this, help::RemoteControlAndReport);
     buildPage1();

@@ -5,6 +5,7 @@
 #include "common/AppState.h"
 #include "report/ProtocolFile.h"
 #include "report/TForm9.h"
+#include "report/TFormDatum.h"
 #include "report/Vocabulary.h"
 #include "report/WizardFields.h"
 
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -508,4 +510,21 @@ TEST_F(ReportWizardTest, PagesTabOrderEscapeAndTheResetAfterClosing) {
     EXPECT_FALSE(box(2).isChecked());
     EXPECT_TRUE(edit("Auftrag").isVisibleTo(&wizard));
     EXPECT_FALSE(edit("Fehler1").isVisibleTo(&wizard));
+}
+
+TEST_F(ReportWizardTest, WizardAndDateDialogHaveNeitherSystemMenuNorCloseButton) {
+    TFormDatum dateDialog(state, prompter);
+    for (QDialog* window : std::initializer_list<QDialog*>{&wizard, &dateDialog}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        // What the window system is told, not only what the widget holds.
+        for (const Qt::WindowFlags flags :
+             {window->windowFlags(), window->windowHandle()->flags()}) {
+            EXPECT_FALSE(flags & Qt::WindowSystemMenuHint);
+            EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
+            EXPECT_EQ(flags & Qt::WindowMinMaxButtonsHint, Qt::WindowMinMaxButtonsHint);
+            EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        }
+        window->hide();
+    }
 }
