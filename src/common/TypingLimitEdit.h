@@ -11,8 +11,6 @@ class TypingLimitEdit : public QLineEdit {
 public:
     TypingLimitEdit(int limit, QWidget* parent = nullptr);
 
-    int typingLimit() const { return limit_; }
-
 protected:
     bool event(QEvent* event) override;
 
