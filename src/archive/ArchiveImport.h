@@ -65,6 +65,10 @@ private:
     // matched nor added, and nothing when adding failed (the run has failed).
     std::optional<qint64> customerNumber(Run& run, const record_transfer::RowValues& row,
                                          const CustomerAdded& customerAdded);
+    // In one write transaction: the customer of exactly this name, or a new
+    // one numbered after the highest.
+    std::optional<qint64> findOrAddCustomer(const QString& name, const QString& street,
+                                            const QString& town, bool* added, QString* failure);
 
     TableStore& store_;
     Prompter& prompter_;

@@ -32,12 +32,27 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         QStringLiteral("print-pdf"),
         QStringLiteral("Druckt das Prüfprotokoll der Protokolldatei DATEI.pro als PDF-Datei "
                        "AUSGABE.pdf, ohne ein Fenster zu öffnen."));
+    const QCommandLineOption exportAll(
+        QStringLiteral("export"),
+        QStringLiteral("Schreibt alle Archiv-Datensätze in Nummernfolge als Text-Export in die "
+                       "Datei TEXT.txt, wie \"Daten-Export\" \"komplett\" im Archiv, ohne ein "
+                       "Fenster zu öffnen."),
+        QStringLiteral("TEXT.txt"));
+    const QCommandLineOption importFiles(
+        QStringLiteral("import"),
+        QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
+                       "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
+                       "übernommene Dateien werden genannt."));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(printPdf);
+    parser.addOption(exportAll);
+    parser.addOption(importFiles);
     parser.addOption(data);
     parser.addPositionalArgument(QStringLiteral("DATEI.pro AUSGABE.pdf"),
                                  QStringLiteral("Die Dateien zu --print-pdf."));
+    parser.addPositionalArgument(QStringLiteral("DATEI.pro …"),
+                                 QStringLiteral("Die Dateien zu --import."));
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät zu, z. B. "
@@ -71,6 +86,19 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.protocolFile = files[0];
             options.pdfFile = files[1];
         }
+    } else if (parser.isSet(importFiles) && parser.positionalArguments().isEmpty()) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültiger Aufruf: --import braucht mindestens eine "
+                                      "Protokolldatei, zum Beispiel \"ztd --import DATEI.pro\".");
+    } else if (parser.isSet(importFiles) && parser.isSet(exportAll)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültiger Aufruf: --import und --export nur einzeln.");
+    } else if (parser.isSet(importFiles) || parser.isSet(exportAll)) {
+        options.action = parser.isSet(importFiles) ? ProgramOptions::Action::Import
+                                                   : ProgramOptions::Action::Export;
+        options.exportFile = parser.value(exportAll);
+        options.importFiles = parser.positionalArguments();
+        options.dataDirectory = parser.value(data);
     } else {
         options.dataDirectory = parser.value(data);
         for (const QString& value : parser.values(port)) {

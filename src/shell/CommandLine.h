@@ -8,13 +8,16 @@
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
-    enum class Action { Run, ShowText, Fail, PrintPdf };
+    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
     // --print-pdf: the protocol file to print and the PDF file to write.
     QString protocolFile;
     QString pdfFile;
+    // --export: the text file to write; --import: the protocol files.
+    QString exportFile;
+    QStringList importFiles;
     // Slot index 0..5 → device, from --port COMn=DEVICE.
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.

@@ -1,10 +1,12 @@
 #include "CommandLine.h"
+#include "ConsoleCommands.h"
 #include "PdfExport.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
 #include "tables/DataDirectory.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -12,6 +14,14 @@
 #include <QTranslator>
 
 #include <cstdio>
+
+namespace {
+// The names under which the data folder is found, with windows or without.
+void nameApplication() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Veltrax"));
+    QCoreApplication::setApplicationName(QStringLiteral("VTX_ZTD"));
+}
+} // namespace
 
 int main(int argc, char** argv) {
     QStringList arguments;
@@ -31,14 +41,23 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (options.action == ProgramOptions::Action::Export ||
+        options.action == ProgramOptions::Action::Import) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        const QString folder = dataDirectory(options.dataDirectory);
+        return options.action == ProgramOptions::Action::Export
+                   ? console_commands::exportArchive(folder, options.exportFile)
+                   : console_commands::importFiles(folder, options.importFiles);
+    }
+
     if (options.action != ProgramOptions::Action::Run) {
         const bool failed = options.action == ProgramOptions::Action::Fail;
         fprintf(failed ? stderr : stdout, "%s\n", qPrintable(options.text.trimmed()));
         return failed ? 1 : 0;
     }
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Veltrax"));
-    QApplication::setApplicationName(QStringLiteral("VTX_ZTD"));
+    nameApplication();
 
     // Qt's own dialogs and buttons in German, whatever the system language.
     QTranslator qtGerman;

@@ -1,4 +1,5 @@
 #include "Printers.h"
+#include "RunZtd.h"
 #include "SampleReport.h"
 #include "report/ProtocolFile.h"
 
@@ -11,26 +12,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// The real program, started as a script would start it: no display at all.
-Outcome runZtd(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
-        environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ZTD_BINARY), arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString pdfText(const QString& pdf) {
     QProcess process;
@@ -55,7 +36,7 @@ TEST_F(PrintPdfCommandTest, WritesTheReportPageWithoutADisplay) {
     const QString report =
         writeFile(u"Bäckerei.pro"_s, protocol_file::buildProtocolImage(sampleReport()));
     const QString pdf = dir.filePath(u"Bäckerei.pdf"_s);
-    const Outcome outcome = runZtd({u"--print-pdf"_s, report, pdf});
+    const ZtdOutcome outcome = runZtd({u"--print-pdf"_s, report, pdf});
     EXPECT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
     EXPECT_EQ(outcome.err, QString());
     const QString text = pdfText(pdf);
@@ -72,7 +53,7 @@ TEST_F(PrintPdfCommandTest, RefusesWhatItCannotRead) {
     const QString shortFile = writeFile(u"kurz.pro"_s, QByteArray(1147, 'x'));
     const QString pdf = dir.filePath(u"aus.pdf"_s);
     for (const QString& input : {missing, shortFile}) {
-        const Outcome outcome = runZtd({u"--print-pdf"_s, input, pdf});
+        const ZtdOutcome outcome = runZtd({u"--print-pdf"_s, input, pdf});
         EXPECT_EQ(outcome.exitCode, 1);
         EXPECT_EQ(outcome.err.trimmed(), protocol_file::readProtocolFile(input).error);
         EXPECT_FALSE(outcome.err.isEmpty());
@@ -81,7 +62,7 @@ TEST_F(PrintPdfCommandTest, RefusesWhatItCannotRead) {
 
     const QString report = writeFile(u"gut.pro"_s, protocol_file::buildProtocolImage({}));
     const QString unwritable = dir.filePath(u"gibt-es-nicht/aus.pdf"_s);
-    const Outcome outcome = runZtd({u"--print-pdf"_s, report, unwritable});
+    const ZtdOutcome outcome = runZtd({u"--print-pdf"_s, report, unwritable});
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.err.trimmed(),
               u"Die PDF-Datei \"%1\" kann nicht geschrieben werden."_s.arg(unwritable));

@@ -1,0 +1,94 @@
+#include "ConsoleCommands.h"
+
+#include "archive/ArchiveImport.h"
+#include "archive_output/TextExport.h"
+#include "common/Progress.h"
+#include "common/Prompter.h"
+#include "tables/TableCursor.h"
+#include "tables/TableStore.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace console_commands {
+
+namespace {
+
+void say(const QString& text) {
+    fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+// Messages go to standard error; there is nobody to answer a dialog.
+class ConsolePrompter : public Prompter {
+public:
+    Answer message(const QString& text, const QString& caption, Buttons buttons) override {
+        say(caption + QStringLiteral(": ") + text);
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+    std::optional<QString> openFile(const FileDialog&) override { return std::nullopt; }
+    std::optional<QStringList> openFiles(const FileDialog&) override { return std::nullopt; }
+    std::optional<QString> saveFile(const FileDialog&) override { return std::nullopt; }
+    bool printDialog(QPrinter&) override { return false; }
+    bool printerSetup(QPrinter&) override { return false; }
+    void beep() override {}
+};
+
+} // namespace
+
+int exportArchive(const QString& dataDirectory, const QString& textFile) {
+    ConsolePrompter prompter;
+    TableStore store(dataDirectory, prompter);
+    TableCursor archive(store, QStringLiteral("zt"));
+    if (!archive.open())
+        return 1;
+    QSaveFile file(textFile);
+    if (!file.open(QIODevice::WriteOnly)) {
+        say(QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+                .arg(QDir::toNativeSeparators(textFile), file.errorString()));
+        return 1;
+    }
+    const auto progress = silentProgress();
+    const text_export::ViewWritten written =
+        text_export::writeView(archive, std::nullopt, file, *progress);
+    if (!written.error.isEmpty() || !file.commit()) {
+        say(QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
+                .arg(QDir::toNativeSeparators(textFile),
+                     written.error.isEmpty() ? file.errorString() : written.error));
+        return 1;
+    }
+    if (written.rows == 0)
+        say(QStringLiteral("Hinweis: Sie haben keinen Datensatz ausgewählt."));
+    if (written.customerMissing)
+        say(QStringLiteral(
+            "Hinweis: Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."));
+    if (written.contractorMissing)
+        say(QStringLiteral("Hinweis: Der Auftragnehmer ist in der Datenbank nicht enthalten."));
+    return 0;
+}
+
+int importFiles(const QString& dataDirectory, const QStringList& files) {
+    ConsolePrompter prompter;
+    TableStore store(dataDirectory, prompter);
+    if (!store.open())
+        return 1;
+    ArchiveImport import(store, prompter);
+    const ArchiveImport::Outcome outcome = import.importFiles(
+        files,
+        // Nobody can correct a date here: the file is left out.
+        [](const QString&, const QString&, record_transfer::DateKind) { return std::nullopt; },
+        [](const QString& name, qint64 number) {
+            say(QStringLiteral("Neuer Kunde Nr. %1: %2").arg(number).arg(name));
+        });
+    for (const QString& skipped : outcome.skipped)
+        say(QStringLiteral("Nicht übernommen: ") + skipped);
+    const QString unfinished = import_account::unfinishedText(outcome, QStringLiteral("Dateien"));
+    if (!unfinished.isEmpty())
+        say(unfinished);
+    say(QStringLiteral("Übernommen: %1 von %2 Dateien.")
+            .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total)));
+    return outcome.stored.size() == outcome.total ? 0 : 1;
+}
+
+} // namespace console_commands

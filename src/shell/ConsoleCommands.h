@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The archive's bulk steps from the command line, without a window: the
+// same code as the archive window's menu items, its messages on standard
+// error. Each returns the program's exit code.
+namespace console_commands {
+
+// ztd --export: every archive row in number order, as "Daten-Export"
+// "komplett" writes it without filter and sort.
+int exportArchive(const QString& dataDirectory, const QString& textFile);
+
+// ztd --import: the files as "aus Dateien" takes them. New customers and
+// left-out files are named; non-zero when a file was left out.
+int importFiles(const QString& dataDirectory, const QStringList& files);
+
+} // namespace console_commands
