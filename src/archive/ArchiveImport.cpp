@@ -14,14 +14,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSqlError>
-#include <QSqlQuery>
 
 using namespace record_transfer;
 
 namespace {
-
-const int kNameLength = customerTableDefinition().fields[1].size;
 
 // "12.3.2026": the import date as the origin of a row tells it.
 QString dayText(const QDate& day) {
@@ -109,7 +105,7 @@ void ArchiveImport::loadCustomers() {
 
 std::optional<qint64> ArchiveImport::customerNumber(Run& run, const RowValues& row,
                                                     const CustomerAdded& customerAdded) {
-    const QString name = row.texts.Kunde1.left(kNameLength);
+    const QString name = storedCustomerName(row.texts.Kunde1);
     if (name.isEmpty())
         return std::nullopt;
     loadCustomers();
@@ -117,67 +113,15 @@ std::optional<qint64> ArchiveImport::customerNumber(Run& run, const RowValues& r
         return found.value();
     if (!run.write())
         return std::nullopt;
-    QString failure;
-    bool added = false;
-    const auto number =
-        findOrAddCustomer(name, row.texts.Kunde2, row.texts.Kunde3, &added, &failure);
-    if (!number) {
-        run.fail(failure);
+    const CustomerMatch match = matchCustomer(store_, name, row.texts.Kunde2, row.texts.Kunde3);
+    if (!match.failure.isEmpty()) {
+        run.fail(match.failure);
         return std::nullopt;
     }
-    customers_.insert(name, *number);
-    if (added && customerAdded)
-        customerAdded(name, *number);
-    return number;
-}
-
-std::optional<qint64> ArchiveImport::findOrAddCustomer(const QString& name, const QString& street,
-                                                       const QString& town, bool* added,
-                                                       QString* failure) {
-    const QString table = QStringLiteral("kunden");
-    if (const auto error = store_.beginWrite(table)) {
-        *failure = *error;
-        return std::nullopt;
-    }
-    QSqlQuery query(store_.database());
-    const auto failed = [&] {
-        *failure = TableStore::describe(table, query.lastError(), store_.databasePath());
-        query.finish();
-        store_.rollbackWrite();
-        return std::nullopt;
-    };
-    // Another program may have added the customer since the names were read;
-    // under the write lock the answer holds until the row is in.
-    query.prepare(QStringLiteral("SELECT Kundennummer FROM kunden WHERE Auftraggeber = ? COLLATE "
-                                 "BINARY ORDER BY Kundennummer, rowid LIMIT 1"));
-    query.addBindValue(name);
-    if (!query.exec())
-        return failed();
-    qint64 number = 0;
-    if (query.next()) {
-        number = query.value(0).toLongLong();
-    } else {
-        if (!query.exec(QStringLiteral("SELECT coalesce(max(Kundennummer), 0) + 1 FROM kunden")) ||
-            !query.next())
-            return failed();
-        number = query.value(0).toLongLong();
-        query.prepare(QStringLiteral("INSERT INTO kunden (Kundennummer, Auftraggeber, "
-                                     "AuftraggeberStrasse, AuftraggeberOrt) VALUES (?, ?, ?, ?)"));
-        for (const QVariant& value :
-             {QVariant(number), QVariant(name), QVariant(street.left(kNameLength)),
-              QVariant(town.left(kNameLength))})
-            query.addBindValue(value);
-        if (!query.exec())
-            return failed();
-        *added = true;
-    }
-    query.finish();
-    if (const auto error = store_.commitWrite(table)) {
-        *failure = *error;
-        *added = false;
-        return std::nullopt;
-    }
-    return number;
+    customers_.insert(name, *match.number);
+    if (match.added && customerAdded)
+        customerAdded(name, *match.number);
+    return match.number;
 }
 
 ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths,

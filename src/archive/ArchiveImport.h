@@ -59,16 +59,13 @@ private:
     class Run;
 
     void loadCustomers();
-    // The customer of the row: the first one of exactly this name (compared
-    // as the table keeps it, cut to its length), or one added after the rows
-    // gathered so far were written. Nothing for an empty name, which is never
-    // matched nor added, and nothing when adding failed (the run has failed).
+    // The customer of the row, found among the names read once or matched
+    // (and perhaps added) after the rows gathered so far were written.
+    // Nothing for an empty name, and nothing when adding failed (the run has
+    // then failed).
     std::optional<qint64> customerNumber(Run& run, const record_transfer::RowValues& row,
                                          const CustomerAdded& customerAdded);
-    // In one write transaction: the customer of exactly this name, or a new
-    // one numbered after the highest.
-    std::optional<qint64> findOrAddCustomer(const QString& name, const QString& street,
-                                            const QString& town, bool* added, QString* failure);
+
 
     TableStore& store_;
     Prompter& prompter_;

@@ -65,10 +65,16 @@ void ArchiveTransfers::writeBack() {
         protocol_file::buildProtocolImage(state_.record),
         [this](const QString& rejected, DateKind kind) { return correctDate(rejected, kind); });
     const Protokoll& t = row.texts;
-    const qint64 customer = matchCustomer(customers_, prompter_, t.Kunde1, t.Kunde2, t.Kunde3);
+    const CustomerMatch customer = matchCustomer(archive_.store(), t.Kunde1, t.Kunde2, t.Kunde3);
+    if (!customer.failure.isEmpty()) {
+        prompter_.message(customer.failure, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+        return;
+    }
+    if (customer.added)
+        tellNewCustomer();
     if (archive_.state() != TableCursor::State::Edit && !archive_.edit())
         return;
-    archive_.setInteger(kNumber, customer);
+    archive_.setValue(kNumber, customer.number ? QVariant(*customer.number) : QVariant());
     const std::pair<const char*, const QString*> texts[] = {
         {"AuftragNr", &t.AuftragNr},
         {"Auftraggeber", &t.Kunde1},
@@ -129,13 +135,7 @@ int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
             importFileName_ = path;
             return correctDate(rejected, kind);
         },
-        [this](const QString&, qint64) {
-            prompter_.message(QStringLiteral("Der Auftraggeber ist bisher nicht in der "
-                                             "Kunden-Datenbank enthalten. Die Angaben zu "
-                                             "Auftraggeber,Straße und Ort werden jetzt "
-                                             "übernommen."),
-                              QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-        });
+        [this](const QString&, qint64) { tellNewCustomer(); });
     if (!paths.isEmpty())
         importFileName_ = QFileInfo(paths.last()).absoluteFilePath();
     finishImport(outcome, QStringLiteral("Dateien"), filterActive);
@@ -164,6 +164,11 @@ void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const
         if (!text.isEmpty())
             prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
     tellAboutFilter(outcome.total, filterActive);
+}
+
+void ArchiveTransfers::tellNewCustomer() {
+    prompter_.message(QString::fromUtf8(kNewCustomerNotice), QStringLiteral("Hinweis"),
+                      Prompter::Buttons::Ok);
 }
 
 void ArchiveTransfers::tellAboutFilter(int rows, bool filterActive) {

@@ -49,6 +49,7 @@ private:
     // Shows the imported rows and tells what did not come in.
     void finishImport(const ArchiveImport::Outcome& outcome, const QString& unit,
                       bool filterActive);
+    void tellNewCustomer();
     // New rows may hide behind the filter; told once after the last.
     void tellAboutFilter(int rows, bool filterActive);
 

@@ -1,12 +1,17 @@
 #include "RecordTransfer.h"
 
-#include "common/Prompter.h"
 #include "report/ProtocolFile.h"
 #include "report/Vocabulary.h"
 #include "tables/ArchiveMeasurements.h"
 #include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
 #include "tables/TableCursor.h"
+#include "tables/SqlBinding.h"
+#include "tables/TableDefinition.h"
+#include "tables/TableStore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
 
 namespace record_transfer {
 
@@ -97,25 +102,58 @@ RowValues convertImageToRow(const QByteArray& image, const DateCorrection& corre
     return row;
 }
 
-qint64 matchCustomer(TableCursor& customers, Prompter& prompter, const QString& name,
-                     const QString& street, const QString& town) {
-    if (!customers.open() || !customers.setIndexName(QStringLiteral("Standard")))
-        return 0;
-    qint64 number = 0;
-    if (customer_table::findByName(customers, name)) {
-        number = customers.integer(QStringLiteral("Kundennummer"));
-    } else {
-        prompter.message(QStringLiteral("Der Auftraggeber ist bisher nicht in der "
-                                        "Kunden-Datenbank enthalten. Die Angaben zu "
-                                        "Auftraggeber,Straße und Ort werden jetzt übernommen."),
-                         QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-        const qint64 next =
-            customers.last() ? customers.integer(QStringLiteral("Kundennummer")) + 1 : 1;
-        if (customers.insertRecord({next, name, street, town}))
-            number = next;
+QString storedCustomerName(const QString& name) {
+    return name.left(customerTableDefinition().fields[1].size);
+}
+
+CustomerMatch matchCustomer(TableStore& store, const QString& name, const QString& street,
+                            const QString& town) {
+    CustomerMatch match;
+    const QString stored = storedCustomerName(name);
+    if (stored.isEmpty())
+        return match;
+    const QString table = QStringLiteral("kunden");
+    if (const auto error = store.beginWrite(table)) {
+        match.failure = *error;
+        return match;
     }
-    customers.close();
-    return number;
+    QSqlQuery query(store.database());
+    const auto failed = [&] {
+        match.failure = TableStore::describe(table, query.lastError(), store.databasePath());
+        query.finish();
+        store.rollbackWrite();
+        match.added = false;
+        match.number.reset();
+        return match;
+    };
+    query.prepare(QStringLiteral("SELECT Kundennummer FROM kunden WHERE Auftraggeber = ? COLLATE "
+                                 "BINARY ORDER BY Kundennummer, rowid LIMIT 1"));
+    query.addBindValue(stored);
+    if (!query.exec())
+        return failed();
+    if (query.next()) {
+        match.number = query.value(0).toLongLong();
+    } else {
+        if (!query.exec(QStringLiteral("SELECT coalesce(max(Kundennummer), 0) + 1 FROM kunden")) ||
+            !query.next())
+            return failed();
+        match.number = query.value(0).toLongLong();
+        query.prepare(QStringLiteral("INSERT INTO kunden (Kundennummer, Auftraggeber, "
+                                     "AuftraggeberStrasse, AuftraggeberOrt) VALUES (?, ?, ?, ?)"));
+        for (const QVariant& value : {QVariant(*match.number), QVariant(stored),
+                                      QVariant(storedCustomerName(street)),
+                                      QVariant(storedCustomerName(town))})
+            query.addBindValue(sql_binding::bindable(value));
+        if (!query.exec())
+            return failed();
+        match.added = true;
+    }
+    query.finish();
+    if (const auto error = store.commitWrite(table)) {
+        match = {};
+        match.failure = *error;
+    }
+    return match;
 }
 
 void rowToRecord(const TableCursor& archive, Protokoll& record) {

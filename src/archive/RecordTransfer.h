@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-class Prompter;
 class TableCursor;
+class TableStore;
 
 // Moving reports between protocol files, the current record and archive rows.
 namespace record_transfer {
@@ -39,10 +39,24 @@ bool isValidDateText(const QString& text);
 // A protocol-file image as archive texts; impossible dates are corrected by the user.
 RowValues convertImageToRow(const QByteArray& image, const DateCorrection& correctDate);
 
-// The customer number for the row: the customer of exactly this name, or a new
-// customer created after telling the user. 0 when the table could not be used.
-qint64 matchCustomer(TableCursor& customers, Prompter& prompter, const QString& name,
-                     const QString& street, const QString& town);
+// The customer of a row: the first one of exactly this name as the table
+// keeps it (cut to the field's length, letter case counting), else a new one
+// numbered after the highest; both under one write lock, so that another
+// program adding the same customer meanwhile is found. An empty name is never
+// matched nor added. Nothing is shown to the user.
+struct CustomerMatch {
+    std::optional<qint64> number;
+    bool added = false;
+    QString failure; // German; the table could not be used
+};
+CustomerMatch matchCustomer(TableStore& store, const QString& name, const QString& street,
+                            const QString& town);
+// The name as the customer table keeps it.
+QString storedCustomerName(const QString& name);
+
+inline constexpr const char* kNewCustomerNotice =
+    "Der Auftraggeber ist bisher nicht in der Kunden-Datenbank enthalten. Die Angaben zu "
+    "Auftraggeber,Straße und Ort werden jetzt übernommen.";
 
 // The archive row the cursor stands on as a record: every member the row
 // keeps, units back in the file's letters ("W", "MW"). The address lines the

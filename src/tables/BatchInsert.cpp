@@ -19,10 +19,7 @@ const TableDefinition& definitionOf(TableStore& store, const QString& table) {
 }
 
 void bindStored(sqlite3_stmt* statement, int position, const QVariant& value) {
-    if (!value.isValid())
-        sqlite3_bind_null(statement, position);
-    else
-        row_scan::bind(statement, position, sql_binding::bindable(value));
+    row_scan::bind(statement, position, sql_binding::bindable(value));
 }
 } // namespace
 
@@ -45,8 +42,6 @@ std::optional<QString> BatchInsert::add(const QVariantList& values) {
     for (int i = 0; i < fields.size(); ++i) {
         if (i >= values.size()) {
             stored << field_values::emptyValue(fields[i]);
-        } else if (!values[i].isValid()) {
-            stored << (fields[i].nullable ? QVariant() : field_values::emptyValue(fields[i]));
         } else {
             QString error;
             const auto value = field_values::toStored(fields[i], values[i], &error);

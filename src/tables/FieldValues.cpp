@@ -38,6 +38,8 @@ std::optional<bool> parseYesNo(const QString& text) {
 }
 
 QVariant emptyValue(const FieldDefinition& field) {
+    if (field.nullable)
+        return QVariant();
     switch (field.type) {
     case FieldType::Text:
     case FieldType::Date:
@@ -60,7 +62,7 @@ std::optional<QVariant> fromText(const FieldDefinition& field, const QString& te
         return QVariant(text.left(field.size));
     case FieldType::Integer: {
         if (text.trimmed().isEmpty())
-            return QVariant(qint64(0));
+            return emptyValue(field);
         bool ok = false;
         const int number = text.trimmed().toInt(&ok);
         if (ok)
@@ -90,6 +92,8 @@ std::optional<QVariant> fromText(const FieldDefinition& field, const QString& te
 
 std::optional<QVariant> toStored(const FieldDefinition& field, const QVariant& value,
                                  QString* error) {
+    if (!value.isValid())
+        return emptyValue(field);
     if (value.typeId() == QMetaType::QDate && field.type == FieldType::Date)
         return QVariant(dateToStored(value.toDate()));
     if (value.typeId() == QMetaType::QString || field.type == FieldType::Text ||
@@ -101,6 +105,8 @@ std::optional<QVariant> toStored(const FieldDefinition& field, const QVariant& v
 }
 
 QString toText(const FieldDefinition& field, const QVariant& stored) {
+    if (!stored.isValid())
+        return {};
     switch (field.type) {
     case FieldType::Text:
         return stored.toString();

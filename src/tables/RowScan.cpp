@@ -16,7 +16,9 @@ QSqlError lastError(sqlite3* db) {
 }
 
 void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) {
+    if (!value.isValid()) {
+        sqlite3_bind_null(statement, position);
+    } else if (value.typeId() == QMetaType::QString) {
         const QByteArray utf8 = value.toString().toUtf8();
         sqlite3_bind_text(statement, position, utf8.constData(), int(utf8.size()),
                           SQLITE_TRANSIENT);
@@ -26,7 +28,10 @@ void bind(sqlite3_stmt* statement, int position, const QVariant& value) {
 }
 
 QVariant column(sqlite3_stmt* statement, int column) {
-    if (sqlite3_column_type(statement, column) == SQLITE_INTEGER)
+    const int type = sqlite3_column_type(statement, column);
+    if (type == SQLITE_NULL)
+        return QVariant();
+    if (type == SQLITE_INTEGER)
         return QVariant(qint64(sqlite3_column_int64(statement, column)));
     return QVariant(
         QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),

@@ -25,8 +25,9 @@ struct sqlite3_stmt;
 // The pieces for reading through SQLite beside Qt, on Qt's own connection.
 namespace row_scan {
 sqlite3* handle(const QSqlDatabase& database);
-// Texts as text, everything else as a 64-bit integer.
+// Texts as text, no value as NULL, everything else as a 64-bit integer.
 void bind(sqlite3_stmt* statement, int position, const QVariant& value);
+// NULL as an invalid QVariant.
 QVariant column(sqlite3_stmt* statement, int column);
 QSqlError lastError(sqlite3* db);
 } // namespace row_scan

@@ -2,6 +2,7 @@
 
 #include "FieldValues.h"
 #include "GermanCollation.h"
+#include "Keyset.h"
 #include "RowScan.h"
 #include "SqlBinding.h"
 
@@ -147,7 +148,7 @@ bool TableCursor::loadOrder() {
             QString sql = quoted(definition_.fields[term.field].name);
             if (term.exact)
                 sql += QLatin1String(" COLLATE BINARY");
-            order << OrderTerm{term.field, sql, term.exact};
+            order << OrderTerm{term.field, sql, term.exact, definition_.fields[term.field].nullable};
             unique = unique || (term.field == 0 && definition_.firstFieldIsKey);
         }
     }
@@ -282,12 +283,12 @@ void TableCursor::clearStatements() {
 
 bool TableCursor::seek(bool forward, const QVariantList& key, const QString& condition,
                        const QVariantList& values) {
-    QString sql = QLatin1Char('(') + orderTuple_ +
-                  (forward ? QLatin1String(") > (") : QLatin1String(") < (")) +
-                  placeholders(key.size()) + QLatin1Char(')');
+    const KeysetCondition keyset =
+        keysetCondition(order_, key, forward ? KeyComparison::After : KeyComparison::Before);
+    QString sql = keyset.sql;
     if (!condition.isEmpty())
         sql += QLatin1String(" AND (") + condition + QLatin1Char(')');
-    return fetch(sql, key + values, !forward);
+    return fetch(sql, keyset.values + values, !forward);
 }
 
 void TableCursor::setEmpty() {

@@ -30,7 +30,8 @@ public:
     struct OrderTerm {
         int field;
         QString sql;
-        bool exact = false; // a text compared letter by letter
+        bool exact = false;    // a text compared letter by letter
+        bool nullable = false; // may hold no value (NULL), sorted first
     };
 
     TableCursor(TableStore& store, const QString& table, QObject* parent = nullptr);

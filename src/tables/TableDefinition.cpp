@@ -14,24 +14,39 @@ QString quoted(const QString& identifier) {
            QLatin1Char('"');
 }
 
-QString TableDefinition::createSql() const {
+namespace {
+QString columnList(const TableDefinition& table, bool allowNull) {
     QStringList columns;
-    for (int i = 0; i < fields.size(); ++i) {
-        const FieldDefinition& field = fields[i];
+    for (int i = 0; i < table.fields.size(); ++i) {
+        const FieldDefinition& field = table.fields[i];
         QString column = quoted(field.name);
-        if (i == 0 && firstFieldIsKey)
+        if (i == 0 && table.firstFieldIsKey)
             column += QLatin1String(" INTEGER PRIMARY KEY");
         else if (field.type == FieldType::Text)
             column += QStringLiteral(" TEXT COLLATE %1 NOT NULL DEFAULT ''")
                           .arg(QLatin1String(german_collation::kName));
         else if (field.type == FieldType::Date)
             column += QLatin1String(" TEXT NOT NULL DEFAULT ''");
+        else if (field.nullable && allowNull)
+            column += QLatin1String(" INTEGER");
         else
             column += QLatin1String(" INTEGER NOT NULL DEFAULT 0");
         columns << column;
     }
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-        .arg(quoted(name), columns.join(QLatin1String(", ")));
+    return columns.join(QLatin1String(", "));
+}
+} // namespace
+
+QString TableDefinition::createSql() const {
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(name), columnList(*this, true));
+}
+
+QString TableDefinition::storedSql() const {
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(name), columnList(*this, true));
+}
+
+QString TableDefinition::storedSqlBeforeNullable() const {
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(name), columnList(*this, false));
 }
 
 QStringList TableDefinition::helperIndexSql() const {
@@ -53,6 +68,9 @@ FieldDefinition text(const char* name, int size) {
 }
 FieldDefinition integer(const char* name) {
     return {QLatin1String(name), FieldType::Integer, 0};
+}
+FieldDefinition optionalInteger(const char* name) {
+    return {QLatin1String(name), FieldType::Integer, 0, true};
 }
 FieldDefinition boolean(const char* name) {
     return {QLatin1String(name), FieldType::Boolean, 0};
@@ -106,7 +124,9 @@ const TableDefinition& archiveTableDefinition() {
             text("Alles", 165),
             text("Dateiname", 255),
             boolean("Gefunden"),
-            integer("Kundennummer"),
+            // Rows from the tester have no customer at all, not customer 0
+            // (the contractor).
+            optionalInteger("Kundennummer"),
             text("Ordnung", 4),
             boolean("Diff"),
             boolean("Niso"),
@@ -116,6 +136,10 @@ const TableDefinition& archiveTableDefinition() {
         {QStringLiteral("Kundennummer")},
         // A new search takes the marks of the last one off.
         {QStringLiteral("Gefunden")},
+        // Rows from the tester were once stored with the contractor's number
+        // for want of a customer; no row names the contractor otherwise.
+        QStringLiteral("UPDATE \"zt\" SET \"Kundennummer\" = NULL WHERE \"Kundennummer\" = 0 "
+                       "AND \"Auftraggeber\" = '' COLLATE BINARY"),
     };
     return table;
 }
@@ -135,6 +159,7 @@ const TableDefinition& customerTableDefinition() {
             text("KopieAuftraggeber", 35),
         },
         false,
+        {},
         {},
         {},
     };

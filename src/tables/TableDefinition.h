@@ -16,7 +16,7 @@ struct FieldDefinition {
 
 // The layout of one table. Texts are stored as they are, integers and
 // booleans as integers, dates as ISO text ("2011-12-31"); an empty field is
-// "" or 0, never NULL, so that every value has its place in an index order.
+// "" or 0, and NULL only in a nullable number (sorted before every number).
 struct TableDefinition {
     QString name;
     QList<FieldDefinition> fields;
@@ -27,10 +27,16 @@ struct TableDefinition {
     // Flags set on few rows: indexed over those rows alone, so clearing them
     // touches only the rows that carry them.
     QStringList rareFlagFields;
+    // Run once when a table stored before its numbers could be empty learns so.
+    QString emptyNumbersMend;
 
     // Position of a field, found regardless of letter case; -1 if none.
     int indexOf(const QString& fieldName) const;
     QString createSql() const;
+    // The definition as it was stored before numbers could be empty, and as
+    // it is now: "CREATE TABLE ..." as the engine keeps it.
+    QString storedSqlBeforeNullable() const;
+    QString storedSql() const;
     QStringList helperIndexSql() const;
 };
 

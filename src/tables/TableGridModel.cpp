@@ -2,13 +2,10 @@
 
 #include "FieldValues.h"
 #include "GermanCollation.h"
+#include "Keyset.h"
 #include "RowScan.h"
 
-#include "SqlBinding.h"
-
 #include <QSqlError>
-
-using sql_binding::placeholders;
 
 namespace {
 constexpr int kCachedPages = 32;
@@ -121,13 +118,12 @@ void TableGridModel::scanKeys(int rows) const {
         const bool resume = !pageKeys_.isEmpty();
         const int limit = keysPerStep_ + (resume ? 1 : 0);
         const QString terms = termList(cursor_.orderTerms());
-        QString sql = QStringLiteral("SELECT %1").arg(terms) +
-                      fromWhere(resume ? QStringLiteral("(%1) >= (%2)")
-                                             .arg(terms, placeholders(pageKeys_.last().size()))
-                                       : QString()) +
-                      QStringLiteral(" ORDER BY %1 LIMIT %2").arg(terms).arg(limit);
-        const QVariantList values =
-            cursor_.filterValues() + (resume ? pageKeys_.last() : QVariantList());
+        const KeysetCondition from =
+            resume ? keysetCondition(cursor_.orderTerms(), pageKeys_.last(), KeyComparison::FromOn)
+                   : KeysetCondition{};
+        const QString sql = QStringLiteral("SELECT %1").arg(terms) + fromWhere(from.sql) +
+                            QStringLiteral(" ORDER BY %1 LIMIT %2").arg(terms).arg(limit);
+        const QVariantList values = cursor_.filterValues() + from.values;
         RowScan scan = scanRows(cursor_.store().database(), sql, values, kPageSize);
         if (!scan.ok()) {
             scanDone_ = true;
@@ -184,13 +180,12 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     if (number > 0 && number >= pageKeys_.size())
         return nullptr;
     const auto& terms = cursor_.orderTerms();
-    const QString condition =
-        number > 0 ? QStringLiteral("(%1) >= (%2)").arg(termList(terms), placeholders(terms.size()))
-                   : QString();
-    const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(condition) +
+    const KeysetCondition from = number > 0
+                                     ? keysetCondition(terms, pageKeys_[number], KeyComparison::FromOn)
+                                     : KeysetCondition{};
+    const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(from.sql) +
                         QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
-    const QVariantList values =
-        cursor_.filterValues() + (number > 0 ? pageKeys_[number] : QVariantList());
+    const QVariantList values = cursor_.filterValues() + from.values;
     RowScan scan = scanRows(cursor_.store().database(), sql, values, 1);
     if (!scan.ok())
         cursor_.store().reportError(cursor_.tableName(), scan.error);
@@ -229,7 +224,9 @@ int TableGridModel::compareKeys(const QVariantList& a, const QVariantList& b) co
                               cursor_.definition().fields[term.field].type == FieldType::Text &&
                               !term.exact;
         int order = 0;
-        if (collated)
+        if (!a[i].isValid() || !b[i].isValid())
+            order = int(a[i].isValid()) - int(b[i].isValid()); // no value comes first
+        else if (collated)
             order = german_collation::compare(a[i].toString(), b[i].toString());
         else if (a[i].typeId() == QMetaType::QString || b[i].typeId() == QMetaType::QString)
             order = a[i].toString().compare(b[i].toString());

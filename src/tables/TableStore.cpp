@@ -123,7 +123,7 @@ bool TableStore::open() {
     bool ok = exec(QStringLiteral("zt"), QStringLiteral("PRAGMA journal_mode=WAL")) &&
               exec(QStringLiteral("zt"), QStringLiteral("PRAGMA synchronous=FULL"));
     for (const TableDefinition* table : {&archiveTableDefinition(), &customerTableDefinition()}) {
-        ok = ok && exec(table->name, table->createSql());
+        ok = ok && exec(table->name, table->createSql()) && allowEmptyNumbers(*table);
         for (const QString& sql : table->helperIndexSql())
             ok = ok && exec(table->name, sql);
     }
@@ -133,6 +133,42 @@ bool TableStore::open() {
     }
     open_ = true;
     return true;
+}
+
+bool TableStore::allowEmptyNumbers(const TableDefinition& table) {
+    const QString before = table.storedSqlBeforeNullable();
+    if (before == table.storedSql())
+        return true;
+    QSqlQuery query(db_);
+    query.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.addBindValue(table.name);
+    if (!query.exec() || !query.next() || query.value(0).toString() != before)
+        return true;
+    query.finish();
+    // Only the definition changes (a NOT NULL dropped), not a stored byte, so
+    // it is rewritten in place as the engine's documentation describes.
+    if (!begin(table.name))
+        return false;
+    bool ok = query.exec(QStringLiteral("PRAGMA schema_version")) && query.next();
+    const int version = ok ? query.value(0).toInt() : 0;
+    query.finish();
+    QSqlQuery rewrite(db_);
+    rewrite.prepare(QStringLiteral("UPDATE sqlite_master SET sql = ? WHERE type = 'table' AND "
+                                   "name = ?"));
+    rewrite.addBindValue(table.storedSql());
+    rewrite.addBindValue(table.name);
+    ok = ok && exec(table.name, QStringLiteral("PRAGMA writable_schema = ON"));
+    if (ok && !rewrite.exec()) {
+        reportError(table.name, rewrite.lastError());
+        ok = false;
+    }
+    ok = ok && exec(table.name, QStringLiteral("PRAGMA schema_version = %1").arg(version + 1));
+    exec(table.name, QStringLiteral("PRAGMA writable_schema = OFF"));
+    if (!table.emptyNumbersMend.isEmpty())
+        ok = ok && exec(table.name, table.emptyNumbersMend);
+    if (!ok)
+        failTransaction();
+    return commit(table.name) && ok;
 }
 
 QString TableStore::sqlIndexName(const QString& table, const QString& name) {

@@ -71,6 +71,8 @@ public:
 
 private:
     bool exec(const QString& table, const QString& sql);
+    // A table stored before some of its numbers could be empty learns so.
+    bool allowEmptyNumbers(const TableDefinition& table);
     QString sqlIndexName(const QString& table, const QString& name);
 
     QString directory_;

@@ -104,9 +104,10 @@ TEST_F(MemoryImportTest, EntriesBecomeRowsWithoutCustomerOrDates) {
                             zt.text("Diff"),         zt.text("Niso"),         zt.text("Termin"),
                             zt.text("Kundennummer"), zt.text("Auftraggeber")}
                     .join('|');
-    // No customer reads as number 0, as the archive treats it.
+    // No customer number at all: 0 would be the contractor.
     EXPECT_EQ(rows,
-              (QStringList{"1|1 |j|nein|nein||0|", "2|3 |n|ja|ja||0|", "3|2 |n|nein|nein||0|"}));
+              (QStringList{"1|1 |j|nein|nein|||", "2|3 |n|ja|ja|||", "3|2 |n|nein|nein|||"}));
+    EXPECT_EQ(zt.locate("Kundennummer", {0}), false);
     // The report state keeps the last entry's flags.
     EXPECT_EQ(state.report.niso, 0);
 }

@@ -92,35 +92,39 @@ TEST(ConvertImage, ImpossibleDatesAreCorrectedNextTestFirst) {
     EXPECT_EQ(row.texts.Datum, QStringLiteral("01.01.2026"));
 }
 
-class MatchCustomerTest : public TableFixture {
-protected:
-    TableCursor kunden{store, QStringLiteral("kunden")};
-};
+using MatchCustomerTest = TableFixture;
 
-TEST_F(MatchCustomerTest, FindsExactNamesAndCreatesOthers) {
+TEST_F(MatchCustomerTest, FindsExactNamesAsStoredAndAddsOthersButNeverAnEmptyName) {
     addCustomers({{0, QStringLiteral("Elektro Schulze")},
                   {4, QStringLiteral("Müller")},
-                  {2, QStringLiteral("Albrecht")}});
-    kunden.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer"));
-    EXPECT_EQ(matchCustomer(kunden, prompter, QStringLiteral("Müller"), {}, {}), 4);
+                  {2, QStringLiteral("Albrecht")},
+                  {7, QStringLiteral("Elektro-Großhandel Südwest Zweigste")}});
+    const auto match = [&](const QString& name) {
+        const CustomerMatch m =
+            matchCustomer(store, name, QStringLiteral("Weg 1"), QStringLiteral("12345 Ort"));
+        EXPECT_EQ(m.failure, QString());
+        return m.number ? QStringLiteral("%1%2").arg(*m.number).arg(m.added ? "+" : "")
+                        : QStringLiteral("keine");
+    };
+    EXPECT_EQ(match(QStringLiteral("Müller")), "4");
+    // Letter case counts: this is a new customer, after the highest number.
+    EXPECT_EQ(match(QStringLiteral("MÜLLER")), "8+");
+    EXPECT_EQ(match(QStringLiteral("MÜLLER")), "8");
+    // Compared as the table keeps it: cut to 35 characters.
+    EXPECT_EQ(match(QStringLiteral("Elektro-Großhandel Südwest Zweigstelle Nord")), "7");
+    EXPECT_EQ(match(QString()), "keine");
     EXPECT_TRUE(prompter.messages().isEmpty());
-    // Letter case counts: this is a new customer.
-    EXPECT_EQ(matchCustomer(kunden, prompter, QStringLiteral("MÜLLER"), QStringLiteral("Weg 1"),
-                            QStringLiteral("12345 Ort")),
-              5);
-    EXPECT_EQ(prompter.messages(),
-              QStringList{"Hinweis|Der Auftraggeber ist bisher nicht in der Kunden-Datenbank "
-                          "enthalten. Die Angaben zu Auftraggeber,Straße und Ort werden jetzt "
-                          "übernommen."});
-    EXPECT_FALSE(kunden.isOpen());
-    EXPECT_EQ(customerRows(QStringLiteral("Standard")),
-              (QStringList{"0|Elektro Schulze||", "2|Albrecht||", "4|Müller||",
-                           "5|MÜLLER|Weg 1|12345 Ort"}));
+    EXPECT_EQ(customerRows(),
+              (QStringList{"0|Elektro Schulze||", "4|Müller||", "2|Albrecht||",
+                           "7|Elektro-Großhandel Südwest Zweigste||",
+                           "8|MÜLLER|Weg 1|12345 Ort"}));
 }
 
 TEST_F(MatchCustomerTest, AnEmptyTableGivesNumberOne) {
-    kunden.addIndex(QStringLiteral("Standard"), QStringLiteral("Kundennummer"));
-    EXPECT_EQ(matchCustomer(kunden, prompter, QStringLiteral("Erster Kunde"), {}, {}), 1);
+    const CustomerMatch match = matchCustomer(store, QStringLiteral("Erster Kunde"), {}, {});
+    EXPECT_EQ(match.failure, QString());
+    EXPECT_EQ(match.number, 1);
+    EXPECT_TRUE(match.added);
 }
 
 TEST(NewRowFields, FortyFourValuesInFieldOrder) {
