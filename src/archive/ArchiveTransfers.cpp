@@ -1,6 +1,5 @@
 #include "ArchiveTransfers.h"
 
-#include "MemoryRow.h"
 #include "RowAddresses.h"
 
 #include "common/AppState.h"
@@ -23,12 +22,6 @@ const QString kNumber = QStringLiteral("Kundennummer");
 void showModal(QDialog* window) {
     if (window)
         window->exec();
-}
-
-// "12.3.2026": the import date as the origin of a row tells it.
-QString todayText() {
-    const QDate today = QDate::currentDate();
-    return QStringLiteral("%1.%2.%3").arg(today.day()).arg(today.month()).arg(today.year());
 }
 
 } // namespace
@@ -104,7 +97,13 @@ void ArchiveTransfers::writeBack() {
     for (int i = 0; i < 4; ++i)
         archive_.setBoolean(QStringLiteral("Satz%1").arg(i + 1), row.statements[i] == u"ja");
     // A refused post leaves the row in edit state with the table's message shown.
+    writingBack_ = true;
     archive_.post();
+    writingBack_ = false;
+}
+
+std::optional<bool> ArchiveTransfers::diffOfWriteBack() const {
+    return writingBack_ ? std::optional<bool>(state_.report.diff != 0) : std::nullopt;
 }
 
 void ArchiveTransfers::openRowInWizard() {
@@ -122,45 +121,49 @@ void ArchiveTransfers::openRowInWizard() {
 }
 
 int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
-    int stored = 0;
-    for (const QString& path : paths) {
-        importFileName_ = QFileInfo(path).absoluteFilePath();
-        const protocol_file::ReadResult file = protocol_file::readProtocolFile(path);
-        if (!file.ok()) {
-            // Skipped with its reason; the other files still come in.
-            prompter_.message(file.error, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-            continue;
-        }
-        const RowValues row =
-            convertImageToRow(file.image, [this](const QString& rejected, DateKind kind) {
-                return correctDate(rejected, kind);
-            });
-        const Protokoll& t = row.texts;
-        const qint64 customer = matchCustomer(customers_, prompter_, t.Kunde1, t.Kunde2, t.Kunde3);
-        state_.report.diff = row.Diff;
-        importRunning_ = true;
-        const QString origin = importFileName_ + QStringLiteral("   ") + todayText();
-        if (archive_table::appendRow(archive_, newRowFields(row, customer, origin)) > 0)
-            ++stored;
-        importRunning_ = false;
-    }
-    tellAboutFilter(int(paths.size()), filterActive);
-    return stored;
+    ArchiveImport import(archive_.store(), prompter_);
+    const ArchiveImport::Outcome outcome = import.importFiles(
+        paths,
+        [this](const QString& path, const QString& rejected,
+               DateKind kind) -> std::optional<QString> {
+            importFileName_ = path;
+            return correctDate(rejected, kind);
+        },
+        [this](const QString&, qint64) {
+            prompter_.message(QStringLiteral("Der Auftraggeber ist bisher nicht in der "
+                                             "Kunden-Datenbank enthalten. Die Angaben zu "
+                                             "Auftraggeber,Straße und Ort werden jetzt "
+                                             "übernommen."),
+                              QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        });
+    if (!paths.isEmpty())
+        importFileName_ = QFileInfo(paths.last()).absoluteFilePath();
+    finishImport(outcome, QStringLiteral("Dateien"), filterActive);
+    return int(outcome.stored.size());
 }
 
 int ArchiveTransfers::importMemoryEntries(const QList<QByteArray>& entries, bool filterActive) {
-    int stored = 0;
-    const QDate today = QDate::currentDate();
-    for (const QByteArray& entry : entries) {
-        state_.report.niso = memory_row::noInsulation(entry) ? 1 : 0;
-        state_.report.diff = memory_row::differential(entry) ? 1 : 0;
-        importRunning_ = true;
-        if (archive_table::appendRow(archive_, memory_row::rowFields(entry, today)) > 0)
-            ++stored;
-        importRunning_ = false;
+    ArchiveImport import(archive_.store(), prompter_);
+    const ArchiveImport::Outcome outcome = import.importEntries(entries, QDate::currentDate());
+    finishImport(outcome, QStringLiteral("Einträgen"), filterActive);
+    return int(outcome.stored.size());
+}
+
+void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const QString& unit,
+                                    bool filterActive) {
+    if (!outcome.stored.isEmpty()) {
+        state_.report.diff = outcome.lastDiff;
+        state_.report.niso = outcome.lastNiso;
     }
-    tellAboutFilter(int(entries.size()), filterActive);
-    return stored;
+    // The rows came in beside the cursor: the grid learns of them once.
+    archive_.setFiltered(true);
+    archive_.refresh();
+    archive_.first();
+    for (const QString& text :
+         {import_account::skippedText(outcome), import_account::unfinishedText(outcome, unit)})
+        if (!text.isEmpty())
+            prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    tellAboutFilter(outcome.total, filterActive);
 }
 
 void ArchiveTransfers::tellAboutFilter(int rows, bool filterActive) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ArchiveImport.h"
 #include "RecordTransfer.h"
 
 #include <QStringList>
@@ -28,21 +29,26 @@ public:
     // the user agrees, writes the edits back into the row.
     void openRowInWizard();
 
-    // One new row per file, in the given order. filterActive: the archive
-    // shows a filtered view, so the new rows may not be seen. The number of
-    // rows stored.
+    // One new row per file, in the given order, written in batches beside
+    // the cursor, which shows the first row afterwards. filterActive: the
+    // archive shows a filtered view, so the new rows may not be seen. The
+    // number of rows stored.
     int importFiles(const QStringList& paths, bool filterActive);
 
     // One new row per kept entry of the tester's memory.
     int importMemoryEntries(const QList<QByteArray>& entries, bool filterActive);
 
-    // While an import stores its rows the verdict notice stays silent.
-    bool importRunning() const { return importRunning_; }
+    // While a row taken through the wizard is written back: the report's
+    // Diff, which the row takes over. Nothing otherwise.
+    std::optional<bool> diffOfWriteBack() const;
 
 private:
     void loadRowIntoReport();
     void writeBack();
     QString correctDate(const QString& rejected, record_transfer::DateKind kind);
+    // Shows the imported rows and tells what did not come in.
+    void finishImport(const ArchiveImport::Outcome& outcome, const QString& unit,
+                      bool filterActive);
     // New rows may hide behind the filter; told once after the last.
     void tellAboutFilter(int rows, bool filterActive);
 
@@ -53,5 +59,5 @@ private:
     Windows windows_;
     // The file the date dialog names: the one being imported, or the last one.
     QString importFileName_;
-    bool importRunning_ = false;
+    bool writingBack_ = false;
 };

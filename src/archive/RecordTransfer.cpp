@@ -186,7 +186,8 @@ RowTest rowTest(const TableCursor& archive) {
     return test;
 }
 
-QVariantList newRowFields(const RowValues& row, qint64 customerNumber, const QString& origin) {
+QVariantList newRowFields(const RowValues& row, const QVariant& customerNumber,
+                          const QString& origin) {
     const Protokoll& t = row.texts;
     QVariantList fields{0,
                         t.AuftragNr,

@@ -59,6 +59,8 @@ struct RowTest {
 RowTest rowTest(const TableCursor& archive);
 
 // The 44 values of a new archive row in field order.
-QVariantList newRowFields(const RowValues& row, qint64 customerNumber, const QString& origin);
+// No customer number (an invalid value) stores none.
+QVariantList newRowFields(const RowValues& row, const QVariant& customerNumber,
+                          const QString& origin);
 
 } // namespace record_transfer

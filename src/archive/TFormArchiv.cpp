@@ -98,8 +98,7 @@ TFormArchiv::TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables
     help::setContext(*this, help::Archive);
 
     Table1->beforePost = [this](TableCursor& table) {
-        archive_table::normaliseBeforePost(table, state_.report, prompter_,
-                                           transfers_->importRunning());
+        archive_table::normaliseBeforePost(table, prompter_, transfers_->diffOfWriteBack());
     };
     archive_table::ensureStandardIndex(*Table1);
     customer_table::ensureIndexes(*Table3, false);

@@ -6,7 +6,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 struct AppState;
+class Progress;
+class QIODevice;
 class TableCursor;
 
 // Archive rows as a "§"-separated Windows-1252 text table for other programs:
@@ -17,8 +21,19 @@ namespace text_export {
 inline constexpr int kColumns = 45;
 
 QString headerLine();
-// The row the archive cursor stands on.
-QString rowLine(const TableCursor& archive, const RowAddresses& addresses);
+
+struct ViewWritten {
+    qint64 rows = 0;
+    bool stopped = false;           // the user stopped it
+    bool customerMissing = false;   // a row names a customer number the table lacks
+    bool contractorMissing = false; // there is no contractor row
+    QString error;                  // German: reading or writing failed
+};
+// The header and the lines of every row the view shows (its filter and
+// order), or of the one row given, written as they are read from the table;
+// the view's cursor does not move. Nothing at all when no row is shown.
+ViewWritten writeView(const TableCursor& view, std::optional<qint64> onlyRow, QIODevice& file,
+                      Progress& progress);
 
 enum class Scope { CurrentRow, AllRows };
 
@@ -29,8 +44,9 @@ inline const Prompter::FileDialog kSaveDialog{QStringLiteral("Speichern unter"),
                                               true};
 
 // Asks for the file and writes the current row, or every row the archive
-// view shows in its order. The cursor is left on the row it stood on. False
-// when nothing was written (the user was told why).
+// view shows in its order (with a progress window that can stop it, leaving
+// no file). The cursor stays where it stood. False when nothing was written
+// (the user was told why).
 bool exportRows(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
                 Scope scope);
 

@@ -13,7 +13,7 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char encode(char16_t unit) {
+char encode(char32_t unit) {
     if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
         return static_cast<char>(unit);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
@@ -48,6 +48,23 @@ QString toUnicode(const char* bytes, qsizetype length) {
         out[i] = (byte >= 0x80 && byte < 0xA0) ? QChar(kHighControls[byte - 0x80]) : QChar(byte);
     }
     return text;
+}
+
+void appendUtf8(QByteArray& out, const char* utf8, qsizetype length) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8);
+    const auto* end = p + length;
+    while (p < end) {
+        const unsigned char lead = *p++;
+        if (lead < 0x80) {
+            out.append(char(lead));
+            continue;
+        }
+        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        char32_t c = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : lead & 0x1F;
+        while (extra-- > 0 && p < end)
+            c = (c << 6) | (*p++ & 0x3F);
+        out.append(encode(c));
+    }
 }
 
 QString toUnicode(const QByteArray& bytes) {

@@ -11,5 +11,8 @@ namespace cp1252 {
 QByteArray fromUnicode(const QString& text);
 QString toUnicode(const QByteArray& bytes);
 QString toUnicode(const char* bytes, qsizetype length);
+// UTF-8 text (as a database hands it out) appended as Windows-1252, without
+// a detour through QString.
+void appendUtf8(QByteArray& out, const char* utf8, qsizetype length);
 
 } // namespace cp1252

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Progress.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QPrinter;
@@ -37,6 +40,9 @@ public:
     // The system printer-setup dialog; false when cancelled.
     virtual bool printerSetup(QPrinter& printer) = 0;
     virtual void beep() = 0;
+    // Shown while a long step runs, closed when the returned object goes.
+    // Without a window to show it in, the step just runs to its end.
+    virtual std::unique_ptr<Progress> progress(const ProgressTask& task);
 };
 
 // The real dialogs, modal to the given window.
@@ -53,6 +59,7 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
     void beep() override;
+    std::unique_ptr<Progress> progress(const ProgressTask& task) override;
 
     // "Protokolldateien (*.pro)|*.pro" as Qt writes a name filter.
     static QString qtNameFilter(const QString& filter);

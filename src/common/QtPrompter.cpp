@@ -1,10 +1,12 @@
 #include "Prompter.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 
 namespace {
@@ -28,7 +30,51 @@ void configure(QFileDialog& box, const Prompter::FileDialog& dialog) {
         box.selectFile(dialog.fileName);
 }
 
+// Updates the window at most every 40 ms: often enough to look live, seldom
+// enough that a million rows are not slowed down by painting.
+class DialogProgress : public Progress {
+public:
+    DialogProgress(const ProgressTask& task, QWidget* owner)
+        : task_(task)
+        , dialog_(progressText(task, 0), QString(), 0, int(std::max<qint64>(task.total, 1)),
+                  owner) {
+        dialog_.setWindowTitle(task.caption);
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setMinimumDuration(kShowAfterMs);
+        if (task.cancellable)
+            dialog_.setCancelButtonText(QStringLiteral("Abbrechen"));
+        else
+            dialog_.setCancelButton(nullptr);
+        dialog_.setValue(0);
+        sinceUpdate_.start();
+    }
+
+    bool update(qint64 done) override {
+        if (sinceUpdate_.elapsed() >= kUpdateEveryMs) {
+            sinceUpdate_.restart();
+            dialog_.setLabelText(progressText(task_, done));
+            // A modal progress window lets the events through here, so every
+            // window repaints and "Abbrechen" is heard.
+            dialog_.setValue(int(std::min(done, task_.total)));
+        }
+        return !task_.cancellable || !dialog_.wasCanceled();
+    }
+
+private:
+    static constexpr int kShowAfterMs = 500;
+    static constexpr int kUpdateEveryMs = 40;
+    ProgressTask task_;
+    QProgressDialog dialog_;
+    QElapsedTimer sinceUpdate_;
+};
+
 } // namespace
+
+std::unique_ptr<Progress> QtPrompter::progress(const ProgressTask& task) {
+    return std::make_unique<DialogProgress>(task, owner());
+}
 
 QString QtPrompter::qtNameFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));

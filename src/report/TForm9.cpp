@@ -4,6 +4,8 @@
 #include "WizardFields.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
+#include "common/TitleBar.h"
+#include "common/TypingLimitEdit.h"
 #include "common/WindowScaling.h"
 #include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
@@ -48,6 +50,7 @@ TForm9::TForm9(AppState& state, Prompter& prompter, TableStore& tables, QWidget*
     , prompter_(prompter)
     , Table1(std::make_unique<TableCursor>(tables, QStringLiteral("kunden"))) {
     setObjectName(QStringLiteral("Form9"));
+    removeSystemMenu(*this);
     setWindowTitle(QStringLiteral("Protokoll erstellen"));
     help::setContext(*this, help::RemoteControlAndReport);
     buildPage1();
@@ -151,9 +154,9 @@ void TForm9::buildPage3() {
     // Edits and boxes come after the labels so that they can keep clear of them.
     QList<QWidget*> tabOrder[4];
     for (const wizard_fields::TextField& field : wizard_fields::kTextFields) {
-        auto* line = new QLineEdit(this);
+        // A longer text from a file or a row stays whole; only typing is limited.
+        auto* line = new TypingLimitEdit(field.typingLimit, this);
         line->setObjectName(QLatin1String(field.control));
-        line->setMaxLength(field.maxLength);
         placeAfterLabel(*line, field.page, field.left, field.top, field.width);
         pages_[field.page].append(line);
         tabOrder[field.page].append(line);
@@ -246,10 +249,10 @@ void TForm9::activate() {
     for (int i = 0; i < 3; ++i)
         LabelWert[i]->setText(report.values[i]);
 
-    if (report.newReport == 0 && report.templateUsed == 0) {
-        report.notInOrder = 0;
+    // An edited report keeps the verdict it was opened with; a failed value below still makes
+    // it "not in order".
+    if (report.newReport == 0 && report.templateUsed == 0)
         confirmStatement_ = !checkBoxes_[3]->isChecked();
-    }
     for (const QString& value : report.values)
         if (wizard_fields::measurementFailed(value)) {
             checkBoxes_[3]->setChecked(false);

@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
+#include "common/TitleBar.h"
 #include "common/WindowScaling.h"
 
 #include <QGridLayout>
@@ -29,6 +30,7 @@ TFormDatum::TFormDatum(AppState& state, Prompter& prompter, QWidget* parent)
     , LabelDatum(label(this, "LabelDatum", {}))
     , MaskEdit1(new QLineEdit(this)) {
     setObjectName(QStringLiteral("FormDatum"));
+    removeSystemMenu(*this);
     setWindowTitle(QStringLiteral("Format Datum"));
     help::setContext(*this, help::RemoteControlAndReport);
 

@@ -41,7 +41,8 @@ const std::array<qint32 Protokoll::*, 7> kCheckMembers{
     &Protokoll::Satz4};
 
 QString cleanMeasuredValue(const QString& value) {
-    QString cleaned = value;
+    // A short value ends in zero bytes within its six characters; they become blanks too.
+    QString cleaned = value.leftJustified(kMeasuredValueLength, u' ');
     for (int i = 0; i < std::min<qsizetype>(cleaned.size(), kMeasuredValueLength); ++i)
         if (cleaned[i].unicode() < 0x20 || cleaned[i].unicode() >= 0x80)
             cleaned[i] = u' ';

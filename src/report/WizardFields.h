@@ -13,7 +13,7 @@ namespace wizard_fields {
 struct TextField {
     const char* control;
     QString Protokoll::*member;
-    int maxLength;
+    int typingLimit;
     int page;
     int left;
     int top;
@@ -30,7 +30,8 @@ bool isContractorLine(const TextField& field);
 extern const std::array<qint32 Protokoll::*, 7> kCheckMembers;
 
 // Control bytes and anything beyond ASCII in the first six characters of a
-// measured value would garble the report: they become blanks.
+// measured value would garble the report: they become blanks, and a shorter
+// value is filled up with blanks to six characters.
 QString cleanMeasuredValue(const QString& value);
 
 // A value the tester marked as failed ("F...") makes the device not in order.

@@ -2,9 +2,10 @@
 
 #include <QVariantList>
 
+#include <optional>
+
 class Prompter;
 class TableCursor;
-struct ReportState;
 
 // The rules of the archive table "zt" that every writer follows.
 namespace archive_table {
@@ -21,11 +22,16 @@ qint64 nextNumber(TableCursor& archive);
 // filtering on again. The number, or 0 when nothing was stored.
 qint64 appendRow(TableCursor& archive, QVariantList values);
 
-// The archive window's before-post handler: trims the texts, turns Ordnung
-// into "j"/"n" (explaining it unless an import runs) and sets Diff from the
-// report state.
-void normaliseBeforePost(TableCursor& archive, const ReportState& report, Prompter& prompter,
-                         bool importRunning);
+// The archive window's before-post handler: trims the texts and turns
+// Ordnung into "j"/"n", explaining any other text. An edit keeps the row's
+// Diff; diffFromReport is given where the row's values come from the current
+// report (a row taken back from the report wizard).
+void normaliseBeforePost(TableCursor& archive, Prompter& prompter,
+                         std::optional<bool> diffFromReport);
+
+// The same rules on the values of a row an import writes beside the cursor:
+// trimmed texts and "j"/"n" without a word; Diff stays as the row brings it.
+void normaliseImportedRow(QVariantList& values);
 
 inline constexpr const char* kOrdnungNotice =
     "Nur 'J' oder 'Ja' (Groß-oder Kleinschreibung ) werden als 'Prüfung OK ' interpretiert, "

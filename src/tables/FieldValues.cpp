@@ -88,6 +88,18 @@ std::optional<QVariant> fromText(const FieldDefinition& field, const QString& te
     return std::nullopt;
 }
 
+std::optional<QVariant> toStored(const FieldDefinition& field, const QVariant& value,
+                                 QString* error) {
+    if (value.typeId() == QMetaType::QDate && field.type == FieldType::Date)
+        return QVariant(dateToStored(value.toDate()));
+    if (value.typeId() == QMetaType::QString || field.type == FieldType::Text ||
+        field.type == FieldType::Date)
+        return fromText(field, value.toString(), error);
+    if (field.type == FieldType::Boolean)
+        return QVariant(qint64(value.toBool() ? 1 : 0));
+    return QVariant(value.toLongLong());
+}
+
 QString toText(const FieldDefinition& field, const QVariant& stored) {
     switch (field.type) {
     case FieldType::Text:

@@ -22,6 +22,10 @@ QVariant emptyValue(const FieldDefinition& field);
 // The stored value for a text; a text longer than the field is cut. On a
 // text the field cannot take, nothing, and the German reason in error.
 std::optional<QVariant> fromText(const FieldDefinition& field, const QString& text, QString* error);
+// What a writer hands over (a text as typed, a date, a number or a boolean)
+// as the field stores it; nothing, and the German reason, when it cannot.
+std::optional<QVariant> toStored(const FieldDefinition& field, const QVariant& value,
+                                 QString* error);
 // Texts as they are, integers in decimal, booleans "ja"/"nein", dates dd.mm.yyyy.
 QString toText(const FieldDefinition& field, const QVariant& stored);
 

@@ -4,6 +4,7 @@
 #include <QSqlDriver>
 #include <QVariant>
 
+#include <algorithm>
 #include <array>
 #include <sqlite3.h>
 
@@ -100,8 +101,26 @@ int collate(void*, int lengthA, const void* a, int lengthB, const void* b) {
 } // namespace
 
 int compareUtf8(const char* a, int lengthA, const char* b, int lengthB) {
-    FoldedReader left(reinterpret_cast<const unsigned char*>(a), lengthA);
-    FoldedReader right(reinterpret_cast<const unsigned char*>(b), lengthB);
+    const auto* left8 = reinterpret_cast<const unsigned char*>(a);
+    const auto* right8 = reinterpret_cast<const unsigned char*>(b);
+    // Folding works character by character, so an identical prefix folds
+    // identically: skip it byte by byte (most keys of an index share long
+    // prefixes), then fold from the start of the character where they part.
+    const int common = std::min(lengthA, lengthB);
+    int same = 0;
+    while (same < common && left8[same] == right8[same])
+        ++same;
+    // Plain ASCII folds to its lower-case letter alone.
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+    for (; same < common && (left8[same] | right8[same]) < 0x80; ++same)
+        if (const int l = lower(left8[same]), r = lower(right8[same]); l != r)
+            return l < r ? -1 : 1;
+    if (same == lengthA || same == lengthB)
+        return int(same < lengthA) - int(same < lengthB);
+    while (same > 0 && (left8[same] & 0xC0) == 0x80)
+        --same;
+    FoldedReader left(left8 + same, lengthA - same);
+    FoldedReader right(right8 + same, lengthB - same);
     for (;;) {
         char32_t l = 0, r = 0;
         const bool hasLeft = left.next(l);

@@ -202,6 +202,14 @@ QVariantList TableCursor::filterValues() const {
     return filtered_ ? filter_.values : QVariantList();
 }
 
+QString TableCursor::viewSql(const QString& columns) const {
+    QString sql =
+        QLatin1String("SELECT ") + columns + QLatin1String(" FROM ") + quoted(tableName());
+    if (!filterSql().isEmpty())
+        sql += QLatin1String(" WHERE ") + filterSql();
+    return sql + QLatin1String(" ORDER BY ") + orderTuple_;
+}
+
 QSqlQuery* TableCursor::prepared(const QString& sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {

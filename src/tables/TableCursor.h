@@ -106,6 +106,9 @@ public:
     const QList<OrderTerm>& orderTerms() const { return order_; }
     QVariantList orderKey(const QVariantList& row) const;
     QVariantList currentOrderKey() const;
+    // "SELECT columns FROM table WHERE filter ORDER BY order": every row of
+    // the view in its order; bind filterValues() to it.
+    QString viewSql(const QString& columns) const;
     // The active filter's condition and values; empty when all rows pass.
     QString filterSql() const;
     QVariantList filterValues() const;

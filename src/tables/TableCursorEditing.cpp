@@ -34,17 +34,8 @@ bool TableCursor::boolean(const QString& name) const {
 
 std::optional<QVariant> TableCursor::storedValue(const FieldDefinition& def,
                                                  const QVariant& value) const {
-    std::optional<QVariant> stored;
     QString error;
-    if (value.typeId() == QMetaType::QDate && def.type == FieldType::Date)
-        stored = QVariant(field_values::dateToStored(value.toDate()));
-    else if (value.typeId() == QMetaType::QString || def.type == FieldType::Text ||
-             def.type == FieldType::Date)
-        stored = field_values::fromText(def, value.toString(), &error);
-    else if (def.type == FieldType::Boolean)
-        stored = QVariant(qint64(value.toBool() ? 1 : 0));
-    else
-        stored = QVariant(value.toLongLong());
+    const std::optional<QVariant> stored = field_values::toStored(def, value, &error);
     if (!stored)
         store_.report(error);
     return stored;
@@ -259,7 +250,11 @@ int TableCursor::updateField(const QString& name, const QVariant& value, const Q
     QVariantList values = conditionValues;
     if (!condition.isEmpty())
         conditions << QLatin1Char('(') + condition + QLatin1Char(')');
-    if (differingOnly) {
+    if (differingOnly && stored->typeId() == QMetaType::LongLong) {
+        // A number written out lets the planner use an index kept over the
+        // rows whose flag is set.
+        conditions << column + QLatin1String(" <> ") + QString::number(stored->toLongLong());
+    } else if (differingOnly) {
         conditions << column + QLatin1String(" IS NOT ? COLLATE BINARY");
         values << *stored;
     }

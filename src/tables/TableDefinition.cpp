@@ -40,6 +40,10 @@ QStringList TableDefinition::helperIndexSql() const {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                           .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
                                quoted(field));
+    for (const QString& field : rareFlagFields)
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %3 <> 0")
+                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
+                               quoted(field));
     return statements;
 }
 
@@ -110,6 +114,8 @@ const TableDefinition& archiveTableDefinition() {
         true,
         // Renames and the delete check look rows up by customer number.
         {QStringLiteral("Kundennummer")},
+        // A new search takes the marks of the last one off.
+        {QStringLiteral("Gefunden")},
     };
     return table;
 }
@@ -129,6 +135,7 @@ const TableDefinition& customerTableDefinition() {
             text("KopieAuftraggeber", 35),
         },
         false,
+        {},
         {},
     };
     return table;

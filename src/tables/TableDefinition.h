@@ -10,6 +10,8 @@ struct FieldDefinition {
     FieldType type;
     // Characters a text field holds; 0 for the other types.
     int size = 0;
+    // An empty number is stored as no value at all (NULL), not as 0.
+    bool nullable = false;
 };
 
 // The layout of one table. Texts are stored as they are, integers and
@@ -22,6 +24,9 @@ struct TableDefinition {
     bool firstFieldIsKey = false;
     // Indexes of our own that keep lookups fast; not listed among the named indexes.
     QStringList helperIndexFields;
+    // Flags set on few rows: indexed over those rows alone, so clearing them
+    // touches only the rows that carry them.
+    QStringList rareFlagFields;
 
     // Position of a field, found regardless of letter case; -1 if none.
     int indexOf(const QString& fieldName) const;

@@ -4,7 +4,11 @@
 #include "GermanCollation.h"
 #include "RowScan.h"
 
+#include "SqlBinding.h"
+
 #include <QSqlError>
+
+using sql_binding::placeholders;
 
 namespace {
 constexpr int kCachedPages = 32;
@@ -39,6 +43,9 @@ TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, Q
         }
     });
     connect(&cursor_, &TableCursor::dataChanged, this, &TableGridModel::showCursorRow);
+    scanTimer_.setSingleShot(true);
+    scanTimer_.setInterval(0);
+    connect(&scanTimer_, &QTimer::timeout, this, &TableGridModel::scanInBackground);
 }
 
 void TableGridModel::showCursorRow() {
@@ -65,40 +72,83 @@ int TableGridModel::column(const QString& field) const {
 
 void TableGridModel::reset() {
     beginResetModel();
-    keysRead_ = false;
+    counted_ = false;
     rows_ = 0;
     pageKeys_.clear();
+    scanDone_ = false;
     pages_.clear();
     pageUse_.clear();
     insertAt_ = -1;
     if (cursor_.state() == TableCursor::State::Insert)
         insertAt_ = std::max(storedCursorRow(), 0);
     endResetModel();
+    if (cursor_.isOpen())
+        scanTimer_.start();
 }
 
-void TableGridModel::ensurePageKeys() const {
-    if (keysRead_ || !cursor_.isOpen())
-        return;
-    keysRead_ = true;
-    const auto& terms = cursor_.orderTerms();
-    QString sql =
-        QStringLiteral("SELECT %1 FROM %2").arg(termList(terms), quoted(cursor_.tableName()));
+QString TableGridModel::fromWhere(const QString& condition) const {
+    QString sql = QLatin1String(" FROM ") + quoted(cursor_.tableName());
+    QStringList conditions;
     if (!cursor_.filterSql().isEmpty())
-        sql += QLatin1String(" WHERE ") + cursor_.filterSql();
-    sql += QLatin1String(" ORDER BY ") + termList(terms);
-    RowScan scan = scanRows(cursor_.store().database(), sql, cursor_.filterValues(), kPageSize);
-    if (!scan.ok()) {
+        conditions << QLatin1Char('(') + cursor_.filterSql() + QLatin1Char(')');
+    if (!condition.isEmpty())
+        conditions << condition;
+    if (!conditions.isEmpty())
+        sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
+    return sql;
+}
+
+void TableGridModel::ensureCount() const {
+    if (counted_ || !cursor_.isOpen())
+        return;
+    counted_ = true;
+    RowScan scan =
+        scanRows(cursor_.store().database(), QLatin1String("SELECT count(*)") + fromWhere({}),
+                 cursor_.filterValues(), 1);
+    if (!scan.ok() || scan.keys.isEmpty()) {
         cursor_.store().reportError(cursor_.tableName(), scan.error);
         return;
     }
-    pageKeys_ = std::move(scan.keys);
-    rows_ = scan.rows;
+    rows_ = scan.keys.first().first().toInt();
+}
+
+void TableGridModel::scanKeys(int rows) const {
+    if (!cursor_.isOpen())
+        return;
+    while (!scanDone_ && qint64(pageKeys_.size()) * kPageSize < rows) {
+        // Each step starts at the first row of the last page known, so every
+        // kPageSize-th row it reads is the first of a page.
+        const bool resume = !pageKeys_.isEmpty();
+        const int limit = keysPerStep_ + (resume ? 1 : 0);
+        const QString terms = termList(cursor_.orderTerms());
+        QString sql = QStringLiteral("SELECT %1").arg(terms) +
+                      fromWhere(resume ? QStringLiteral("(%1) >= (%2)")
+                                             .arg(terms, placeholders(pageKeys_.last().size()))
+                                       : QString()) +
+                      QStringLiteral(" ORDER BY %1 LIMIT %2").arg(terms).arg(limit);
+        const QVariantList values =
+            cursor_.filterValues() + (resume ? pageKeys_.last() : QVariantList());
+        RowScan scan = scanRows(cursor_.store().database(), sql, values, kPageSize);
+        if (!scan.ok()) {
+            scanDone_ = true;
+            cursor_.store().reportError(cursor_.tableName(), scan.error);
+            return;
+        }
+        pageKeys_.append(scan.keys.mid(resume ? 1 : 0));
+        scanDone_ = scan.rows < limit;
+    }
+}
+
+void TableGridModel::scanInBackground() {
+    scanKeys(int(pageKeys_.size() + keysPerStep_ / kPageSize) * kPageSize);
+    if (!scanDone_ && cursor_.isOpen())
+        scanTimer_.start();
 }
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    ensurePageKeys();
+    ensureCount();
     return rows_ + (insertAt_ >= 0 ? 1 : 0);
 }
 
@@ -121,25 +171,27 @@ QVariant TableGridModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
-    ensurePageKeys();
-    if (number < 0 || number >= pageKeys_.size())
+    ensureCount();
+    if (number < 0 || qint64(number) * kPageSize >= rows_)
         return nullptr;
     pageUse_.removeOne(number);
     pageUse_.append(number);
     if (auto found = pages_.constFind(number); found != pages_.constEnd())
         return &found.value();
+    // The first page needs no key.
+    if (number > 0)
+        scanKeys((number + 1) * kPageSize);
+    if (number > 0 && number >= pageKeys_.size())
+        return nullptr;
     const auto& terms = cursor_.orderTerms();
-    QStringList marks;
-    for (int i = 0; i < terms.size(); ++i)
-        marks << QStringLiteral("?");
-    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE (%3) >= (%4)")
-                      .arg(cursor_.selectList(), quoted(cursor_.tableName()), termList(terms),
-                           marks.join(QLatin1String(", ")));
-    if (!cursor_.filterSql().isEmpty())
-        sql += QLatin1String(" AND (") + cursor_.filterSql() + QLatin1Char(')');
-    sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
-    RowScan scan =
-        scanRows(cursor_.store().database(), sql, pageKeys_[number] + cursor_.filterValues(), 1);
+    const QString condition =
+        number > 0 ? QStringLiteral("(%1) >= (%2)").arg(termList(terms), placeholders(terms.size()))
+                   : QString();
+    const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(condition) +
+                        QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
+    const QVariantList values =
+        cursor_.filterValues() + (number > 0 ? pageKeys_[number] : QVariantList());
+    RowScan scan = scanRows(cursor_.store().database(), sql, values, 1);
     if (!scan.ok())
         cursor_.store().reportError(cursor_.tableName(), scan.error);
     if (pageUse_.size() > kCachedPages)
@@ -204,22 +256,50 @@ int TableGridModel::currentRow() const {
 }
 
 int TableGridModel::storedCursorRow() const {
-    if (cursor_.isEmpty())
+    if (cursor_.isEmpty() || !cursor_.isOpen())
         return -1;
-    ensurePageKeys();
+    ensureCount();
+    // The ends are found without collecting keys: the first page, and the
+    // last rows read backwards.
+    if (const int atStart = rowInPage(0); atStart >= 0)
+        return atStart;
+    if (const int fromEnd = rowFromEnd(); fromEnd >= 0)
+        return rows_ - 1 - fromEnd;
     const QVariantList key = cursor_.currentOrderKey();
+    // Pages before the last one known are whole; beyond it the scan goes on.
+    while (!scanDone_ && (pageKeys_.isEmpty() || compareKeys(key, pageKeys_.last()) >= 0))
+        scanKeys(int(pageKeys_.size() + keysPerStep_ / kPageSize) * kPageSize);
     // The last page whose first key is not above the current key.
     const auto after = std::upper_bound(pageKeys_.begin(), pageKeys_.end(), key,
                                         [this](const QVariantList& k, const QVariantList& first) {
                                             return compareKeys(k, first) < 0;
                                         });
-    const int number = int(after - pageKeys_.begin()) - 1;
+    return rowInPage(std::max(int(after - pageKeys_.begin()) - 1, 0));
+}
+
+int TableGridModel::rowInPage(int number) const {
     const QList<Row>* rows = page(number);
     if (!rows)
         return -1;
     for (int i = 0; i < rows->size(); ++i)
         if ((*rows)[i].at(0).toLongLong() == cursor_.rowId())
             return number * kPageSize + i;
+    return -1;
+}
+
+int TableGridModel::rowFromEnd() const {
+    QStringList descending;
+    for (const auto& term : cursor_.orderTerms())
+        descending << term.sql + QLatin1String(" DESC");
+    const RowScan scan = scanRows(cursor_.store().database(),
+                                  QLatin1String("SELECT rowid") + fromWhere({}) +
+                                      QStringLiteral(" ORDER BY %1 LIMIT %2")
+                                          .arg(descending.join(QLatin1String(", ")))
+                                          .arg(kPageSize),
+                                  cursor_.filterValues(), 1);
+    for (int i = 0; i < scan.keys.size(); ++i)
+        if (scan.keys[i].at(0).toLongLong() == cursor_.rowId())
+            return i;
     return -1;
 }
 

@@ -5,15 +5,18 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
+#include <QTimer>
 
 #include <optional>
 
 // The rows of a cursor for a grid: same order, same filter. Only the pages on
-// screen are read, each by one key-range query from the nearest remembered
-// key (one key per page, collected in a single pass over the index), so a
-// page deep down costs what the first one costs. Booleans read "ja"/"nein",
-// dates dd.mm.yyyy. Editing a cell edits the cursor's row in place; a row
-// being inserted shows before the row the cursor stood on.
+// screen are read, each by one key-range query from the first key of its
+// page, so a page deep down costs what the first one costs. A reset costs a
+// count and the first page; the first key of every page is collected
+// afterwards, in chunks while the window is idle (or at once as far as a
+// jump needs it). Booleans read "ja"/"nein", dates dd.mm.yyyy. Editing a
+// cell edits the cursor's row in place; a row being inserted shows before the
+// row the cursor stood on.
 class TableGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -47,6 +50,11 @@ public:
     // Off: only the row the cursor edits or inserts offers cells for editing,
     // so an edit never starts from the grid.
     void setAutoEdit(bool autoEdit) { autoEdit_ = autoEdit; }
+    // Keys read per step of the collection (a multiple of kPageSize); the
+    // default is a few milliseconds' work.
+    void setKeysPerScanStep(int rows) { keysPerStep_ = std::max(rows / kPageSize, 1) * kPageSize; }
+    // Whether every page's first key is known (scrolling anywhere is then one query).
+    bool keysCollected() const { return scanDone_; }
 
 signals:
     void currentRowChanged(int row);
@@ -58,8 +66,17 @@ private:
     // The row among the stored ones, or -1 for the row being inserted.
     int storedRow(int row) const;
     int storedCursorRow() const;
+    // The stored row of the cursor's row among that page's rows, or -1.
+    int rowInPage(int number) const;
+    // How far the cursor's row stands before the last row, if among the last page's worth; or -1.
+    int rowFromEnd() const;
     int column(const QString& field) const;
-    void ensurePageKeys() const;
+    // " FROM table WHERE filter AND condition" for the model's reads.
+    QString fromWhere(const QString& condition) const;
+    void ensureCount() const;
+    // Collects page keys until the scan has passed that many rows (or the end).
+    void scanKeys(int rows) const;
+    void scanInBackground();
     const QList<Row>* page(int number) const;
     int compareKeys(const QVariantList& a, const QVariantList& b) const;
 
@@ -72,10 +89,16 @@ private:
     // Where the row being inserted shows; -1 when none is.
     int insertAt_ = -1;
     bool open_;
-    mutable bool keysRead_ = false;
+    mutable bool counted_ = false;
     mutable int rows_ = 0;
-    // The order key of the first row of every page.
+    // The order key of the first row of every page scanned so far.
     mutable QList<QVariantList> pageKeys_;
+    // How far the scan has come: rows passed and the key of the last one.
+    mutable int scanned_ = 0;
+    mutable QVariantList lastScanned_;
+    mutable bool scanDone_ = false;
+    QTimer scanTimer_;
+    int keysPerStep_ = 32768;
     mutable QHash<int, QList<Row>> pages_;
     mutable QList<int> pageUse_;
 };

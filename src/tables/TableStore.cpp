@@ -364,3 +364,36 @@ void TableStore::rollback(const QString& table) {
     failed_ = true;
     commit(table);
 }
+
+std::optional<QString> TableStore::beginWrite(const QString& table) {
+    if (!open())
+        return QStringLiteral("Die Datenbank \"%1\" ist nicht geöffnet.")
+            .arg(QDir::toNativeSeparators(databasePath()));
+    if (depth_ > 0)
+        return QStringLiteral("Die Tabelle \"%1\" wird gerade bearbeitet.").arg(table);
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return describe(table, query.lastError(), databasePath());
+    depth_ = 1;
+    failed_ = false;
+    return std::nullopt;
+}
+
+std::optional<QString> TableStore::commitWrite(const QString& table) {
+    if (depth_ != 1)
+        return QStringLiteral("Die Tabelle \"%1\" hat keine offene Änderung.").arg(table);
+    depth_ = 0;
+    QSqlQuery query(db_);
+    if (query.exec(QStringLiteral("COMMIT")))
+        return std::nullopt;
+    const QString reason = describe(table, query.lastError(), databasePath());
+    query.exec(QStringLiteral("ROLLBACK"));
+    return reason;
+}
+
+void TableStore::rollbackWrite() {
+    if (depth_ != 1)
+        return;
+    depth_ = 0;
+    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+}

@@ -56,6 +56,12 @@ public:
     bool begin(const QString& table, bool exclusive = false);
     bool commit(const QString& table);
     void rollback(const QString& table);
+    // For bulk writers, who tell the user themselves once the transaction is
+    // over: the write lock is taken at once (another writer is waited for up
+    // to the busy timeout). The German reason when it fails; nothing is shown.
+    std::optional<QString> beginWrite(const QString& table);
+    std::optional<QString> commitWrite(const QString& table);
+    void rollbackWrite();
     // The transaction goes on, but its outermost commit will roll it back.
     void failTransaction() { failed_ = depth_ > 0; }
     bool inTransaction() const { return depth_ > 0; }

@@ -1,9 +1,11 @@
 #include "TForm3.h"
 
+#include "ShortcutButton.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -77,7 +80,7 @@ TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, 
 void TForm3::createControls() {
     const auto button = [this](const char* name, const QString& caption, int x, int y,
                                int width = kKeyWidth) {
-        auto* b = new QPushButton(caption, this);
+        auto* b = new ShortcutButton(caption, this);
         b->setObjectName(QLatin1String(name));
         b->setGeometry(x, y, width, kButtonHeight);
         b->setAutoDefault(false);
@@ -94,7 +97,6 @@ void TForm3::createControls() {
     ButtonBeginnFern =
         button("ButtonBeginnFern", QStringLiteral("&Beginn Fernbedienung"), 64, 16, 169);
     ButtonEndeFern = button("ButtonEndeFern", QStringLiteral("&Ende Fernbedienung"), 280, 16, 169);
-    Label1 = label("Label1", QStringLiteral(" "), 16, 152, 200);
     Label2 = label("Label2", QStringLiteral("Passive Messung: I"), 32, 96, 120);
     Label3 = label("Label3", QStringLiteral("Aktive Messung:   II"), 32, 112, 120);
     LabelArt = label("LabelArt", QStringLiteral(" Auto Hand"), 30, 72, 120);
@@ -102,15 +104,21 @@ void TForm3::createControls() {
     // The imitated display: a white box with three lines and the indicators.
     Label4 = label("Label4", QString(), 160, 72, 353, 89);
     makeWhite(Label4);
+    // The tester's software version is wider than the room left of the box: it
+    // goes below it, above the keys.
+    Label1 = label("Label1", QStringLiteral(" "), 16, Label4->geometry().bottom() + 3, 200);
     // The result field lies under the indicators it shares its place with.
     Label6 = label("Label6", QString(), 410, 72, 113, 89);
     makeWhite(Label6);
     const QFont displayFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     const int lineY[] = {88, 112, 144};
+    // As tall as the font, so that no line is cut at its foot.
+    const int lineHeight = std::max(kLabelHeight, QFontMetrics(displayFont).height());
     for (int i = 0; i < 3; ++i) {
         const QByteArray name = "LabelZeile" + QByteArray::number(i + 1);
         // Wide enough for the tester's 22 characters, up to the indicator marks.
-        LabelZeile[i] = label(name.constData(), QStringLiteral(" "), 175, lineY[i], 215);
+        LabelZeile[i] =
+            label(name.constData(), QStringLiteral(" "), 175, lineY[i], 215, lineHeight);
         LabelZeile[i]->setFont(displayFont);
         makeWhite(LabelZeile[i]);
     }
@@ -127,8 +135,6 @@ void TForm3::createControls() {
         mark->setAlignment(Qt::AlignCenter);
     LabelErgebnis = label("LabelErgebnis", QStringLiteral("Prüfung "), 410, 112, 113);
     LabelErgebnis->setAlignment(Qt::AlignCenter);
-    // The software label stays readable where the display box reaches it.
-    Label1->raise();
     for (QLabel* hidden : {Label2, Label3, LabelArt, Label4, LabelZeile[0], LabelZeile[1],
                            LabelZeile[2], LabelFehler, LabelPol, LabelNetz, LabelFehlerKreuz,
                            LabelPolKreuz, LabelNetzKreuz, Label6, LabelErgebnis})

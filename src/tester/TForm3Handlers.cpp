@@ -89,6 +89,11 @@ void TForm3::ButtonBeginnFernClick() {
     case tester_command::HandshakeResult::NoReply:
         abortConnection();
         return;
+    case tester_command::HandshakeResult::Garbled:
+        stopTimers();
+        notices_.show(Notice::TransferError);
+        requestClose();
+        return;
     }
 
     const int version = state_.tester.ProtocolVersion;

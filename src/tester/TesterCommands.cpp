@@ -11,6 +11,10 @@
 namespace tester_command {
 
 namespace {
+// A tester answers an offered version with a single byte. At 9600 baud any
+// byte sent along with it arrives within a few milliseconds.
+constexpr int kQuietAfterReply = 50;
+
 // A tester that does not take a byte would not take the 'e' at the end either.
 bool send(TesterLink& link, TesterConnection& connection, std::uint8_t byte) {
     if (link.send(byte))
@@ -45,6 +49,9 @@ HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportSt
         const auto reply = link.receive(SerialLine::kReplyTimeout);
         if (!reply)
             return fail(HandshakeResult::NoReply, connection);
+        // Whatever sends more is no tester, even if its first byte looks like a status.
+        if (link.receive(kQuietAfterReply))
+            return fail(HandshakeResult::Garbled, connection);
         if (*reply != tester_byte::kBegin) {
             connection.TesterStatus = *reply;
             report.protectionClass = (*reply & 3) + 1;

@@ -18,6 +18,7 @@ enum class HandshakeResult {
     NoResponse, // a byte was not taken within the send timeout
     NoReply,    // an offered version got no answer
     AllRefused, // the tester refused every version from 10 down to 1
+    Garbled,    // more than the one byte a tester answers an offer with
 };
 
 // Negotiates the protocol version from 10 down and decodes the tester's

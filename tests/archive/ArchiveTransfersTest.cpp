@@ -23,8 +23,7 @@ protected:
         kunden.close();
         // The archive window's before-post rules.
         zt.beforePost = [this](TableCursor& cursor) {
-            archive_table::normaliseBeforePost(cursor, state.report, prompter,
-                                               transfers.importRunning());
+            archive_table::normaliseBeforePost(cursor, prompter, transfers.diffOfWriteBack());
         };
         transfers.setWindows({&wizard, &savePrint, &dateDialog});
     }

@@ -80,8 +80,7 @@ protected:
     MemoryImportTest() {
         archive_table::ensureStandardIndex(zt);
         zt.beforePost = [this](TableCursor& cursor) {
-            archive_table::normaliseBeforePost(cursor, state.report, prompter,
-                                               transfers.importRunning());
+            archive_table::normaliseBeforePost(cursor, prompter, transfers.diffOfWriteBack());
         };
     }
     AppState state;

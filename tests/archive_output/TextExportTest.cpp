@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "common/Cp1252.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace text_export;
@@ -116,12 +117,75 @@ TEST_F(TextExportTest, CancelNoRowsNoContractorAndAFileThatCannotBeWritten) {
         QStringLiteral("Fehler|Die Datei \"%1\" konnte nicht geschrieben werden: ").arg(nowhere)));
 }
 
-TEST_F(TextExportTest, AParagraphSignInAValueKeepsTheColumnsInPlace) {
+TEST_F(TextExportTest, ParagraphSignsAndControlCharactersKeepColumnsAndLinesInPlace) {
     zt.edit();
     zt.setText("FehlerZeile1", QStringLiteral("Prüfung nach § 5"));
+    zt.setText("FehlerZeile2", QString::fromUtf8("Zeile\r\nweiter\x0e\tEnde"));
     ASSERT_TRUE(zt.post());
-    const QByteArray row = cp1252::fromUnicode(rowLine(zt, {}));
+    const QByteArray file = exported(Scope::CurrentRow);
+    const QByteArray row = file.mid(file.indexOf("\r\n") + 2);
     EXPECT_EQ(row.count('\xa7'), kColumns);
-    EXPECT_TRUE(row.contains("Pr\xfc"
-                             "fung nach Par. 5\xa7"));
+    EXPECT_EQ(row.count("\r\n"), 1);
+    EXPECT_TRUE(row.endsWith("\xa7\r\n"));
+    EXPECT_TRUE(row.contains("\xa7Pr\xfc"
+                             "fung nach Par. 5\xa7Zeile  weiter  Ende\xa7"));
+}
+
+// The rows of a filtered view sorted by name, then a long export with its
+// progress, stopped: no file is left behind.
+class TextExportOfManyRowsTest : public TextExportTest {
+protected:
+    TextExportOfManyRowsTest() {
+        QList<std::tuple<int, QString, int, QString>> rows;
+        const QStringList names{"Zander", "Öztürk", "Albers", "Müller", "bäcker"};
+        for (int i = 4; i <= 2503; ++i)
+            rows.append({i, names[i % 5], i % 5 == 3 ? 3 : 0, QString()});
+        addArchiveRows(rows);
+    }
+};
+
+TEST_F(TextExportOfManyRowsTest, FollowsTheViewsFilterAndOrderAndShowsItsProgress) {
+    zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Auftraggeber;Zaehler"));
+    zt.setIndexName(QStringLiteral("Aktuell"));
+    zt.setFilter(QStringLiteral("Zaehler<= 12 AND Auftraggeber<>'Zander'"));
+    zt.setFiltered(true);
+    const QByteArray file = exported(Scope::AllRows);
+    QList<QByteArray> numbersAndNames;
+    for (const QByteArray& line : file.split('\n').mid(1, 9))
+        numbersAndNames << line.split('\xa7')[0] + ' ' + line.split('\xa7')[3];
+    EXPECT_EQ(numbersAndNames, (QList<QByteArray>{"7 Albers", "12 Albers",
+                                                  "4 b\xe4"
+                                                  "cker",
+                                                  "9 b\xe4"
+                                                  "cker",
+                                                  "1 M\xfcller", "8 M\xfcller", "3 Ohne",
+                                                  "6 \xd6zt\xfcrk", "11 \xd6zt\xfcrk"}));
+    EXPECT_EQ(file.count("\r\n"), 10);
+    EXPECT_EQ(prompter.progressTexts(), QStringList{"Daten-Export|Export: 0 von 9 Datensätzen"});
+
+    zt.setFiltered(false);
+    exported(Scope::AllRows);
+    EXPECT_EQ(prompter.progressTexts().mid(1),
+              (QStringList{"Daten-Export|Export: 0 von 2 503 Datensätzen",
+                           "Daten-Export|Export: 1 000 von 2 503 Datensätzen",
+                           "Daten-Export|Export: 2 000 von 2 503 Datensätzen"}));
+}
+
+TEST_F(TextExportOfManyRowsTest, AStoppedExportLeavesNoFileAndKeepsAnOldOne) {
+    const QString path = dir.filePath(QStringLiteral("export.txt"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("alter Inhalt");
+    old.close();
+    prompter.stopProgressAt(2000);
+    EXPECT_EQ(exported(Scope::AllRows), QByteArray("alter Inhalt"));
+    EXPECT_EQ(prompter.messages(),
+              QStringList{QStringLiteral("Hinweis|Der Export wurde abgebrochen. Die Datei \"%1\" "
+                                         "wurde nicht geschrieben.")
+                              .arg(path)});
+    EXPECT_EQ(QDir(dir.path()).entryList({"export*"}), QStringList{"export.txt"});
+
+    QFile::remove(path);
+    prompter.stopProgressAt(1000);
+    EXPECT_EQ(exported(Scope::AllRows), QByteArray("(keine Datei)"));
 }

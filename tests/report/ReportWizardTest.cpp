@@ -3,7 +3,10 @@
 #include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "common/AppState.h"
+#include "report/ProtocolFile.h"
 #include "report/TForm9.h"
+#include "report/TFormDatum.h"
+#include "report/Vocabulary.h"
 #include "report/WizardFields.h"
 
 #include <QApplication>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -65,6 +69,16 @@ protected:
     }
     void click(const char* name) { wizard.findChild<QPushButton*>(QLatin1String(name))->click(); }
 
+    // Opens a saved report as File/Open does and leaves the wizard without an
+    // edit; returns what saving it then writes.
+    QByteArray openAndSaveUnchanged(const QByteArray& image) {
+        state = AppState{};
+        protocol_file::readForOpen(image, state.record, state.report);
+        state.report.newReport = 0;
+        run([] {});
+        return protocol_file::buildProtocolImage(state.record);
+    }
+
     // The text of every edit, in the order of the field table.
     QStringList editTexts() {
         QStringList texts;
@@ -79,7 +93,135 @@ protected:
     TForm9 wizard{state, prompter, store};
 };
 
+// A report as this program saves it: names and units follow the test.
+QByteArray savedImage(Protokoll record, const ReportState& test) {
+    vocabulary::fillDerivedMembers(record, test);
+    return protocol_file::buildProtocolImage(record);
+}
+
+// Where two images first differ; -1 where they do not.
+int firstDifference(const QByteArray& a, const QByteArray& b) {
+    for (int at = 0; at < std::max(a.size(), b.size()); ++at)
+        if (at >= a.size() || at >= b.size() || a.at(at) != b.at(at))
+            return at;
+    return -1;
+}
+
+// Every edited text as long as its field in the file allows.
+Protokoll longTexts() {
+    const std::pair<QString Protokoll::*, int> fileWidths[] = {
+        {&Protokoll::AuftragNr, 25},
+        {&Protokoll::Kunde1, 40},
+        {&Protokoll::Kunde2, 40},
+        {&Protokoll::Kunde3, 40},
+        {&Protokoll::Nehmer1, 35},
+        {&Protokoll::Nehmer2, 35},
+        {&Protokoll::Nehmer3, 35},
+        {&Protokoll::Geraeteart, 35},
+        {&Protokoll::Hersteller, 25},
+        {&Protokoll::Typenbezeichnung, 25},
+        {&Protokoll::Nennstrom, 10},
+        {&Protokoll::Seriennummer, 25},
+        {&Protokoll::Nennspannung, 10},
+        {&Protokoll::Nennleistung, 10},
+        {&Protokoll::FehlerZeile1, 65},
+        {&Protokoll::FehlerZeile2, 80},
+        {&Protokoll::FehlerZeile3, 80},
+        {&Protokoll::RepArbeitenZeile1, 60},
+        {&Protokoll::RepArbeitenZeile2, 80},
+        {&Protokoll::RepArbeitenZeile3, 80},
+        {&Protokoll::Termin, 25},
+        {&Protokoll::Ort, 40},
+        {&Protokoll::Datum, 15},
+    };
+    Protokoll record;
+    int n = 0;
+    for (const auto& [member, width] : fileWidths)
+        record.*member = QStringLiteral("%1 Straße").arg(++n).leftJustified(width - 1, u'x');
+    return record;
+}
+
 } // namespace
+
+TEST_F(ReportWizardTest, TypingStopsAtTheLimitButAGivenTextStaysWhole) {
+    state.report.newReport = 1;
+    QStringList typed;
+    run([&] {
+        QTest::keyClicks(&edit("Auftrag"), QString(22, u'a'));
+        click("ButtonWeiter");
+        QTest::keyClicks(&edit("Fehler1"), QString(60, u'b'));
+        click("ButtonWeiter2");
+        QTest::keyClicks(&edit("Ort"), QString(34, u'c'));
+        typed = {edit("Auftrag").text(), edit("Fehler1").text(), edit("Ort").text()};
+    });
+    EXPECT_EQ(typed, (QStringList{QString(19, u'a'), QString(57, u'b'), QString(31, u'c')}));
+
+    // A longer text from the record may be edited within its own length.
+    state.report.newReport = 0;
+    state.record.AuftragNr = QStringLiteral("2026-0815-Nachprüfung-B");
+    QStringList edited;
+    run([&] {
+        QLineEdit& order = edit("Auftrag");
+        edited << order.text();
+        order.end(false);
+        QTest::keyClicks(&order, QStringLiteral("7"));
+        edited << order.text();
+        QTest::keyClick(&order, Qt::Key_Backspace);
+        QTest::keyClicks(&order, QStringLiteral("C7"));
+        edited << order.text();
+        order.selectAll();
+        QTest::keyClicks(&order, QString(25, u'd'));
+        edited << order.text();
+    });
+    EXPECT_EQ(edited, (QStringList{"2026-0815-Nachprüfung-B", "2026-0815-Nachprüfung-B",
+                                   "2026-0815-Nachprüfung-C", QString(23, u'd')}));
+}
+
+TEST_F(ReportWizardTest, AReportOpenedAndSavedUnchangedKeepsItsBytes) {
+    struct Case {
+        const char* what;
+        Protokoll record;
+        int notInOrder, diff, niso;
+    };
+    Protokoll empty;
+    Protokoll inOrder = longTexts();
+    inOrder.Besichtigung2 = 1;
+    inOrder.Satz1 = 1;
+    inOrder.Satz4 = 1;
+    const Case cases[] = {
+        {"long texts, in order", inOrder, 0, 1, 0},
+        {"long texts, not in order", longTexts(), 1, 0, 1},
+        {"no texts, not in order", empty, 1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReportState test = sampleState();
+        test.values = {QStringLiteral("  0.12"), QStringLiteral("  25.0"),
+                       QStringLiteral("  0.21")};
+        test.notInOrder = c.notInOrder;
+        test.diff = c.diff;
+        test.niso = c.niso;
+        const QByteArray image = savedImage(c.record, test);
+        ASSERT_EQ(image.at(1146), c.notInOrder ? 0 : 1);
+        EXPECT_EQ(firstDifference(openAndSaveUnchanged(image), image), -1);
+    }
+}
+
+TEST_F(ReportWizardTest, ShortValuesAreSavedPaddedToSixCharacters) {
+    Protokoll record;
+    record.Wert1 = QStringLiteral("F");
+    record.Wert3 = QStringLiteral("1.2");
+    ReportState test = sampleState();
+    test.values = {record.Wert1, record.Wert2, record.Wert3};
+    const QByteArray saved = openAndSaveUnchanged(savedImage(record, test));
+    const QByteArray zeros(9, '\0');
+    EXPECT_EQ(saved.mid(1000, 15), "F     " + zeros);
+    EXPECT_EQ(saved.mid(1015, 15), "      " + zeros);
+    EXPECT_EQ(saved.mid(1030, 15), "1.2   " + zeros);
+    // The failed measurement makes the device not in order.
+    EXPECT_EQ(saved.at(1146), 0);
+    EXPECT_EQ(label("LabelWert1"), QStringLiteral("F     "));
+}
 
 TEST_F(ReportWizardTest, ANewReportStartsEmptyButForTheContractorAndAsksNothing) {
     state.report.newReport = 1;
@@ -117,7 +259,8 @@ TEST_F(ReportWizardTest, ANewReportStartsEmptyButForTheContractorAndAsksNothing)
     written.Einheit2 = QStringLiteral("MW");
     written.Einheit3 = QStringLiteral("mA");
     written.Wert1 = QStringLiteral(" 0.1 2");
-    written.Wert2 = QStringLiteral(">20.0");
+    // A short value is filled up with blanks to six characters.
+    written.Wert2 = QStringLiteral(">20.0 ");
     written.Wert3 = QStringLiteral("  0.25");
     written.Satz1 = 1;
     written.Ordnung = QStringLiteral("j");
@@ -238,7 +381,7 @@ TEST_F(ReportWizardTest, MeasuredValuesLoseControlAndNonAsciiCharacters) {
                            QStringLiteral("\u00e9>20.0"), QStringLiteral("0.25\u00fc\u00fc\u00fc")};
     QStringList shown;
     run([&] { shown = {label("LabelWert1"), label("LabelWert2"), label("LabelWert3")}; });
-    const QStringList cleaned{"0.1 2", " >20.0", "0.25  \u00fc"};
+    const QStringList cleaned{"0.1 2 ", " >20.0", "0.25  \u00fc"};
     EXPECT_EQ(shown, cleaned);
     EXPECT_EQ((QStringList{state.record.Wert1, state.record.Wert2, state.record.Wert3}), cleaned);
 }
@@ -367,4 +510,21 @@ TEST_F(ReportWizardTest, PagesTabOrderEscapeAndTheResetAfterClosing) {
     EXPECT_FALSE(box(2).isChecked());
     EXPECT_TRUE(edit("Auftrag").isVisibleTo(&wizard));
     EXPECT_FALSE(edit("Fehler1").isVisibleTo(&wizard));
+}
+
+TEST_F(ReportWizardTest, WizardAndDateDialogHaveNeitherSystemMenuNorCloseButton) {
+    TFormDatum dateDialog(state, prompter);
+    for (QDialog* window : std::initializer_list<QDialog*>{&wizard, &dateDialog}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        window->show();
+        // What the window system is told, not only what the widget holds.
+        for (const Qt::WindowFlags flags :
+             {window->windowFlags(), window->windowHandle()->flags()}) {
+            EXPECT_FALSE(flags & Qt::WindowSystemMenuHint);
+            EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
+            EXPECT_EQ(flags & Qt::WindowMinMaxButtonsHint, Qt::WindowMinMaxButtonsHint);
+            EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        }
+        window->hide();
+    }
 }

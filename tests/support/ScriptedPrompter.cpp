@@ -75,3 +75,30 @@ bool ScriptedPrompter::printerSetup(QPrinter&) {
 void ScriptedPrompter::beep() {
     calls_.push_back({Kind::Beep, {}, {}, Buttons::Ok, {}});
 }
+
+namespace {
+class RecordedProgress : public Progress {
+public:
+    RecordedProgress(const ProgressTask& task, QStringList& texts, std::optional<qint64> stopAt)
+        : task_(task)
+        , texts_(texts)
+        , stopAt_(stopAt) {
+        update(0);
+    }
+    bool update(qint64 done) override {
+        texts_ << task_.caption + QLatin1Char('|') + progressText(task_, done);
+        return !(task_.cancellable && stopAt_ && done >= *stopAt_);
+    }
+
+private:
+    ProgressTask task_;
+    QStringList& texts_;
+    std::optional<qint64> stopAt_;
+};
+} // namespace
+
+std::unique_ptr<Progress> ScriptedPrompter::progress(const ProgressTask& task) {
+    auto recorded = std::make_unique<RecordedProgress>(task, progressTexts_, stopProgressAt_);
+    stopProgressAt_.reset();
+    return recorded;
+}

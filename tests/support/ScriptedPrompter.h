@@ -33,6 +33,11 @@ public:
     void cancelDialog() { answers_.push_back({Scripted::Cancel, Answer::Cancel, {}}); }
     void acceptDialog() { answers_.push_back({Scripted::Accept, Answer::Ok, {}}); }
 
+    // Every progress report as "caption|text", the first (0 done) included.
+    const QStringList& progressTexts() const { return progressTexts_; }
+    // The next long step is told to stop once it reports this many done.
+    void stopProgressAt(qint64 done) { stopProgressAt_ = done; }
+
     const std::vector<Call>& calls() const { return calls_; }
     // "caption|text" of every message, for compact assertions.
     QStringList messages() const;
@@ -45,6 +50,7 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
     void beep() override;
+    std::unique_ptr<Progress> progress(const ProgressTask& task) override;
 
 private:
     struct Scripted {
@@ -59,4 +65,6 @@ private:
 
     std::deque<Scripted> answers_;
     std::vector<Call> calls_;
+    QStringList progressTexts_;
+    std::optional<qint64> stopProgressAt_;
 };

@@ -20,6 +20,8 @@ protected:
     void addArchiveRows(const QList<std::tuple<int, QString, int, QString>>& rows) {
         TableCursor zt(store, QStringLiteral("zt"));
         ASSERT_TRUE(zt.open());
+        // One transaction: thousands of rows need not wait for the disk each.
+        ASSERT_TRUE(store.begin(QStringLiteral("zt")));
         for (const auto& [number, name, customer, date] : rows) {
             QVariantList values(44);
             values[0] = number;
@@ -33,6 +35,7 @@ protected:
                 values[i] = false;
             ASSERT_TRUE(zt.insertRecord(values)) << prompter.messages().join('\n').toStdString();
         }
+        ASSERT_TRUE(store.commit(QStringLiteral("zt")));
     }
 
     void addCustomers(const QList<std::pair<int, QString>>& rows) {

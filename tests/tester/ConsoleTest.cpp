@@ -1,5 +1,6 @@
 #include "ConsoleFixture.h"
 
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -319,6 +320,28 @@ TEST_F(ConsoleTest, CloseDuringAnExchangeWaitsForItsEnd) {
     EXPECT_EQ(tester->device().sentBytes(), QByteArray("ef\x0a"
                                                        "e"));
     EXPECT_FALSE(form->portOpen());
+}
+
+TEST_F(ConsoleTest, DisplayAndSoftwareLabelNeitherOverlapNorClip) {
+    connectTo(10);
+    form->Button0701Click();
+    const QRect box = label("Label4")->geometry();
+    EXPECT_EQ(box, QRect(160, 72, 353, 89));
+    QLabel* software = label("Label1");
+    EXPECT_EQ(software->text(), QStringLiteral("SW-Version des Testers: 4.0"));
+    EXPECT_FALSE(software->geometry().intersects(box)) << software->geometry().y();
+    EXPECT_GE(software->width(), software->sizeHint().width());
+    EXPECT_GE(software->height(), QFontMetrics(software->font()).height());
+    EXPECT_LE(software->geometry().bottom(), button("Button0701")->geometry().top());
+    const int lineTops[] = {88, 112, 144};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* line = label(QByteArray("LabelZeile" + QByteArray::number(i + 1)).constData());
+        SCOPED_TRACE(line->objectName().toStdString());
+        EXPECT_EQ(line->y(), lineTops[i]);
+        EXPECT_GE(line->height(), QFontMetrics(line->font()).height());
+        EXPECT_GE(line->width(), QFontMetrics(line->font()).horizontalAdvance(QString(22, u'W')));
+        EXPECT_TRUE(box.contains(line->geometry()));
+    }
 }
 
 TEST_F(ConsoleTest, ClosingWithoutAConnectionBeeps) {

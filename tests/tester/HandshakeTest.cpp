@@ -100,6 +100,38 @@ TEST_F(HandshakeTest, SilentTesterGetsTheNoticeAfterTheReplyTimeout) {
     EXPECT_FALSE(form->portOpen());
 }
 
+TEST_F(HandshakeTest, GarbageOnTheLineIsNoTester) {
+    struct Case {
+        const char* what;
+        QByteArray reply;
+    };
+    const Case cases[] = {
+        {"0x55 0xAA repeated", QByteArray("\x55\xAA").repeated(8)},
+        {"a refusal with more behind it", QByteArray("f\x55\xAA")},
+        {"a status byte twice", QByteArray("\x10\x10")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        notices.shown.clear();
+        TesterConfig config;
+        config.garbage = c.reply;
+        start(config);
+        form->ButtonBeginnFernClick();
+        EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::TransferError});
+        // The offer that got garbage is the last; closing still asks the line to end.
+        EXPECT_EQ(tester->device().sentBytes(), QByteArray("ef\x0a"
+                                                           "e"));
+        EXPECT_EQ(state.tester.ProtocolVersion, 0);
+        EXPECT_EQ(state.report.protectionClass, 0);
+        EXPECT_FALSE(form->portOpen());
+        EXPECT_EQ(label("Label1")->text(), QStringLiteral(" "));
+        EXPECT_EQ(button("ButtonAutoAnalog")->text(), QStringLiteral("&Auto"));
+        for (const char* key : {"Button0701", "Button0702", "ButtonAuto", "ButtonAutoAnalog"})
+            EXPECT_FALSE(button(key)->isEnabled()) << key;
+        EXPECT_TRUE(button("ButtonBeginnFern")->isEnabled());
+    }
+}
+
 TEST_F(HandshakeTest, AFormerNoResponseIsForgottenAtTheNextConnection) {
     state.tester.noResponse = 1;
     connectTo(10);

@@ -2,6 +2,8 @@
 
 #include "RunScript.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -106,6 +108,55 @@ TEST_F(MeasurementRunTest, HandRunFollowsTheTesterMessageByMessage) {
     // The display is back to white and hidden.
     EXPECT_TRUE(label("LabelErgebnis")->isHidden());
     EXPECT_EQ(label("LabelZeile1")->palette().color(QPalette::Window), QColor(Qt::white));
+}
+
+TEST_F(MeasurementRunTest, WeiterByItsShortcutEndsAHandRunAsAClickDoes) {
+    struct Case {
+        int version;
+        Qt::Key key; // with Alt: "070&1" below version 10, "&Auto" in 10
+        char sent;
+    };
+    const Case cases[] = {{9, Qt::Key_1, '\x01'}, {10, Qt::Key_A, '\x04'}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.version);
+        notices.shown.clear();
+        TesterConfig config;
+        config.handRun = {{step(3), 100, W::None},
+                          {reading(" 0.21", "mA"), 100, W::KeyInHand},
+                          {result({{"R-SL  ", "  0.12", kOhm},
+                                   {"R-ISO ", "  25.0", "M\xF4"},
+                                   {"I-EA  ", "  0.21", "mA"}},
+                                  kVerdictOk),
+                           100, W::Key}};
+        chooseTest(c.version, 0x10, 1, false, config);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        // Like the real clock, waits on the line let timers tick.
+        clock.setObserver([](std::int64_t) { QCoreApplication::processEvents(); });
+        button("Button0701Mess")->click();
+        form->TimerSendenTimer();
+        ASSERT_EQ(displayLines()[1], QStringLiteral("       0.21 mA        "));
+
+        // The last Weiter while the reading is shown; the run's timer ticks a little later.
+        const qsizetype before = sentCount();
+        QTest::keyClick(form.get(), c.key, Qt::AltModifier);
+        QTest::qSleep(150);
+        form->TimerSendenTimer();
+        EXPECT_EQ(label("LabelErgebnis")->text(), QStringLiteral("Prüfung i. O.   "));
+        EXPECT_TRUE(notices.shown.empty());
+        EXPECT_TRUE(form->portOpen());
+
+        // The next one acknowledges the verdict: the results are handed on.
+        QTest::keyClick(form.get(), c.key, Qt::AltModifier);
+        QTest::qSleep(150);
+        QCoreApplication::processEvents();
+        clock.setObserver(nullptr);
+        EXPECT_EQ(sentSince(before), QByteArray(2, c.sent) + "e");
+        EXPECT_TRUE(notices.shown.empty());
+        EXPECT_FALSE(form->portOpen());
+        EXPECT_TRUE(form->run().resultsAvailable());
+    }
 }
 
 TEST_F(MeasurementRunTest, AutoRunGoesOnToTheVerdictAndAPcKeyEndsIt) {

@@ -76,6 +76,17 @@ TEST_F(PtyConsoleTest, AutoRunToTheVerdict) {
     EXPECT_TRUE(form.run().resultsAvailable());
 }
 
+TEST_F(PtyConsoleTest, SimulatorSendingGarbageIsNoTester) {
+    startSim({"--fault", "garbage=55AA55AA"});
+    TForm3 form(state, *line, settings, prompter, notices);
+    form.ButtonBeginnFernClick();
+    EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::TransferError});
+    EXPECT_FALSE(form.portOpen());
+    EXPECT_EQ(state.report.protectionClass, 0);
+    EXPECT_EQ(logged(8), (QStringList{"<- 65", "<- 66", "<- 0A", "-> 55", "-> AA", "-> 55", "-> AA",
+                                      "<- 65"}));
+}
+
 TEST_F(PtyConsoleTest, SimulatorThatRefusesEveryVersion) {
     startSim({"--versions", "none"});
     SerialHandle handle = line->open(0, settings.line, 2048, 2048);
