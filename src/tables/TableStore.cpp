@@ -373,7 +373,7 @@ std::optional<QString> TableStore::beginWrite(const QString& table) {
         return QStringLiteral("Die Tabelle \"%1\" wird gerade bearbeitet.").arg(table);
     QSqlQuery query(db_);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return describe(table, query.lastError(), databasePath());
+        return describe(table, query.lastError());
     depth_ = 1;
     failed_ = false;
     return std::nullopt;
@@ -386,7 +386,7 @@ std::optional<QString> TableStore::commitWrite(const QString& table) {
     QSqlQuery query(db_);
     if (query.exec(QStringLiteral("COMMIT")))
         return std::nullopt;
-    const QString reason = describe(table, query.lastError(), databasePath());
+    const QString reason = describe(table, query.lastError());
     query.exec(QStringLiteral("ROLLBACK"));
     return reason;
 }

@@ -69,6 +69,9 @@ public:
     // Shows the German text for a failed statement on the table.
     void reportError(const QString& table, const QSqlError& error);
     void report(const QString& text);
+    // The German text for a failed statement; an empty table stands for the
+    // database as a whole.
+    QString describe(const QString& table, const QSqlError& error) const;
 
     // While one lives, each failure is shown once, and neither a failed open
     // nor a lock held by another program is tried again: a start-up that
@@ -90,8 +93,6 @@ private:
     bool openFile();
     // Why this user cannot write the data; empty when they can.
     QString writeProblem() const;
-    // An empty table stands for the database as a whole.
-    QString describe(const QString& table, const QSqlError& error) const;
     void show(const QString& text, const QString& caption, const QString& failure);
 
     QString directory_;
