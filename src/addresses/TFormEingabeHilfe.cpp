@@ -10,6 +10,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,6 +41,9 @@ TFormEingabeHilfe::TFormEingabeHilfe(AppState& state, TableStore& tables, QWidge
     DBGrid2 = new DataGrid(*Table2, {kNumber, QStringLiteral("Auftraggeber")}, this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     DBGrid2->setReadOnly(true);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    // Tab leaves the grid for the buttons instead of walking its cells.
+    DBGrid2->setTabKeyNavigation(false);
     connect(DBGrid2, &DataGrid::titleClicked, this, &TFormEingabeHilfe::DBGrid2TitleClick);
     connect(Table2.get(), &TableCursor::dataChanged, this, &TFormEingabeHilfe::showCustomer);
 

@@ -5,12 +5,14 @@
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -63,6 +65,13 @@ TFormKdnr::TFormKdnr(AppState& state, Prompter& prompter, QWidget* parent)
     layout->addLayout(buttons);
     resize(220, 90);
     scaleWindow(*this);
+    // Window managers draw the caption larger and bold beside their title-bar
+    // buttons; the window is made wide enough for all of it.
+    QFont caption = font();
+    caption.setBold(true);
+    caption.setPointSizeF(caption.pointSizeF() + 2);
+    const int captionRoom = QFontMetrics(caption).horizontalAdvance(windowTitle()) + 4 * 32;
+    resize(std::max(width(), captionRoom), height());
 }
 
 void TFormKdnr::showEvent(QShowEvent* event) {

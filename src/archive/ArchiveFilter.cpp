@@ -114,9 +114,14 @@ QString filterText(const FilterConditions& c) {
             continue;
         if (k >= 2)
             text += links.value(c.link[k - 2]);
-        const QString quote = field->quoted ? QStringLiteral("'") : QStringLiteral(" ");
-        text += QLatin1String(field->field) + operators().value(c.op[k - 1]) + quote +
-                c.value[k - 1] + quote;
+        text += QLatin1String(field->field) + operators().value(c.op[k - 1]);
+        if (field->quoted)
+            // Doubled, an apostrophe stays part of the value whatever follows it.
+            text += QLatin1Char('\'') +
+                    QString(c.value[k - 1]).replace(QLatin1Char('\''), QLatin1String("''")) +
+                    QLatin1Char('\'');
+        else
+            text += QLatin1Char(' ') + c.value[k - 1] + QLatin1Char(' ');
     }
     return text;
 }

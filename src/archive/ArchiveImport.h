@@ -66,7 +66,6 @@ private:
     std::optional<qint64> customerNumber(Run& run, const record_transfer::RowValues& row,
                                          const CustomerAdded& customerAdded);
 
-
     TableStore& store_;
     Prompter& prompter_;
     bool customersLoaded_ = false;

@@ -5,8 +5,8 @@
 #include "tables/ArchiveMeasurements.h"
 #include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
-#include "tables/TableCursor.h"
 #include "tables/SqlBinding.h"
+#include "tables/TableCursor.h"
 #include "tables/TableDefinition.h"
 #include "tables/TableStore.h"
 
@@ -119,7 +119,7 @@ CustomerMatch matchCustomer(TableStore& store, const QString& name, const QStrin
     }
     QSqlQuery query(store.database());
     const auto failed = [&] {
-        match.failure = TableStore::describe(table, query.lastError(), store.databasePath());
+        match.failure = store.describe(table, query.lastError());
         query.finish();
         store.rollbackWrite();
         match.added = false;
@@ -140,9 +140,9 @@ CustomerMatch matchCustomer(TableStore& store, const QString& name, const QStrin
         match.number = query.value(0).toLongLong();
         query.prepare(QStringLiteral("INSERT INTO kunden (Kundennummer, Auftraggeber, "
                                      "AuftraggeberStrasse, AuftraggeberOrt) VALUES (?, ?, ?, ?)"));
-        for (const QVariant& value : {QVariant(*match.number), QVariant(stored),
-                                      QVariant(storedCustomerName(street)),
-                                      QVariant(storedCustomerName(town))})
+        for (const QVariant& value :
+             {QVariant(*match.number), QVariant(stored), QVariant(storedCustomerName(street)),
+              QVariant(storedCustomerName(town))})
             query.addBindValue(sql_binding::bindable(value));
         if (!query.exec())
             return failed();

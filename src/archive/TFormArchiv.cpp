@@ -24,17 +24,21 @@
 
 namespace {
 
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
+
 struct GridColumn {
     const char* field;
     const char* title;
     int width; // 0: as wide as the title asks
     bool readOnly = false;
+    Qt::Alignment titleAlignment = Qt::AlignCenter;
+    Qt::Alignment cellAlignment = kLeft;
 };
 
 const GridColumn kColumns[] = {
     {"Zaehler", "Zaehler", 0},
     {"AuftragNr", "Auftrag Nr.", 100},
-    {"Kundennummer", "Kundennummer", 85},
+    {"Kundennummer", "Kundennummer", 85, false, kLeft},
     {"Auftraggeber", "Auftraggeber", 200},
     {"Geraeteart", "Geräteart", 120},
     {"Hersteller", "Hersteller", 120},
@@ -45,7 +49,7 @@ const GridColumn kColumns[] = {
     {"Nennleistung", "Nennleistung  [W]", 0},
     {"Pruefung", "Prüfung", 105, true},
     {"Schutzklasse", "Schutzklasse", 75, true},
-    {"Ordnung", "OK", 40},
+    {"Ordnung", "OK", 40, false, Qt::AlignCenter, Qt::AlignCenter},
     {"Alles", "Messwerte", 550, true},
     {"Besichtigung1", "Besichtigung 1", 0},
     {"Besichtigung2", "Besichtigung 2", 0},
@@ -249,9 +253,10 @@ void TFormArchiv::createGrid() {
         model.setTitle(fields[i], title);
         if (kColumns[i].readOnly)
             model.setReadOnlyField(fields[i]);
-        // A larger screen font must not cut a title short.
-        const int titleWidth = header.fontMetrics().horizontalAdvance(title) + 12;
-        header.resizeSection(i, std::max(scaledLength(kColumns[i].width, ppi), titleWidth));
+        DBGrid1->setAlignment(fields[i], kColumns[i].titleAlignment, kColumns[i].cellAlignment);
+        header.resizeSection(i, kColumns[i].width > 0
+                                    ? scaledLength(kColumns[i].width, ppi)
+                                    : header.fontMetrics().horizontalAdvance(title) + 12);
     }
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
         if (Table1->state() == TableCursor::State::Edit)

@@ -77,7 +77,7 @@ void drawCover(TXPrint& print, const Report& report) {
     canvas.textOut(landscape ? 17000 : 8000, signature,
                    landscape ? QStringLiteral("Unterschrift:") : QStringLiteral("Unterschrift"));
     canvas.line(0, signature - 525, width, signature - 525);
-    canvas.rectangle(0, 0, width, print.PageHeight());
+    canvas.frame(0, 0, width, print.PageHeight());
 
     print.setFont(kValueFont, false, 10);
     const Address* addresses[] = {&report.customer, &report.contractor};
@@ -106,7 +106,7 @@ void drawAppendix(TXPrint& print, const Report& report, int page) {
     const Steps steps = measure(print);
     const int pages = pageCount(report);
     canvas.setPenWidth(kPen);
-    canvas.rectangle(0, 0, width, print.PageHeight());
+    canvas.frame(0, 0, width, print.PageHeight());
 
     print.setFont(kLabelFont, true, 16);
     QString title = report.cover == Cover::None

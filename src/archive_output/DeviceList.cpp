@@ -70,7 +70,7 @@ std::optional<QString> printPage(TXPrint& print, const List& list, int page) {
     const int width = print.PageWidth();
     const bool landscape = list.format == Format::Landscape;
     canvas.setPenWidth(kPen);
-    canvas.rectangle(0, 0, width, print.PageHeight());
+    canvas.frame(0, 0, width, print.PageHeight());
 
     print.setFont(kLabelFont, true, 10);
     const int lineHeight = 2 * canvas.fontHeight();

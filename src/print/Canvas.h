@@ -56,15 +56,19 @@ public:
         moveTo(x1, y1);
         lineTo(x2, y2);
     }
+    // A box filled white: it hides whatever was drawn under it before.
     void rectangle(int left, int top, int right, int bottom) {
         drawRectangle(left, top, right, bottom);
     }
+    // The outline of a box only, such as the border of a page.
+    void frame(int left, int top, int right, int bottom) { drawFrame(left, top, right, bottom); }
 
 protected:
     virtual void drawText(int x, int y, const QString& text) = 0;
     virtual int measureText(const QString& text) const = 0;
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void drawRectangle(int left, int top, int right, int bottom) = 0;
+    virtual void drawFrame(int left, int top, int right, int bottom) = 0;
 
 private:
     CanvasFont font_;

@@ -53,3 +53,11 @@ void PainterCanvas::drawRectangle(int left, int top, int right, int bottom) {
     painter_->setBrush(Qt::white);
     painter_->drawRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
 }
+
+void PainterCanvas::drawFrame(int left, int top, int right, int bottom) {
+    if (!painter_)
+        return;
+    applyPen();
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
+}

@@ -20,6 +20,7 @@ protected:
     int measureText(const QString& text) const override;
     void drawLine(int x1, int y1, int x2, int y2) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void drawFrame(int left, int top, int right, int bottom) override;
 
 private:
     void applyPen();

@@ -23,3 +23,8 @@ void RecordingCanvas::drawRectangle(int left, int top, int right, int bottom) {
                  fontHeight(),
                  penWidth()});
 }
+
+void RecordingCanvas::drawFrame(int left, int top, int right, int bottom) {
+    ops_.append(
+        {CanvasOp::Kind::Frame, left, top, right, bottom, {}, font(), fontHeight(), penWidth()});
+}

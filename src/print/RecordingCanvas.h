@@ -6,11 +6,12 @@
 
 // One thing drawn on a recording canvas, with the font or pen it was drawn with.
 struct CanvasOp {
-    enum class Kind { Text, Line, Rectangle };
+    // A rectangle is filled white, a frame is only the outline.
+    enum class Kind { Text, Line, Rectangle, Frame };
     Kind kind = Kind::Text;
     int x1 = 0;
     int y1 = 0;
-    int x2 = 0; // lines and rectangles
+    int x2 = 0; // lines, rectangles and frames
     int y2 = 0;
     QString text;
     CanvasFont font;
@@ -35,6 +36,7 @@ protected:
     int measureText(const QString& text) const override;
     void drawLine(int x1, int y1, int x2, int y2) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
+    void drawFrame(int left, int top, int right, int bottom) override;
 
 private:
     QList<CanvasOp> ops_;

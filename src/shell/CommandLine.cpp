@@ -15,62 +15,142 @@ std::optional<std::pair<int, QString>> portBinding(const QString& value) {
         return std::nullopt;
     return std::make_pair(match.captured(1).toInt() - 1, match.captured(2));
 }
+
+// One option as the help lists it.
+struct OptionText {
+    QStringList names;
+    QString valueName;
+    QString description;
+};
+
+const QString kDescription =
+    QStringLiteral("Prüfprotokolle und Fernbedienung für den Gerätetester 0701/0702");
+const QList<std::pair<QString, QString>> kArguments = {
+    {QStringLiteral("DATEI.pro AUSGABE.pdf"), QStringLiteral("Die Dateien zu --print-pdf.")},
+    {QStringLiteral("DATEI.pro …"), QStringLiteral("Die Dateien zu --import.")},
+};
+constexpr int kLineWidth = 79;
+
+QString optionColumn(const OptionText& option) {
+    QStringList names;
+    for (const QString& name : option.names)
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString column = names.join(QLatin1String(", "));
+    if (!option.valueName.isEmpty())
+        column += QStringLiteral(" <%1>").arg(option.valueName);
+    return column;
+}
+
+// Two columns, the second wrapped between words.
+QString helpRows(const QList<std::pair<QString, QString>>& rows, int firstWidth) {
+    QString text;
+    const QString indent(2 + firstWidth, QLatin1Char(' '));
+    for (const auto& [first, second] : rows) {
+        QString line = QStringLiteral("  ") + first.leftJustified(firstWidth);
+        bool lineHasWords = false;
+        for (const QString& word : second.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            if (lineHasWords && line.size() + 1 + word.size() > kLineWidth) {
+                text += line + QLatin1Char('\n');
+                line = indent;
+                lineHasWords = false;
+            }
+            line += (lineHasWords ? QStringLiteral(" ") : QString()) + word;
+            lineHasWords = true;
+        }
+        text += line + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString helpText(const QList<OptionText>& options) {
+    QList<std::pair<QString, QString>> optionRows;
+    int firstWidth = 0;
+    for (const auto& argument : kArguments)
+        firstWidth = std::max(firstWidth, int(argument.first.size()));
+    for (const OptionText& option : options) {
+        optionRows.append({optionColumn(option), option.description});
+        firstWidth = std::max(firstWidth, int(optionRows.last().first.size()));
+    }
+    firstWidth += 2;
+    return QStringLiteral("Aufruf: ztd [Optionen]\n") + kDescription +
+           QStringLiteral("\n\nOptionen:\n") + helpRows(optionRows, firstWidth) +
+           QStringLiteral("\nArgumente:\n") + helpRows(kArguments, firstWidth);
+}
+
+// Qt words its parse errors in English; what they name is told in German.
+QString parseError(const QCommandLineParser& parser) {
+    QStringList unknown;
+    for (const QString& name : parser.unknownOptionNames())
+        unknown << QStringLiteral("\"%1%2\"")
+                       .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name);
+    QString problem;
+    if (unknown.size() == 1) {
+        problem = QStringLiteral("Unbekannte Option %1.").arg(unknown[0]);
+    } else if (!unknown.isEmpty()) {
+        problem = QStringLiteral("Unbekannte Optionen %1.").arg(unknown.join(QLatin1String(", ")));
+    } else {
+        static const QRegularExpression named(QStringLiteral("'([^']*)'"));
+        const QString option = named.match(parser.errorText()).captured(1);
+        problem = parser.errorText().startsWith(QLatin1String("Missing"))
+                      ? QStringLiteral("Nach \"%1\" fehlt der Wert.").arg(option)
+                      : QStringLiteral("Die Option \"%1\" nimmt keinen Wert.").arg(option);
+    }
+    return QStringLiteral("Ungültiger Aufruf: %1 \"ztd --help\" zeigt, was möglich ist.")
+        .arg(problem);
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
+    const QList<OptionText> texts = {
+        {{QStringLiteral("h"), QStringLiteral("help")}, {}, QStringLiteral("Zeigt diese Hilfe.")},
+        {{QStringLiteral("v"), QStringLiteral("version")},
+         {},
+         QStringLiteral("Zeigt die Version des Programms.")},
+        {{QStringLiteral("print-pdf")},
+         {},
+         QStringLiteral("Druckt das Prüfprotokoll der Protokolldatei DATEI.pro als PDF-Datei "
+                        "AUSGABE.pdf, ohne ein Fenster zu öffnen.")},
+        {{QStringLiteral("data")},
+         QStringLiteral("ORDNER"),
+         QStringLiteral("Ordner mit den Tabellen (Archiv und Kunden).")},
+        {{QStringLiteral("port")},
+         QStringLiteral("COMn=GERÄT"),
+         QStringLiteral("Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät zu, z. B. "
+                        "--port COM1=/dev/ttyUSB0. Mehrfach möglich.")},
+        {{QStringLiteral("export")},
+         QStringLiteral("TEXT.txt"),
+         QStringLiteral("Schreibt alle Archiv-Datensätze in Nummernfolge als Text-Export in die "
+                        "Datei TEXT.txt, wie \"Daten-Export\" \"komplett\" im Archiv, ohne ein "
+                        "Fenster zu öffnen.")},
+        {{QStringLiteral("import")},
+         {},
+         QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
+                        "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
+                        "übernommene Dateien werden genannt.")},
+    };
+    QList<QCommandLineOption> declared;
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Prüfprotokolle und Fernbedienung für den Gerätetester 0701/0702"));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Zeigt diese Hilfe."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Zeigt die Version des Programms."));
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("Ordner mit den Tabellen (Archiv und Kunden)."),
-                                  QStringLiteral("ORDNER"));
-    const QCommandLineOption printPdf(
-        QStringLiteral("print-pdf"),
-        QStringLiteral("Druckt das Prüfprotokoll der Protokolldatei DATEI.pro als PDF-Datei "
-                       "AUSGABE.pdf, ohne ein Fenster zu öffnen."));
-    const QCommandLineOption exportAll(
-        QStringLiteral("export"),
-        QStringLiteral("Schreibt alle Archiv-Datensätze in Nummernfolge als Text-Export in die "
-                       "Datei TEXT.txt, wie \"Daten-Export\" \"komplett\" im Archiv, ohne ein "
-                       "Fenster zu öffnen."),
-        QStringLiteral("TEXT.txt"));
-    const QCommandLineOption importFiles(
-        QStringLiteral("import"),
-        QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
-                       "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
-                       "übernommene Dateien werden genannt."));
-    parser.addOption(help);
-    parser.addOption(version);
-    parser.addOption(printPdf);
-    parser.addOption(exportAll);
-    parser.addOption(importFiles);
-    parser.addOption(data);
-    parser.addPositionalArgument(QStringLiteral("DATEI.pro AUSGABE.pdf"),
-                                 QStringLiteral("Die Dateien zu --print-pdf."));
-    parser.addPositionalArgument(QStringLiteral("DATEI.pro …"),
-                                 QStringLiteral("Die Dateien zu --import."));
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät zu, z. B. "
-                       "--port COM1=/dev/ttyUSB0. Mehrfach möglich."),
-        QStringLiteral("COMn=GERÄT"));
-    parser.addOption(port);
+    for (const OptionText& text : texts) {
+        declared.append(QCommandLineOption(text.names, text.description, text.valueName));
+        parser.addOption(declared.last());
+    }
+    const QCommandLineOption& help = declared[0];
+    const QCommandLineOption& version = declared[1];
+    const QCommandLineOption& printPdf = declared[2];
+    const QCommandLineOption& data = declared[3];
+    const QCommandLineOption& port = declared[4];
+    const QCommandLineOption& exportAll = declared[5];
+    const QCommandLineOption& importFiles = declared[6];
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
         options.action = ProgramOptions::Action::Fail;
-        options.text =
-            QStringLiteral("Ungültiger Aufruf (%1). \"ztd --help\" zeigt, was möglich ist.")
-                .arg(parser.errorText());
+        options.text = parseError(parser);
     } else if (parser.isSet(help)) {
         options.action = ProgramOptions::Action::ShowText;
-        // Qt's first line names the executable as it was called, in English.
-        const QString text = parser.helpText();
-        options.text = QStringLiteral("Aufruf: ztd [Optionen]") + text.mid(text.indexOf('\n'));
+        // Qt's own help is English and breaks words at its column width.
+        options.text = helpText(texts);
     } else if (parser.isSet(version)) {
         options.action = ProgramOptions::Action::ShowText;
         options.text = QStringLiteral("ztd " ZTD_VERSION "\n");

@@ -33,21 +33,24 @@
 #include <QApplication>
 
 ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
-                               const QString& dataDirectory)
+                               const QString& dataDirectory, Prompter* prompter)
     : state_(state)
+    , prompter_(prompter ? *prompter : qtPrompter_)
     , tables_(dataDirectory, prompter_)
     , versionInfo_(std::make_unique<MyVersionInfo>())
     , help_(std::make_unique<HelpViewer>())
     , clock_(std::make_unique<RealClock>())
     , serialPorts_(std::make_unique<TermiosSerialPorts>(PortSlots::discover(options.ports)))
     , serialLine_(std::make_unique<SerialLine>(*serialPorts_, *clock_)) {
+    // Every window prepares its tables; trouble with them is told once.
+    const TableStore::OncePerFailure oncePerFailure(tables_);
     help_->setHelpFile(QStringLiteral(":/help"));
     helpKey_ = std::make_unique<HelpKey>(*help_);
     qApp->installEventFilter(helpKey_.get());
     qApp->installEventFilter(&modalStacking_);
 
     form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
-    prompter_.setParent(form1_.get());
+    qtPrompter_.setParent(form1_.get());
     form13_ = new TForm13(*versionInfo_, form1_.get());
     form9_ = new TForm9(state_, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());

@@ -44,8 +44,10 @@ class SerialPorts;
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    // dataDirectory: where the tables live (see dataDirectory()).
-    ProgramWindows(AppState& state, const ProgramOptions& options, const QString& dataDirectory);
+    // dataDirectory: where the tables live (see dataDirectory()). Messages go
+    // to Qt's message boxes unless another prompter is given.
+    ProgramWindows(AppState& state, const ProgramOptions& options, const QString& dataDirectory,
+                   Prompter* prompter = nullptr);
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }
@@ -58,7 +60,8 @@ private:
     std::shared_ptr<PrintTarget> systemPrinter() const;
 
     AppState& state_;
-    QtPrompter prompter_;
+    QtPrompter qtPrompter_;
+    Prompter& prompter_;
     ModalStacking modalStacking_;
     QtPrinterSystem printers_;
     TableStore tables_;

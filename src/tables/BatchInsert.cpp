@@ -55,9 +55,8 @@ std::optional<QString> BatchInsert::add(const QVariantList& values) {
 }
 
 QString BatchInsert::lastError() const {
-    return TableStore::describe(definition_.name,
-                                row_scan::lastError(row_scan::handle(store_.database())),
-                                store_.databasePath());
+    return store_.describe(definition_.name,
+                           row_scan::lastError(row_scan::handle(store_.database())));
 }
 
 bool BatchInsert::prepare(QString* error) {

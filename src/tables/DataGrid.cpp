@@ -14,6 +14,13 @@ public:
         , grid_(grid)
         , cursor_(cursor) {}
 
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (const auto set = grid_.cellAlignments_.find(index.column());
+            set != grid_.cellAlignments_.end())
+            option->displayAlignment = *set;
+    }
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -31,10 +38,30 @@ private:
     TableCursor& cursor_;
 };
 
+// Column titles, each placed as its grid asks.
+class GridTitles : public QHeaderView {
+public:
+    explicit GridTitles(DataGrid& grid)
+        : QHeaderView(Qt::Horizontal, &grid)
+        , grid_(grid) {}
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int section) const override {
+        QHeaderView::initStyleOptionForIndex(option, section);
+        if (const auto set = grid_.titleAlignments_.find(section);
+            set != grid_.titleAlignments_.end())
+            option->textAlignment = *set;
+    }
+
+private:
+    DataGrid& grid_;
+};
+
 DataGrid::DataGrid(TableCursor& cursor, const QStringList& fields, QWidget* parent)
     : QTableView(parent)
     , cursor_(cursor)
     , model_(new TableGridModel(cursor, fields, this)) {
+    setHorizontalHeader(new GridTitles(*this));
     setModel(model_);
     setItemDelegate(new FieldEditorDelegate(*this, cursor_));
     setReadOnly(false);
@@ -77,6 +104,17 @@ void DataGrid::setReadOnly(bool readOnly) {
                         ? QAbstractItemView::NoEditTriggers
                         : QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
+}
+
+void DataGrid::setAlignment(const QString& field, Qt::Alignment title, Qt::Alignment cells) {
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        if (model_->fieldName(column) == field) {
+            titleAlignments_[column] = title;
+            cellAlignments_[column] = cells;
+        }
+    }
+    viewport()->update();
+    horizontalHeader()->viewport()->update();
 }
 
 void DataGrid::selectCursorRow() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QTableView>
 
@@ -18,6 +19,9 @@ public:
 
     TableGridModel& gridModel() { return *model_; }
     void setReadOnly(bool readOnly);
+    // Where a column's title and its cells sit; titles are centred and cells
+    // left-aligned unless set here.
+    void setAlignment(const QString& field, Qt::Alignment title, Qt::Alignment cells);
     // The cell editor open now, if any.
     QWidget* cellEditor() const { return state() == EditingState ? editor_.data() : nullptr; }
 
@@ -27,6 +31,7 @@ signals:
 
 private:
     friend class FieldEditorDelegate;
+    friend class GridTitles;
     void selectCursorRow();
     void moveCursorTo(int row);
     void commitCellEditor();
@@ -35,5 +40,7 @@ private:
     TableCursor& cursor_;
     TableGridModel* model_;
     QPointer<QWidget> editor_;
+    QHash<int, Qt::Alignment> titleAlignments_;
+    QHash<int, Qt::Alignment> cellAlignments_;
     bool following_ = false;
 };

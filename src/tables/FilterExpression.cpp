@@ -53,6 +53,14 @@ private:
         return {};
     }
 
+    // A lone apostrophe ends a quoted value only where the text ends or AND / OR follows.
+    bool closesValue(qsizetype apostrophe) const {
+        qsizetype after = apostrophe + 1;
+        while (after < text_.size() && text_.at(after).isSpace())
+            ++after;
+        return after == text_.size() || !keywordAt(after).isEmpty();
+    }
+
     QString keyword() {
         const QString word = keywordAt(pos_);
         pos_ += word.size();
@@ -111,16 +119,22 @@ private:
 
     std::optional<QString> valueText() {
         if (peek() == QLatin1Char('\'')) {
-            for (qsizetype close = text_.indexOf(QLatin1Char('\''), pos_ + 1); close >= 0;
-                 close = text_.indexOf(QLatin1Char('\''), close + 1)) {
-                qsizetype after = close + 1;
-                while (after < text_.size() && text_.at(after).isSpace())
-                    ++after;
-                if (after == text_.size() || !keywordAt(after).isEmpty()) {
-                    const QString value = text_.mid(pos_ + 1, close - pos_ - 1);
-                    pos_ = close + 1;
+            QString value;
+            for (qsizetype at = pos_ + 1; at < text_.size(); ++at) {
+                if (text_.at(at) != QLatin1Char('\'')) {
+                    value += text_.at(at);
+                    continue;
+                }
+                if (at + 1 < text_.size() && text_.at(at + 1) == QLatin1Char('\'')) {
+                    value += QLatin1Char('\'');
+                    ++at;
+                    continue;
+                }
+                if (closesValue(at)) {
+                    pos_ = at + 1;
                     return value;
                 }
+                value += QLatin1Char('\'');
             }
             error_ = QStringLiteral("das schließende Hochkomma fehlt");
             return std::nullopt;

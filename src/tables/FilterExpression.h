@@ -9,8 +9,9 @@
 //   Auftraggeber='Meier' AND Termin<= 31.12.2011
 // conditions "field operator value" joined by AND / OR (AND binds closer),
 // operators = < > <> >= <=, values in apostrophes or bare, blanks optional.
-// A value in apostrophes ends at the apostrophe that is followed by the end
-// of the text or by AND / OR, so a name such as O'Brien may stand inside.
+// Inside apostrophes a doubled apostrophe stands for one, so any value can be
+// written literally; a lone apostrophe ends the value only where the text
+// ends or AND / OR follows, so a name such as O'Brien may also stand inside.
 // The result is SQL with placeholders; the values are only ever bound.
 struct CompiledFilter {
     // Empty when the text holds no condition (every row passes).

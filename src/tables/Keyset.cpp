@@ -30,8 +30,8 @@ public:
         values_ << value << value;
         const QString rest = from(i + 1);
         if (comparison_ == KeyComparison::Before) {
-            const QString nulls = terms_[i].nullable ? column + QLatin1String(" IS NULL OR ")
-                                                     : QString();
+            const QString nulls =
+                terms_[i].nullable ? column + QLatin1String(" IS NULL OR ") : QString();
             return QStringLiteral("(%1%2 < ? OR (%2 = ? AND %3))").arg(nulls, column, rest);
         }
         return QStringLiteral("(%1 > ? OR (%1 = ? AND %2))").arg(column, rest);
@@ -68,8 +68,8 @@ private:
 
 } // namespace
 
-KeysetCondition keysetCondition(const QList<TableCursor::OrderTerm>& terms,
-                                const QVariantList& key, KeyComparison comparison) {
+KeysetCondition keysetCondition(const QList<TableCursor::OrderTerm>& terms, const QVariantList& key,
+                                KeyComparison comparison) {
     Builder builder(terms, key, comparison);
     const QString sql = builder.from(0);
     return {sql, builder.values()};

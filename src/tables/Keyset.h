@@ -16,5 +16,5 @@ struct KeysetCondition {
 
 enum class KeyComparison { After, FromOn, Before };
 
-KeysetCondition keysetCondition(const QList<TableCursor::OrderTerm>& terms,
-                                const QVariantList& key, KeyComparison comparison);
+KeysetCondition keysetCondition(const QList<TableCursor::OrderTerm>& terms, const QVariantList& key,
+                                KeyComparison comparison);

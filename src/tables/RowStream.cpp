@@ -26,9 +26,8 @@ RowStream::~RowStream() {
 }
 
 void RowStream::fail() {
-    error_ = TableStore::describe(QStringLiteral("zt"),
-                                  row_scan::lastError(row_scan::handle(store_.database())),
-                                  store_.databasePath());
+    error_ = store_.describe(QStringLiteral("zt"),
+                             row_scan::lastError(row_scan::handle(store_.database())));
     sqlite3_finalize(statement_);
     statement_ = nullptr;
 }

@@ -148,7 +148,8 @@ bool TableCursor::loadOrder() {
             QString sql = quoted(definition_.fields[term.field].name);
             if (term.exact)
                 sql += QLatin1String(" COLLATE BINARY");
-            order << OrderTerm{term.field, sql, term.exact, definition_.fields[term.field].nullable};
+            order << OrderTerm{term.field, sql, term.exact,
+                               definition_.fields[term.field].nullable};
             unique = unique || (term.field == 0 && definition_.firstFieldIsKey);
         }
     }

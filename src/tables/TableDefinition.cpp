@@ -38,7 +38,8 @@ QString columnList(const TableDefinition& table, bool allowNull) {
 } // namespace
 
 QString TableDefinition::createSql() const {
-    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(name), columnList(*this, true));
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+        .arg(quoted(name), columnList(*this, true));
 }
 
 QString TableDefinition::storedSql() const {
@@ -47,6 +48,13 @@ QString TableDefinition::storedSql() const {
 
 QString TableDefinition::storedSqlBeforeNullable() const {
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(name), columnList(*this, false));
+}
+
+QStringList TableDefinition::helperIndexNames() const {
+    QStringList names;
+    for (const QString& field : helperIndexFields + rareFlagFields)
+        names << name + QLatin1Char('#') + field;
+    return names;
 }
 
 QStringList TableDefinition::helperIndexSql() const {

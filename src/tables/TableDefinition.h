@@ -38,6 +38,7 @@ struct TableDefinition {
     QString storedSqlBeforeNullable() const;
     QString storedSql() const;
     QStringList helperIndexSql() const;
+    QStringList helperIndexNames() const;
 };
 
 // "zt": the archive, one row per tested device.

@@ -180,9 +180,9 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     if (number > 0 && number >= pageKeys_.size())
         return nullptr;
     const auto& terms = cursor_.orderTerms();
-    const KeysetCondition from = number > 0
-                                     ? keysetCondition(terms, pageKeys_[number], KeyComparison::FromOn)
-                                     : KeysetCondition{};
+    const KeysetCondition from =
+        number > 0 ? keysetCondition(terms, pageKeys_[number], KeyComparison::FromOn)
+                   : KeysetCondition{};
     const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(from.sql) +
                         QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
     const QVariantList values = cursor_.filterValues() + from.values;

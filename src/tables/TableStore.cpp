@@ -4,18 +4,28 @@
 #include "common/Prompter.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
+#include <QUrl>
 
 #include <atomic>
 
 namespace {
+constexpr int kSqlitePermission = 3;
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoError = 10;
 constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteConstraint = 19;
 constexpr int kSqliteNotADatabase = 26;
+
+const QString kReadOnly = QStringLiteral("Die Daten können nur gelesen werden: ");
 
 QString nextConnectionName() {
     static std::atomic<int> counter{0};
@@ -49,13 +59,18 @@ const TableDefinition* TableStore::definition(const QString& table) const {
     return nullptr;
 }
 
-QString TableStore::describe(const QString& table, const QSqlError& error,
-                             const QString& databasePath) {
+QString TableStore::describe(const QString& table, const QSqlError& error) const {
     const int code = error.nativeErrorCode().toInt() & 0xFF;
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const QString database = QDir::toNativeSeparators(databasePath());
     switch (code) {
     case kSqliteBusy:
     case kSqliteLocked:
+        if (table.isEmpty())
+            return QStringLiteral("Die Datenbank \"%1\" wird von einem anderen Programm benutzt "
+                                  "und ist gesperrt. Bitte schließen Sie das andere Programm und "
+                                  "versuchen Sie es noch einmal.")
+                .arg(database);
         return QStringLiteral("Die Tabelle \"%1\" ist von einem anderen Programm gesperrt. "
                               "Bitte schließen Sie das andere Programm und versuchen Sie es "
                               "noch einmal.")
@@ -64,23 +79,68 @@ QString TableStore::describe(const QString& table, const QSqlError& error,
     case kSqliteNotADatabase:
         return QStringLiteral("Die Datenbank \"%1\" kann nicht gelesen werden: Sie ist "
                               "beschädigt oder keine Datenbank dieses Programms.")
-            .arg(QDir::toNativeSeparators(databasePath));
+            .arg(database);
     case kSqliteCantOpen:
         return QStringLiteral("Die Datenbank \"%1\" kann nicht geöffnet werden (%2).")
-            .arg(QDir::toNativeSeparators(databasePath), detail);
+            .arg(database, detail);
+    case kSqliteReadOnly:
+        return kReadOnly +
+               (isReadOnly() ? readOnlyReason_
+                             : QStringLiteral("Die Datenbank \"%1\" lässt sich nicht beschreiben "
+                                              "(%2).")
+                                   .arg(database, detail));
+    case kSqliteFull:
+        return QStringLiteral("Der Datenträger ist voll: In die Datenbank \"%1\" kann nichts "
+                              "mehr geschrieben werden (%2).")
+            .arg(database, detail);
+    case kSqliteIoError:
+        return QStringLiteral("Der Datenträger der Datenbank \"%1\" meldet einen Lese- oder "
+                              "Schreibfehler (%2).")
+            .arg(database, detail);
+    case kSqlitePermission:
+        return QStringLiteral("Der Zugriff auf die Datenbank \"%1\" wird verweigert (%2).")
+            .arg(database, detail);
     case kSqliteConstraint:
         return QStringLiteral("Schlüsselverletzung in der Tabelle \"%1\": %2").arg(table, detail);
     default:
+        if (table.isEmpty())
+            return QStringLiteral("Fehler in der Datenbank \"%1\": %2").arg(database, detail);
         return QStringLiteral("Fehler in der Tabelle \"%1\": %2").arg(table, detail);
     }
 }
 
+void TableStore::show(const QString& text, const QString& caption, const QString& failure) {
+    if (oncePerFailure_) {
+        if (shownFailures_.contains(failure))
+            return;
+        shownFailures_ << failure;
+    }
+    prompter_.message(text, caption, Prompter::Buttons::Ok);
+}
+
 void TableStore::report(const QString& text) {
-    prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    show(text, QStringLiteral("Fehler"), text);
 }
 
 void TableStore::reportError(const QString& table, const QSqlError& error) {
-    report(describe(table, error, databasePath()));
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    const bool locked = code == kSqliteBusy || code == kSqliteLocked;
+    lockMet_ = lockMet_ || (locked && oncePerFailure_);
+    const QString text = describe(table, error);
+    // However many tables meet it, another program's lock is one failure.
+    show(text, QStringLiteral("Fehler"), locked ? QStringLiteral("locked") : text);
+}
+
+TableStore::OncePerFailure::OncePerFailure(TableStore& store)
+    : store_(store) {
+    store_.oncePerFailure_ = true;
+}
+
+TableStore::OncePerFailure::~OncePerFailure() {
+    store_.oncePerFailure_ = false;
+    store_.shownFailures_.clear();
+    store_.openFailed_ = false;
+    store_.lockMet_ = false;
 }
 
 void TableStore::setBusyTimeout(int milliseconds) {
@@ -100,17 +160,51 @@ bool TableStore::exec(const QString& table, const QString& sql) {
 bool TableStore::open() {
     if (open_)
         return true;
-    if (!QDir().mkpath(directory_)) {
+    if (openFailed_)
+        return false;
+    open_ = openFile();
+    openFailed_ = !open_ && oncePerFailure_;
+    return open_;
+}
+
+QString TableStore::writeProblem() const {
+    QTemporaryFile probe(QDir(directory_).filePath(QStringLiteral("ztd-probe-XXXXXX")));
+    if (!probe.open())
+        return QStringLiteral("In den Datenordner \"%1\" kann nicht geschrieben werden.")
+            .arg(QDir::toNativeSeparators(directory_));
+    QFile file(databasePath());
+    if (file.exists() && !file.open(QIODevice::ReadWrite))
+        return QStringLiteral("Die Datei \"%1\" ist schreibgeschützt.")
+            .arg(QDir::toNativeSeparators(databasePath()));
+    return {};
+}
+
+bool TableStore::openFile() {
+    if (!QFileInfo(directory_).isDir() && !QDir().mkpath(directory_)) {
         report(QStringLiteral("Der Datenordner \"%1\" kann nicht angelegt werden.")
                    .arg(QDir::toNativeSeparators(directory_)));
         return false;
     }
+    readOnlyReason_ = writeProblem();
+    if (isReadOnly() && !QFile::exists(databasePath())) {
+        report(QStringLiteral("Die Datenbank kann nicht angelegt werden: %1").arg(readOnlyReason_));
+        readOnlyReason_.clear();
+        return false;
+    }
     if (!db_.isValid())
         db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout_);
     db_.setDatabaseName(databasePath());
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout_));
+    if (isReadOnly()) {
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        // Without write access to the folder no reader can set up the shared
+        // index of the write-ahead log; the file is then read as it stands.
+        db_.setDatabaseName(QUrl::fromLocalFile(databasePath()).toString(QUrl::FullyEncoded) +
+                            QStringLiteral("?immutable=1"));
+    }
+    db_.setConnectOptions(options);
     if (!db_.open()) {
-        reportError(QStringLiteral("zt"), db_.lastError());
+        reportError({}, db_.lastError());
         return false;
     }
     if (!german_collation::registerOn(db_)) {
@@ -120,19 +214,50 @@ bool TableStore::open() {
     }
     // Every post is on disk when it returns: a power cut loses at most the row
     // being written.
-    bool ok = exec(QStringLiteral("zt"), QStringLiteral("PRAGMA journal_mode=WAL")) &&
-              exec(QStringLiteral("zt"), QStringLiteral("PRAGMA synchronous=FULL"));
-    for (const TableDefinition* table : {&archiveTableDefinition(), &customerTableDefinition()}) {
-        ok = ok && exec(table->name, table->createSql()) && allowEmptyNumbers(*table);
-        for (const QString& sql : table->helperIndexSql())
-            ok = ok && exec(table->name, sql);
-    }
+    bool ok = isReadOnly() ||
+              (exec({}, QStringLiteral("PRAGMA journal_mode=WAL")) &&
+               exec({}, QStringLiteral("PRAGMA synchronous=FULL")) && (isSetUp() || setUp()));
     if (!ok) {
         db_.close();
         return false;
     }
-    open_ = true;
+    if (isReadOnly())
+        show(kReadOnly + readOnlyReason_, QStringLiteral("Hinweis"), kReadOnly + readOnlyReason_);
     return true;
+}
+
+bool TableStore::isSetUp() {
+    QHash<QString, QString> present; // name → definition
+    QSqlQuery query(db_);
+    if (!query.exec(QStringLiteral("SELECT name, coalesce(sql, '') FROM sqlite_master")))
+        return false;
+    while (query.next())
+        present.insert(query.value(0).toString(), query.value(1).toString());
+    for (const TableDefinition* table : {&archiveTableDefinition(), &customerTableDefinition()}) {
+        if (present.value(table->name) != table->storedSql())
+            return false;
+        for (const QString& name : table->helperIndexNames())
+            if (!present.contains(name))
+                return false;
+    }
+    return true;
+}
+
+bool TableStore::setUp() {
+    // Under the write lock from the start: two programs setting up a new
+    // file at once wait for each other instead of failing.
+    if (!exec({}, QStringLiteral("BEGIN EXCLUSIVE")))
+        return false;
+    bool ok = true;
+    for (const TableDefinition* table : {&archiveTableDefinition(), &customerTableDefinition()}) {
+        ok = ok && exec({}, table->createSql()) && allowEmptyNumbers(*table);
+        for (const QString& sql : table->helperIndexSql())
+            ok = ok && exec({}, sql);
+    }
+    if (ok && exec({}, QStringLiteral("COMMIT")))
+        return true;
+    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    return false;
 }
 
 bool TableStore::allowEmptyNumbers(const TableDefinition& table) {
@@ -140,15 +265,14 @@ bool TableStore::allowEmptyNumbers(const TableDefinition& table) {
     if (before == table.storedSql())
         return true;
     QSqlQuery query(db_);
-    query.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.prepare(
+        QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"));
     query.addBindValue(table.name);
     if (!query.exec() || !query.next() || query.value(0).toString() != before)
         return true;
     query.finish();
     // Only the definition changes (a NOT NULL dropped), not a stored byte, so
     // it is rewritten in place as the engine's documentation describes.
-    if (!begin(table.name))
-        return false;
     bool ok = query.exec(QStringLiteral("PRAGMA schema_version")) && query.next();
     const int version = ok ? query.value(0).toInt() : 0;
     query.finish();
@@ -166,9 +290,7 @@ bool TableStore::allowEmptyNumbers(const TableDefinition& table) {
     exec(table.name, QStringLiteral("PRAGMA writable_schema = OFF"));
     if (!table.emptyNumbersMend.isEmpty())
         ok = ok && exec(table.name, table.emptyNumbersMend);
-    if (!ok)
-        failTransaction();
-    return commit(table.name) && ok;
+    return ok;
 }
 
 QString TableStore::sqlIndexName(const QString& table, const QString& name) {
@@ -270,7 +392,11 @@ bool TableStore::begin(const QString& table, bool exclusive) {
     if (!open())
         return false;
     if (depth_ == 0) {
+        if (lockMet_)
+            return false;
         QSqlQuery query(db_);
+        // Where nothing can be written, nothing needs keeping out either.
+        exclusive = exclusive && !isReadOnly();
         if (!query.exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"))) {
             reportError(table, query.lastError());
             return false;
@@ -311,7 +437,7 @@ std::optional<QString> TableStore::beginWrite(const QString& table) {
         return QStringLiteral("Die Tabelle \"%1\" wird gerade bearbeitet.").arg(table);
     QSqlQuery query(db_);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return describe(table, query.lastError(), databasePath());
+        return describe(table, query.lastError());
     depth_ = 1;
     failed_ = false;
     return std::nullopt;
@@ -324,7 +450,7 @@ std::optional<QString> TableStore::commitWrite(const QString& table) {
     QSqlQuery query(db_);
     if (query.exec(QStringLiteral("COMMIT")))
         return std::nullopt;
-    const QString reason = describe(table, query.lastError(), databasePath());
+    const QString reason = describe(table, query.lastError());
     query.exec(QStringLiteral("ROLLBACK"));
     return reason;
 }

@@ -36,8 +36,11 @@ public:
     void setBusyTimeout(int milliseconds);
 
     // Opens the file (creating folder, file and missing tables); true when it is usable.
+    // A file in a folder, or a file, that this user cannot write is opened for
+    // reading: the user is told once, and every write is refused.
     bool open();
     bool isOpen() const { return open_; }
+    bool isReadOnly() const { return !readOnlyReason_.isEmpty(); }
     QSqlDatabase database() const { return db_; }
     const TableDefinition* definition(const QString& table) const;
 
@@ -66,14 +69,38 @@ public:
     // Shows the German text for a failed statement on the table.
     void reportError(const QString& table, const QSqlError& error);
     void report(const QString& text);
-    static QString describe(const QString& table, const QSqlError& error,
-                            const QString& databasePath);
+    // The German text for a failed statement; an empty table stands for the
+    // database as a whole.
+    QString describe(const QString& table, const QSqlError& error) const;
+
+    // While one lives, each failure is shown once, and neither a failed open
+    // nor a lock held by another program is tried again: a start-up that
+    // opens many tables tells its trouble once.
+    class OncePerFailure {
+    public:
+        explicit OncePerFailure(TableStore& store);
+        ~OncePerFailure();
+        OncePerFailure(const OncePerFailure&) = delete;
+        OncePerFailure& operator=(const OncePerFailure&) = delete;
+
+    private:
+        TableStore& store_;
+    };
 
 private:
     bool exec(const QString& table, const QString& sql);
-    // A table stored before some of its numbers could be empty learns so.
+    // Whether the file holds both tables as defined, with their helper indexes.
+    bool isSetUp();
+    // Creates what is missing.
+    bool setUp();
+    // A table stored before some of its numbers could be empty learns so;
+    // inside the set-up's transaction.
     bool allowEmptyNumbers(const TableDefinition& table);
     QString sqlIndexName(const QString& table, const QString& name);
+    bool openFile();
+    // Why this user cannot write the data; empty when they can.
+    QString writeProblem() const;
+    void show(const QString& text, const QString& caption, const QString& failure);
 
     QString directory_;
     Prompter& prompter_;
@@ -83,4 +110,10 @@ private:
     int busyTimeout_ = 1500;
     int depth_ = 0;
     bool failed_ = false;
+    QString readOnlyReason_;
+    // OncePerFailure's memory: the failures shown, a failed open, a lock met.
+    bool oncePerFailure_ = false;
+    QStringList shownFailures_;
+    bool openFailed_ = false;
+    bool lockMet_ = false;
 };

@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "tables/DataGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,4 +152,22 @@ TEST(CustomerLookupEmpty, TakingFromAnEmptyListGivesEmptyTextsAndNumberZero) {
     EXPECT_EQ(state.customerChoice.place, QString());
     EXPECT_EQ(state.customerChoice.street, QString());
     EXPECT_TRUE(prompter.calls().empty()) << prompter.messages().join('\n').toStdString();
+}
+
+TEST_F(CustomerLookupTest, TheNameTakesTheFreeWidthAndTabReachesTheButtons) {
+    TFormEingabeHilfe lookup(state, store);
+    QStringList focused;
+    runLookup(lookup, [&] {
+        const DataGrid& names = grid(lookup);
+        const QHeaderView& titles = *names.horizontalHeader();
+        EXPECT_EQ(titles.sectionViewportPosition(1) + titles.sectionSize(1),
+                  names.viewport()->width());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&lookup));
+        for (int press = 0; press < 3; ++press) {
+            ASSERT_NE(QApplication::focusWidget(), nullptr);
+            focused << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+    });
+    EXPECT_EQ(focused, (QStringList{"DBGrid2", "ButtonAbbruch", "ButtonWeiter"}));
 }

@@ -3,6 +3,7 @@
 #include "addresses/TFormKdnr.h"
 #include "common/AppState.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -72,4 +73,19 @@ TEST(CustomerNumberEntry, StartsEmptyEachTimeAndAbbruchIsNotATabStop) {
     });
     dialog.exec();
     EXPECT_EQ(state.customerChoice.numberEntered, 0);
+}
+
+// Window managers draw a caption larger and bold, beside their title-bar
+// buttons; the whole caption must still fit.
+TEST(CustomerNumberEntry, TheCaptionFits) {
+    AppState state;
+    ScriptedPrompter prompter;
+    TFormKdnr dialog(state, prompter);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Eingabe Kundennummer"));
+    QFont caption = dialog.font();
+    caption.setBold(true);
+    caption.setPointSizeF(caption.pointSizeF() + 2);
+    constexpr int kThreeButtons = 3 * 32;
+    EXPECT_GE(dialog.width(),
+              QFontMetrics(caption).horizontalAdvance(dialog.windowTitle()) + kThreeButtons);
 }

@@ -103,7 +103,9 @@ TEST(ArchiveFilter, FilterTextsBuiltFromTheConditions) {
         {conditions(
              {{TestKind, 3, "DIN VDE 0701"}, {Inspection2, 0, "0", 2}, {Date, 4, "1.1.11", 1}}),
          "Pruefung<>'DIN VDE 0701' OR Besichtigung2= 0  AND Datum>= 1.1.11 "},
-        {conditions({{Maker, 1, "O'Brien"}}), "Hersteller<'O'Brien'"},
+        {conditions({{Maker, 1, "O'Brien"}}), "Hersteller<'O''Brien'"},
+        {conditions({{Name, 0, "x' OR Auftraggeber<>'x"}, {Maker, 3, "'", 2}}),
+         "Auftraggeber='x'' OR Auftraggeber<>''x' OR Hersteller<>''''"},
         {conditions({{None, 0, ""}}), ""},
     };
     for (const auto& c : cases) {
@@ -181,6 +183,28 @@ TEST_F(ArchiveFindTest, TheFilterShowsItsRowsAndTheCaptionSaysSo) {
     EXPECT_FALSE(archive_filter::isActive({}));
     EXPECT_FALSE(archive_filter::isActive(QStringLiteral(" ")));
     EXPECT_EQ(archive_filter::archiveCaption({}), QStringLiteral("Archiv "));
+}
+
+TEST_F(ArchiveFindTest, AFilterValueIsTakenLiterally) {
+    addRows({{{"Auftraggeber", "O'Brien Elektro"}},
+             {{"Auftraggeber", "x"}},
+             {{"Auftraggeber", "Meier"}},
+             {{"Auftraggeber", "' OR 1=1 --"}},
+             {{"Auftraggeber", "O'Brien Elektro"}}});
+    const struct {
+        const char* value;
+        QStringList rows;
+    } cases[] = {
+        {"O'Brien Elektro", {"1", "5"}},
+        {"x' OR Auftraggeber<>'x", {}},
+        {"' OR 1=1 --", {"4"}},
+        {"Meier' AND Zaehler>'0", {}},
+    };
+    for (const auto& c : cases) {
+        const QString text = archive_filter::filterText(conditions({{Name, 0, c.value}}));
+        EXPECT_EQ(numbersWhere(text), c.rows) << c.value;
+        EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
+    }
 }
 
 TEST(ArchiveSearchValue, ChecksAndYesNoValues) {

@@ -4,6 +4,7 @@
 #include "ScriptedDialog.h"
 #include "archive/TFormArchiv.h"
 #include "common/AppState.h"
+#include "common/WindowScaling.h"
 #include "print/RecordingPrintTarget.h"
 #include "report/ProtocolFile.h"
 #include "tables/DataGrid.h"
@@ -16,6 +17,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QHeaderView>
+#include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -80,6 +84,65 @@ TEST_F(ArchiveWindowTest, EveryVisitStartsOnTheFirstRowOfAllRowsInNumberOrder) {
     EXPECT_EQ(moves, (std::array{false, false, true, true}));
     EXPECT_FALSE(window.archive().filtered());
     EXPECT_EQ(window.archive().indexName(), QStringLiteral("Standard"));
+}
+
+namespace {
+
+// Where the ink of a title or cell lies: left or centred in its width.
+QString placement(const QImage& image) {
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (qGray(image.pixel(x, y)) < 100) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    if (last < 0)
+        return QStringLiteral("empty");
+    if (std::abs((first + last + 1) - image.width()) <= 3)
+        return QStringLiteral("centred");
+    return first <= 6 ? QStringLiteral("left") : QStringLiteral("elsewhere");
+}
+
+} // namespace
+
+TEST_F(ArchiveWindowTest, ColumnWidthsAndPlacesOfTitlesAndCells) {
+    TableCursor zt(store, QStringLiteral("zt"));
+    ASSERT_TRUE(zt.open());
+    zt.last();
+    ASSERT_TRUE(zt.edit());
+    zt.setText(QStringLiteral("Ordnung"), QStringLiteral("ja"));
+    zt.setText(QStringLiteral("Typenbezeichnung"), QStringLiteral("M 90"));
+    ASSERT_TRUE(zt.post());
+    zt.close();
+    const struct {
+        const char* field;
+        int width;
+        const char* title;
+        const char* cell; // in the last row
+    } cases[] = {
+        {"Kundennummer", 85, "left", "left"},
+        {"Typenbezeichnung", 120, "centred", "left"},
+        {"Ordnung", 40, "centred", "centred"},
+    };
+    run([&] {
+        QHeaderView& titles = *grid().horizontalHeader();
+        const int ppi = qRound(window.screen()->logicalDotsPerInch());
+        for (const auto& c : cases) {
+            const int col = column(QLatin1String(c.field));
+            EXPECT_EQ(titles.sectionSize(col), scaledLength(c.width, ppi)) << c.field;
+            // Wide enough for the whole title, so its place shows.
+            titles.resizeSection(col, 200);
+            grid().scrollTo(grid().model()->index(2, col));
+            const QRect title(titles.sectionViewportPosition(col), 0, 200, titles.height());
+            EXPECT_EQ(placement(titles.grab(title).toImage()), QLatin1String(c.title)) << c.field;
+            const QRect cell =
+                grid().visualRect(grid().model()->index(2, col)).adjusted(1, 1, -1, -1);
+            EXPECT_EQ(placement(grid().viewport()->grab(cell).toImage()), QLatin1String(c.cell))
+                << c.field;
+        }
+    });
 }
 
 TEST_F(ArchiveWindowTest, EditingItemsFollowTheStateAndTheGridAddsNoRows) {

@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -34,6 +36,23 @@ TEST(PainterCanvas, MeasuresInLogicalUnits) {
     // Liberation Mono advances 0.6 em per character: 10 × 0.6 × 352.
     EXPECT_EQ(canvas.textWidth(u"0123456789"_s), 2112);
     canvas.textOut(0, 0, u"nowhere"_s); // no painter: measures only
+}
+
+TEST(PainterCanvas, AFrameKeepsWhatItSurroundsAndABoxHidesIt) {
+    QImage page(100, 50, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    PainterCanvas canvas;
+    canvas.setPainter(&painter);
+    canvas.setPenWidth(20);
+    canvas.line(0, 25, 100, 25); // what was drawn before: a black band across
+    canvas.setPenWidth(1);
+    canvas.frame(10, 5, 40, 45);
+    canvas.rectangle(60, 5, 90, 45);
+    painter.end();
+    EXPECT_EQ(page.pixelColor(25, 25), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(75, 25), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(10, 10), QColor(Qt::black)); // the outline itself
 }
 
 int pdfPages(const QString& pdf) {

@@ -43,7 +43,9 @@ std::string describe(const CanvasOp& op) {
             .arg(op.penWidth)
             .toStdString();
     case CanvasOp::Kind::Rectangle:
-        return QStringLiteral("box %1,%2-%3,%4 pen %5")
+    case CanvasOp::Kind::Frame:
+        return QStringLiteral("%1 %2,%3-%4,%5 pen %6")
+            .arg(op.kind == CanvasOp::Kind::Frame ? u"frame"_s : u"box"_s)
             .arg(op.x1)
             .arg(op.y1)
             .arg(op.x2)

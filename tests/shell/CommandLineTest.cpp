@@ -15,7 +15,6 @@ TEST(CommandLine, ActionsAndTexts) {
         {{QStringLiteral("--help")},
          Action::ShowText,
          QStringLiteral("Aufruf: ztd [Optionen]\nPrüfprotokolle")},
-        {{QStringLiteral("--bogus")}, Action::Fail, QStringLiteral("Ungültiger Aufruf (")},
         {{QStringLiteral("--print-pdf"), QStringLiteral("a.pro")},
          Action::Fail,
          QStringLiteral("Ungültiger Aufruf: --print-pdf braucht eine Protokolldatei")},
@@ -39,6 +38,29 @@ TEST(CommandLine, PrintPdfNamesBothFiles) {
     EXPECT_EQ(options.action, ProgramOptions::Action::PrintPdf);
     EXPECT_EQ(options.protocolFile, QStringLiteral("Prüfung 1.pro"));
     EXPECT_EQ(options.pdfFile, QStringLiteral("/tmp/aus.pdf"));
+}
+
+TEST(CommandLine, ExportAndImportNameTheirFilesAndFolder) {
+    const ProgramOptions exported =
+        parseCommandLine({"ztd", "--data", "/srv/ztd", "--export", "/tmp/alle.txt"});
+    EXPECT_EQ(exported.action, ProgramOptions::Action::Export);
+    EXPECT_EQ(exported.exportFile, "/tmp/alle.txt");
+    EXPECT_EQ(exported.dataDirectory, "/srv/ztd");
+    const ProgramOptions imported = parseCommandLine({"ztd", "--import", "a.pro", "b c.pro"});
+    EXPECT_EQ(imported.action, ProgramOptions::Action::Import);
+    EXPECT_EQ(imported.importFiles, (QStringList{"a.pro", "b c.pro"}));
+    const std::pair<QStringList, const char*> wrong[] = {
+        {{"--import"},
+         "Ungültiger Aufruf: --import braucht mindestens eine Protokolldatei, zum Beispiel \"ztd "
+         "--import DATEI.pro\"."},
+        {{"--import", "a.pro", "--export", "b.txt"},
+         "Ungültiger Aufruf: --import und --export nur einzeln."},
+    };
+    for (const auto& [arguments, text] : wrong) {
+        const ProgramOptions options = parseCommandLine(QStringList{"ztd"} + arguments);
+        EXPECT_EQ(options.action, ProgramOptions::Action::Fail);
+        EXPECT_EQ(options.text, QString::fromUtf8(text));
+    }
 }
 
 TEST(CommandLine, PortBindings) {
@@ -66,4 +88,56 @@ TEST(CommandLine, DataFolder) {
     const ProgramOptions missing = parseCommandLine({"ztd", "--data"});
     EXPECT_EQ(missing.action, ProgramOptions::Action::Fail);
     EXPECT_TRUE(parseCommandLine({"ztd", "--help"}).text.contains("--data <ORDNER>"));
+}
+
+TEST(CommandLine, HelpInGermanWithWholeWords) {
+    const ProgramOptions options = parseCommandLine({"ztd", "--help"});
+    EXPECT_EQ(options.action, ProgramOptions::Action::ShowText);
+    EXPECT_EQ(
+        options.text,
+        QStringLiteral(
+            "Aufruf: ztd [Optionen]\n"
+            "Prüfprotokolle und Fernbedienung für den Gerätetester 0701/0702\n"
+            "\n"
+            "Optionen:\n"
+            "  -h, --help             Zeigt diese Hilfe.\n"
+            "  -v, --version          Zeigt die Version des Programms.\n"
+            "  --print-pdf            Druckt das Prüfprotokoll der Protokolldatei "
+            "DATEI.pro\n"
+            "                         als PDF-Datei AUSGABE.pdf, ohne ein Fenster zu "
+            "öffnen.\n"
+            "  --data <ORDNER>        Ordner mit den Tabellen (Archiv und Kunden).\n"
+            "  --port <COMn=GERÄT>    Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät "
+            "zu,\n"
+            "                         z. B. --port COM1=/dev/ttyUSB0. Mehrfach möglich.\n"
+            "  --export <TEXT.txt>    Schreibt alle Archiv-Datensätze in Nummernfolge als\n"
+            "                         Text-Export in die Datei TEXT.txt, wie \"Daten-Export\"\n"
+            "                         \"komplett\" im Archiv, ohne ein Fenster zu öffnen.\n"
+            "  --import               Übernimmt die Protokolldateien DATEI.pro … ins Archiv,\n"
+            "                         wie \"aus Dateien\" im Archiv, ohne ein Fenster zu\n"
+            "                         öffnen. Neue Kunden und nicht übernommene Dateien\n"
+            "                         werden genannt.\n"
+            "\n"
+            "Argumente:\n"
+            "  DATEI.pro AUSGABE.pdf  Die Dateien zu --print-pdf.\n"
+            "  DATEI.pro …            Die Dateien zu --import.\n"));
+    for (const QString& line : options.text.split(u'\n'))
+        EXPECT_LE(line.size(), 79) << line.toStdString();
+}
+
+TEST(CommandLine, WrongCallsAreNamedInGerman) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--bogus"}, "Unbekannte Option \"--bogus\"."},
+        {{"-x"}, "Unbekannte Option \"-x\"."},
+        {{"--bogus", "--other"}, "Unbekannte Optionen \"--bogus\", \"--other\"."},
+        {{"--port"}, "Nach \"--port\" fehlt der Wert."},
+        {{"--help=ja"}, "Die Option \"--help\" nimmt keinen Wert."},
+    };
+    for (const auto& [arguments, problem] : cases) {
+        const ProgramOptions options = parseCommandLine(QStringList{"ztd"} + arguments);
+        EXPECT_EQ(options.action, ProgramOptions::Action::Fail);
+        EXPECT_EQ(options.text, QStringLiteral("Ungültiger Aufruf: %1 \"ztd --help\" zeigt, was "
+                                               "möglich ist.")
+                                    .arg(QString::fromUtf8(problem)));
+    }
 }

@@ -41,6 +41,14 @@ TEST(FilterExpression, TextsTheProgramWrites) {
         {"Auftraggeber='Meier AND Sohn'", R"("Auftraggeber" = ?)", {"Meier AND Sohn"}},
         {"Auftraggeber=''", R"("Auftraggeber" = ?)", {""}},
         {"Ort='a\" OR 1=1 --'", R"("Ort" = ?)", {"a\" OR 1=1 --"}},
+        // A doubled apostrophe is one apostrophe of the value, whatever follows it.
+        {"Auftraggeber='O''Brien Elektro'", R"("Auftraggeber" = ?)", {"O'Brien Elektro"}},
+        {"Auftraggeber='x'' OR Auftraggeber<>''x'",
+         R"("Auftraggeber" = ?)",
+         {"x' OR Auftraggeber<>'x"}},
+        {"Auftraggeber=''' OR 1=1 --'", R"("Auftraggeber" = ?)", {"' OR 1=1 --"}},
+        {"Auftraggeber='x'' OR ''1''=''1'", R"("Auftraggeber" = ?)", {"x' OR '1'='1"}},
+        {"Auftraggeber='''' AND Ort=''''''", R"("Auftraggeber" = ? AND "Ort" = ?)", {"'", "''"}},
         {"AuftragNr=A-17", R"("AuftragNr" = ?)", {"A-17"}},
     };
     for (const Valid& c : cases) {
@@ -70,7 +78,7 @@ TEST(FilterExpression, ErrorsNameTheReason) {
         {"Auftraggeber='Meier'; DROP TABLE zt", "das schließende Hochkomma fehlt"},
         {"Auftraggeber=Meier; DROP TABLE zt", "an Stelle 21 wird AND oder OR erwartet"},
         {"Auftraggeber='x' OR 1=1", "das Feld 1 gibt es nicht"},
-        {"Auftraggeber='x'' OR ''1''=''1'", "an Stelle 22 wird ein Feldname erwartet"},
+        {"Auftraggeber='x''", "das schließende Hochkomma fehlt"},
         {"Zaehler>'1 OR 1=1'", "'1 OR 1=1' ist keine Zahl für das Feld Zaehler"},
         {"\"Zaehler\"=1", "an Stelle 1 wird ein Feldname erwartet"},
         {"Zaehler=1 AND (Ort='x')", "an Stelle 15 wird ein Feldname erwartet"},
