@@ -159,10 +159,13 @@ void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const
     archive_.setFiltered(true);
     archive_.refresh();
     archive_.first();
-    for (const QString& text :
-         {import_account::skippedText(outcome), import_account::unfinishedText(outcome, unit)})
-        if (!text.isEmpty())
-            prompter_.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    if (const QString skipped = import_account::skippedText(outcome); !skipped.isEmpty())
+        prompter_.message(skipped, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+    if (const QString unfinished = import_account::unfinishedText(outcome, unit);
+        !unfinished.isEmpty())
+        prompter_.message(unfinished,
+                          outcome.stopped ? QStringLiteral("Hinweis") : QStringLiteral("Fehler"),
+                          Prompter::Buttons::Ok);
     tellAboutFilter(outcome.total, filterActive);
 }
 

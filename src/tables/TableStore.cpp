@@ -276,12 +276,12 @@ bool TableStore::allowEmptyNumbers(const TableDefinition& table) {
     bool ok = query.exec(QStringLiteral("PRAGMA schema_version")) && query.next();
     const int version = ok ? query.value(0).toInt() : 0;
     query.finish();
+    ok = ok && exec(table.name, QStringLiteral("PRAGMA writable_schema = ON"));
     QSqlQuery rewrite(db_);
     rewrite.prepare(QStringLiteral("UPDATE sqlite_master SET sql = ? WHERE type = 'table' AND "
                                    "name = ?"));
     rewrite.addBindValue(table.storedSql());
     rewrite.addBindValue(table.name);
-    ok = ok && exec(table.name, QStringLiteral("PRAGMA writable_schema = ON"));
     if (ok && !rewrite.exec()) {
         reportError(table.name, rewrite.lastError());
         ok = false;

@@ -58,6 +58,8 @@ TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
     zt.findNext();
     zt.setFiltered(true);
     zt.next();
+    // A new search takes the last one's marks off: only the marked rows are read.
+    zt.setValueInAllRows(QStringLiteral("Gefunden"), false);
     EXPECT_TRUE(customer_table::isUsedInArchive(store, 5));
     TableCursor kunden(store, QStringLiteral("kunden"));
     kunden.beforePost = [&](TableCursor& c) { customer_table::beforePost(c, prompter); };
@@ -73,9 +75,11 @@ TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
             continue;
         ++checked;
         for (const QString& step : planOf(db, sql)) {
-            // A scan without a condition stops at its first row (LIMIT 1).
-            const bool filteredScan =
-                step.startsWith(QLatin1String("SCAN")) && sql.contains(QLatin1String(" WHERE "));
+            // A scan without a condition stops at its first row (LIMIT 1); the
+            // index of the marks holds the marked rows alone.
+            const bool filteredScan = step.startsWith(QLatin1String("SCAN")) &&
+                                      sql.contains(QLatin1String(" WHERE ")) &&
+                                      !step.endsWith(QLatin1String("USING INDEX zt#Gefunden"));
             EXPECT_FALSE(filteredScan || step.contains(QLatin1String("TEMP B-TREE")) ||
                          step.startsWith(QLatin1String("FEHLER")))
                 << step.toStdString() << "\n  in " << sql.toStdString();

@@ -2,7 +2,9 @@
 
 #include "tables/TableGridModel.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
+#include <QSqlQuery>
 
 namespace {
 
@@ -94,4 +96,60 @@ TEST_F(TableGridModelTest, EditingACellEditsTheCursorsRow) {
     zt.first();
     ASSERT_TRUE(zt.locate("Zaehler", {number.toInt()}));
     EXPECT_TRUE(zt.boolean("Satz2"));
+}
+
+// A reset counts the rows and reads the first page; the keys of the other
+// pages are collected in steps while the window is idle, or at once as far
+// as a jump needs them.
+TEST_F(TableGridModelTest, PageKeysAreCollectedInStepsAndOnlyAsFarAsNeeded) {
+    TableGridModel model(zt, {"Zaehler", "Auftraggeber"});
+    model.setKeysPerScanStep(2 * TableGridModel::kPageSize);
+    EXPECT_EQ(model.rowCount(), 300);
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "Abel");
+    EXPECT_FALSE(model.keysCollected());
+    // The last row is found from the end, not by collecting every key.
+    zt.last();
+    EXPECT_EQ(model.currentRow(), 299);
+    EXPECT_FALSE(model.keysCollected());
+    EXPECT_EQ(model.data(model.index(299, 1)).toString(), "Zander");
+    EXPECT_TRUE(model.keysCollected());
+
+    zt.setFiltered(true);
+    zt.setFilter(QStringLiteral("Zaehler> 10"));
+    EXPECT_EQ(model.rowCount(), 290);
+    EXPECT_FALSE(model.keysCollected());
+    for (int i = 0; i < 10 && !model.keysCollected(); ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(model.keysCollected());
+    EXPECT_EQ(gridColumn(model, 0), cursorOrder("Zaehler"));
+}
+
+// Rows without a customer number sort first; every step and page of an
+// order through that field finds them, forwards and backwards.
+TEST_F(TableGridModelTest, AnOrderThroughEmptyNumbersVisitsEveryRowOnce) {
+    QSqlQuery(store.database())
+        .exec(QStringLiteral("UPDATE zt SET Kundennummer = NULL WHERE Zaehler % 3 = 0"));
+    zt.close();
+    zt.addIndex(QStringLiteral("Kunde"), QStringLiteral("Kundennummer;Zaehler"));
+    zt.setIndexName(QStringLiteral("Kunde"));
+    ASSERT_TRUE(zt.open());
+    QStringList expected;
+    QSqlQuery sorted(store.database());
+    sorted.exec(QStringLiteral("SELECT Zaehler FROM zt ORDER BY Kundennummer, Zaehler"));
+    while (sorted.next())
+        expected << sorted.value(0).toString();
+    ASSERT_EQ(expected.size(), 300);
+    ASSERT_EQ(expected.first(), "3");
+
+    EXPECT_EQ(cursorOrder("Zaehler"), expected);
+    QStringList backwards;
+    for (zt.last(); !zt.bof(); zt.prior())
+        backwards.prepend(zt.text("Zaehler"));
+    EXPECT_EQ(backwards, expected);
+    TableGridModel model(zt, {"Zaehler", "Kundennummer"});
+    model.setKeysPerScanStep(TableGridModel::kPageSize);
+    EXPECT_EQ(gridColumn(model, 0), expected);
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), "");
+    ASSERT_TRUE(zt.locate("Zaehler", {150}));
+    EXPECT_EQ(model.data(model.index(model.currentRow(), 0)).toString(), "150");
 }
