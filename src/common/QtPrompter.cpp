@@ -43,10 +43,14 @@ public:
         dialog_.setAutoClose(false);
         dialog_.setAutoReset(false);
         dialog_.setMinimumDuration(kShowAfterMs);
-        if (task.cancellable)
-            dialog_.setCancelButtonText(QStringLiteral("Abbrechen"));
-        else
+        if (task.cancellable) {
+            // Enter, pressed to confirm a message during the step, must not stop it.
+            auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), &dialog_);
+            cancel->setAutoDefault(false);
+            dialog_.setCancelButton(cancel);
+        } else {
             dialog_.setCancelButton(nullptr);
+        }
         dialog_.setValue(0);
         sinceUpdate_.start();
     }

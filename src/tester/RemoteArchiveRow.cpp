@@ -89,7 +89,7 @@ QVariantList rowValues(const Protokoll& record, const QDate& date) {
         record.Alles,
         dateText(date),
         false,
-        qint64(0),
+        QVariant(), // no customer: not the contractor's 0
         record.Ordnung,
         record.Diff != 0,
         record.Niso != 0,

@@ -222,3 +222,19 @@ TEST_F(OpenRowTest, MissingCustomerAndContractorAreReported) {
     EXPECT_EQ(seen.Kunde2, QString());
     EXPECT_EQ(seen.Nehmer1, QString());
 }
+
+// A row from the tester's memory has no customer: taking it through the
+// wizard creates none with an empty name, and the row keeps no number.
+TEST_F(ArchiveTransfersTest, ARowWithoutCustomerNameStaysWithoutCustomer) {
+    addCustomers({{0, QStringLiteral("Elektro Schulze")}});
+    transfers.importMemoryEntries({QByteArray("   71 1 0.12  25.0  0.21 OO       ")}, false);
+    zt.first();
+    prompter = ScriptedPrompter();
+    prompter.answer(Prompter::Answer::Ok);
+    transfers.openRowInWizard();
+    EXPECT_EQ(prompter.messages(), QStringList{"Hinweis|Die Daten werden jetzt übernommen"});
+    EXPECT_EQ(customerRows(), QStringList{"0|Elektro Schulze||"});
+    zt.first();
+    EXPECT_EQ(zt.text("Kundennummer"), QString());
+    EXPECT_EQ(zt.text("Auftraggeber"), QString());
+}

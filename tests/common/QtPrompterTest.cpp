@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -65,4 +67,35 @@ TEST(QtPrompter, MessageBoxesShowGermanButtonsAndReportTheChoice) {
               Prompter::Answer::Ok);
     EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+// The progress window reads as the step counts; Enter (pressed to confirm a
+// message that came up during the step) does not stop it, Escape and the
+// button do.
+TEST(QtPrompter, ProgressCountsAndStopsOnlyWhenAskedTo) {
+    QWidget owner;
+    QtPrompter prompter(&owner);
+    const auto progress =
+        prompter.progress({QStringLiteral("Daten-Export"), QStringLiteral("Export"),
+                           QStringLiteral("Datensätzen"), 12345, true});
+    QProgressDialog* dialog = owner.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Daten-Export"));
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("Export: 0 von 12 345 Datensätzen"));
+    dialog->show();
+    QTest::qWait(50);
+    EXPECT_TRUE(progress->update(1000));
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("Export: 1 000 von 12 345 Datensätzen"));
+    QTest::keyClick(dialog, Qt::Key_Return);
+    EXPECT_TRUE(progress->update(2000));
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    EXPECT_FALSE(progress->update(3000));
+
+    const auto other =
+        prompter.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
+                           QStringLiteral("Dateien"), 3, false});
+    QProgressDialog* fixed = owner.findChildren<QProgressDialog*>().last();
+    EXPECT_EQ(fixed->findChild<QPushButton*>(), nullptr);
+    QTest::keyClick(fixed, Qt::Key_Escape);
+    EXPECT_TRUE(other->update(1));
 }

@@ -170,7 +170,7 @@ TEST_F(ResultHandoverTest, MeasurementIntoTheArchive) {
                            "0.12 Ohm  Differenzstrom =   0.21 mA  F",
                            "Dateiname=Messung am   8.3.2011",
                            "Gefunden=nein",
-                           "Kundennummer=0",
+                           "Kundennummer=",
                            "Ordnung=n",
                            "Diff=ja",
                            "Niso=nein"}));
