@@ -1,6 +1,7 @@
 #include "TFormAuslesen.h"
 
 #include "MemoryReadout.h"
+#include "ShortcutButton.h"
 #include "TesterCommands.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
@@ -64,7 +65,7 @@ TFormAuslesen::TFormAuslesen(AppState& state, Prompter& prompter, SerialLine& li
 
 QPushButton* TFormAuslesen::addButton(const char* name, const QString& caption, int left,
                                       void (TFormAuslesen::*click)()) {
-    auto* button = new QPushButton(caption, this);
+    auto* button = new ShortcutButton(caption, this);
     button->setObjectName(QLatin1String(name));
     button->move(left, 264);
     button->resize(std::max(button->sizeHint().width(), 75), 25);
