@@ -1,3 +1,4 @@
+#include "FileWriting.h"
 #include "Printers.h"
 #include "RunZtd.h"
 #include "SampleReport.h"
@@ -22,11 +23,7 @@ namespace {
 class BulkCommandsTest : public ::testing::Test {
 protected:
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = files.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return ::writeFile(files.path(), name, bytes);
     }
 
     QString writeReport(const QString& name, const Protokoll& report) {

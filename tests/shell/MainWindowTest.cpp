@@ -1,3 +1,4 @@
+#include "FileWriting.h"
 #include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "common/AppState.h"
@@ -54,11 +55,7 @@ protected:
         : window(state, prompter, printers, help, tables) {}
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return ::writeFile(dir.path(), name, bytes);
     }
 
     QString savedReport() {

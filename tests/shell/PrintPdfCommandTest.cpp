@@ -1,3 +1,4 @@
+#include "FileWriting.h"
 #include "Printers.h"
 #include "RunZtd.h"
 #include "SampleReport.h"
@@ -23,11 +24,7 @@ QString pdfText(const QString& pdf) {
 class PrintPdfCommandTest : public ::testing::Test {
 protected:
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return ::writeFile(dir.path(), name, bytes);
     }
     QTemporaryDir dir;
 };
