@@ -129,8 +129,8 @@ QString filterText(const FilterConditions& c) {
 bool apply(TableCursor& archive, const QString& text) {
     if (!archive.setFilter(text))
         return false;
-    archive.setFiltered(true);
-    return archive.refresh();
+    // Setting the filter (or switching it on) re-reads the rows once.
+    return archive.filtered() || archive.setFiltered(true);
 }
 
 bool isActive(const QString& text) {

@@ -156,8 +156,10 @@ void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const
         state_.report.niso = outcome.lastNiso;
     }
     // The rows came in beside the cursor: the grid learns of them once.
-    archive_.setFiltered(true);
-    archive_.refresh();
+    if (archive_.filtered())
+        archive_.refresh();
+    else
+        archive_.setFiltered(true);
     archive_.first();
     if (const QString skipped = import_account::skippedText(outcome); !skipped.isEmpty())
         prompter_.message(skipped, QStringLiteral("Fehler"), Prompter::Buttons::Ok);

@@ -128,6 +128,8 @@ signals:
     void stateChanged();
     // Rows were written or removed, or order or filter changed.
     void rowsChanged();
+    // Stored values changed in place; which rows show, and where, did not.
+    void valuesChanged();
     // A post begins: views still holding typed text hand it over now.
     void updatingRecord();
 

@@ -5,6 +5,8 @@
 
 #include <QSqlError>
 
+#include <algorithm>
+
 // Field access and every write of the cursor.
 
 using sql_binding::bindable;
@@ -273,7 +275,19 @@ int TableCursor::updateField(const QString& name, const QVariant& value, const Q
     }
     const int changed = query->numRowsAffected();
     query->finish();
-    refresh();
+    const auto& terms = order_;
+    const bool movesRows =
+        std::any_of(terms.cbegin(), terms.cend(),
+                    [&](const OrderTerm& term) { return term.field == index; }) ||
+        filterSql().contains(column);
+    if (movesRows) {
+        refresh();
+    } else if (hasRow_) {
+        // Rows keep their places: the views re-read the values, nobody recounts.
+        fetch(QStringLiteral("rowid = ?"), {rowId_}, false);
+        emit valuesChanged();
+        emit dataChanged();
+    }
     return changed;
 }
 

@@ -9,6 +9,7 @@
 
 namespace {
 constexpr int kCachedPages = 32;
+constexpr int kFirstScanDelayMs = 50;
 
 QString termList(const QList<TableCursor::OrderTerm>& terms) {
     QStringList sql;
@@ -40,8 +41,13 @@ TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, Q
         }
     });
     connect(&cursor_, &TableCursor::dataChanged, this, &TableGridModel::showCursorRow);
+    connect(&cursor_, &TableCursor::valuesChanged, this, [this] {
+        pages_.clear();
+        pageUse_.clear();
+        if (counted_ && rows_ > 0 && !columns_.isEmpty())
+            emit dataChanged(index(0, 0), index(rows_ - 1, int(columns_.size()) - 1));
+    });
     scanTimer_.setSingleShot(true);
-    scanTimer_.setInterval(0);
     connect(&scanTimer_, &QTimer::timeout, this, &TableGridModel::scanInBackground);
 }
 
@@ -79,8 +85,9 @@ void TableGridModel::reset() {
     if (cursor_.state() == TableCursor::State::Insert)
         insertAt_ = std::max(storedCursorRow(), 0);
     endResetModel();
+    // The window paints the first page before the keys are collected.
     if (cursor_.isOpen())
-        scanTimer_.start();
+        scanTimer_.start(kFirstScanDelayMs);
 }
 
 QString TableGridModel::fromWhere(const QString& condition) const {
@@ -138,7 +145,7 @@ void TableGridModel::scanKeys(int rows) const {
 void TableGridModel::scanInBackground() {
     scanKeys(int(pageKeys_.size() + keysPerStep_ / kPageSize) * kPageSize);
     if (!scanDone_ && cursor_.isOpen())
-        scanTimer_.start();
+        scanTimer_.start(0);
 }
 
 int TableGridModel::rowCount(const QModelIndex& parent) const {

@@ -4,17 +4,20 @@
 #include "common/Prompter.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
+#include <QThread>
 #include <QUrl>
 
 #include <atomic>
 
 namespace {
 constexpr int kSqlitePermission = 3;
+constexpr int kRetryMs = 20;
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
 constexpr int kSqliteReadOnly = 8;
@@ -212,11 +215,14 @@ bool TableStore::openFile() {
         db_.close();
         return false;
     }
+    // Room for the indexes a million rows need, so that counting them and
+    // paging through them is read from memory after the first time.
+    QSqlQuery(db_).exec(QStringLiteral("PRAGMA cache_size = -65536"));
     // Every post is on disk when it returns: a power cut loses at most the row
     // being written.
     bool ok = isReadOnly() ||
-              (exec({}, QStringLiteral("PRAGMA journal_mode=WAL")) &&
-               exec({}, QStringLiteral("PRAGMA synchronous=FULL")) && (isSetUp() || setUp()));
+              (useWriteAheadLog() && exec({}, QStringLiteral("PRAGMA synchronous=FULL")) &&
+               (isSetUp() || setUp()));
     if (!ok) {
         db_.close();
         return false;
@@ -224,6 +230,28 @@ bool TableStore::openFile() {
     if (isReadOnly())
         show(kReadOnly + readOnlyReason_, QStringLiteral("Hinweis"), kReadOnly + readOnlyReason_);
     return true;
+}
+
+bool TableStore::useWriteAheadLog() {
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        QSqlQuery query(db_);
+        if (query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next() &&
+            query.value(0).toString() == QLatin1String("wal"))
+            return true;
+        // A file another program is setting up at the same moment refuses the
+        // switch at once instead of waiting: wait here, as for any lock.
+        if (query.exec(QStringLiteral("PRAGMA journal_mode=WAL")))
+            return true;
+        const int code = query.lastError().nativeErrorCode().toInt() & 0xFF;
+        const bool locked = code == kSqliteBusy || code == kSqliteLocked;
+        if (!locked || waited.elapsed() >= busyTimeout_) {
+            reportError({}, query.lastError());
+            return false;
+        }
+        QThread::msleep(kRetryMs);
+    }
 }
 
 bool TableStore::isSetUp() {

@@ -89,6 +89,7 @@ public:
 
 private:
     bool exec(const QString& table, const QString& sql);
+    bool useWriteAheadLog();
     // Whether the file holds both tables as defined, with their helper indexes.
     bool isSetUp();
     // Creates what is missing.

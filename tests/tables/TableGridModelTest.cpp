@@ -2,9 +2,9 @@
 
 #include "tables/TableGridModel.h"
 
-#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QTest>
 
 namespace {
 
@@ -118,9 +118,7 @@ TEST_F(TableGridModelTest, PageKeysAreCollectedInStepsAndOnlyAsFarAsNeeded) {
     zt.setFilter(QStringLiteral("Zaehler> 10"));
     EXPECT_EQ(model.rowCount(), 290);
     EXPECT_FALSE(model.keysCollected());
-    for (int i = 0; i < 10 && !model.keysCollected(); ++i)
-        QCoreApplication::processEvents();
-    EXPECT_TRUE(model.keysCollected());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.keysCollected(); }, 2000));
     EXPECT_EQ(gridColumn(model, 0), cursorOrder("Zaehler"));
 }
 
