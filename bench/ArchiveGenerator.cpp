@@ -23,15 +23,6 @@ void exec(sqlite3* db, const QString& sql) {
     }
 }
 
-// A fixed sequence, so every run measures the same file.
-struct Random {
-    quint64 state = 0x2545F4914F6CDD1DULL;
-    int below(int n) {
-        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return int((state >> 33) % quint64(n));
-    }
-};
-
 void bindText(sqlite3_stmt* statement, int position, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_bind_text(statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Builds and runs the table benchmarks (100 000 and 1 000 000 archive rows).
-# The generated archives are kept in build/bench-data; arguments go to
-# Google Benchmark, e.g. --benchmark_filter=Rename.
+# Builds and runs the benchmarks at 100 000 and 1 000 000 archive rows: the
+# table store (tables_bench), then the archive's bulk steps and its window
+# (archive_bench). The generated archives and protocol files are kept in
+# $ZTD_BENCH_DATA (default build/bench-data); arguments go to both programs
+# (Google Benchmark), e.g. --benchmark_filter=Rename.
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 
+ZTD_PACKAGES+=("${ZTD_BENCH_PACKAGES[@]}")
 ztd_install_packages
-ztd_configure_and_build tables_bench
+ztd_configure_and_build tables_bench archive_bench
 ztd_stage "Messe (beim ersten Lauf werden die Testarchive erzeugt)"
 export ZTD_BENCH_DATA="${ZTD_BENCH_DATA:-$ZTD_BUILD/bench-data}"
-exec "$ZTD_BUILD/bench/tables_bench" "$@"
+"$ZTD_BUILD/bench/tables_bench" "$@"
+"$ZTD_BUILD/bench/archive_bench" "$@"
