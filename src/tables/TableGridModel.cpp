@@ -106,6 +106,14 @@ void TableGridModel::ensureCount() const {
     if (counted_ || !cursor_.isOpen())
         return;
     counted_ = true;
+    // Clearing a filter or choosing another order leaves the number of all
+    // rows as it was, as long as nothing was written meanwhile.
+    const bool allRows = cursor_.filterSql().isEmpty();
+    const auto stamp = cursor_.store().changeStamp();
+    if (allRows && allRowsCount_ && allRowsCount_->first == stamp) {
+        rows_ = allRowsCount_->second;
+        return;
+    }
     RowScan scan =
         scanRows(cursor_.store().database(), QLatin1String("SELECT count(*)") + fromWhere({}),
                  cursor_.filterValues(), 1);
@@ -114,6 +122,8 @@ void TableGridModel::ensureCount() const {
         return;
     }
     rows_ = scan.keys.first().first().toInt();
+    if (allRows)
+        allRowsCount_ = {stamp, rows_};
 }
 
 void TableGridModel::scanKeys(int rows) const {

@@ -91,6 +91,8 @@ private:
     bool open_;
     mutable bool counted_ = false;
     mutable int rows_ = 0;
+    // The number of all rows, and the store's change stamp when it was counted.
+    mutable std::optional<std::pair<std::pair<qint64, qint64>, int>> allRowsCount_;
     // The order key of the first row of every page scanned so far.
     mutable QList<QVariantList> pageKeys_;
     // How far the scan has come: rows passed and the key of the last one.

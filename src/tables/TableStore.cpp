@@ -1,6 +1,7 @@
 #include "TableStore.h"
 
 #include "GermanCollation.h"
+#include "RowScan.h"
 #include "common/Prompter.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <sqlite3.h>
 
 namespace {
 constexpr int kSqlitePermission = 3;
@@ -230,6 +232,16 @@ bool TableStore::openFile() {
     if (isReadOnly())
         show(kReadOnly + readOnlyReason_, QStringLiteral("Hinweis"), kReadOnly + readOnlyReason_);
     return true;
+}
+
+std::pair<qint64, qint64> TableStore::changeStamp() {
+    if (!open_)
+        return {-1, -1};
+    QSqlQuery version(db_);
+    const qint64 others = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
+                              ? version.value(0).toLongLong()
+                              : -1;
+    return {sqlite3_total_changes64(row_scan::handle(db_)), others};
 }
 
 bool TableStore::useWriteAheadLog() {

@@ -66,6 +66,10 @@ public:
     void failTransaction() { failed_ = depth_ > 0; }
     bool inTransaction() const { return depth_ > 0; }
 
+    // Changes whenever a row is written, through this connection or by
+    // another program: what was read before it is still true while it stays.
+    std::pair<qint64, qint64> changeStamp();
+
     // Shows the German text for a failed statement on the table.
     void reportError(const QString& table, const QSqlError& error);
     void report(const QString& text);

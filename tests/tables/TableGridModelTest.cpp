@@ -151,3 +151,30 @@ TEST_F(TableGridModelTest, AnOrderThroughEmptyNumbersVisitsEveryRowOnce) {
     ASSERT_TRUE(zt.locate("Zaehler", {150}));
     EXPECT_EQ(model.data(model.index(model.currentRow(), 0)).toString(), "150");
 }
+
+// The number of all rows is counted again only after something was written,
+// here or by another program: a filter cleared or another order chosen does
+// not count again, but never shows a stale number.
+TEST_F(TableGridModelTest, TheCountOfAllRowsFollowsEveryWriter) {
+    TableGridModel model(zt, {"Zaehler"});
+    EXPECT_EQ(model.rowCount(), 300);
+    TableCursor other(store, QStringLiteral("zt"));
+    ASSERT_TRUE(other.open());
+    ASSERT_TRUE(other.insertRecord({301}));
+    zt.refresh();
+    EXPECT_EQ(model.rowCount(), 301);
+
+    ScriptedPrompter elsewhere;
+    TableStore otherProgram(dir.path(), elsewhere);
+    TableCursor theirs(otherProgram, QStringLiteral("zt"));
+    ASSERT_TRUE(theirs.open());
+    ASSERT_TRUE(theirs.insertRecord({302}));
+    zt.setFilter(QStringLiteral("Zaehler< 10"));
+    zt.setFiltered(true);
+    EXPECT_EQ(model.rowCount(), 9);
+    zt.setFilter(QString());
+    EXPECT_EQ(model.rowCount(), 302);
+    ASSERT_TRUE(theirs.emptyTable());
+    zt.refresh();
+    EXPECT_EQ(model.rowCount(), 0);
+}
