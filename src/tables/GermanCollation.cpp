@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace german_collation {
@@ -108,6 +110,15 @@ int compareUtf8(const char* a, int lengthA, const char* b, int lengthB) {
     // prefixes), then fold from the start of the character where they part.
     const int common = std::min(lengthA, lengthB);
     int same = 0;
+    // Eight bytes at a time: equal keys, the most frequent case in an index
+    // build, cost what a byte comparison costs.
+    for (; same + 8 <= common; same += 8) {
+        std::uint64_t left = 0, right = 0;
+        std::memcpy(&left, left8 + same, 8);
+        std::memcpy(&right, right8 + same, 8);
+        if (left != right)
+            break;
+    }
     while (same < common && left8[same] == right8[same])
         ++same;
     // Plain ASCII folds to its lower-case letter alone.
