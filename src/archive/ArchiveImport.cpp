@@ -52,6 +52,8 @@ public:
 
     // Writes what was gathered; on failure the rows count as not reached.
     bool write() {
+        if (failed())
+            return false;
         gathering_.invalidate();
         if (rows_.pending() == 0)
             return true;
@@ -129,6 +131,7 @@ ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths,
                                                   const CustomerAdded& customerAdded) {
     Outcome outcome;
     outcome.total = int(paths.size());
+    outcome.items = outcome.ofItems = QStringLiteral("Dateien");
     Run run(store_, outcome);
     const auto progress =
         prompter_.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
@@ -187,6 +190,8 @@ ArchiveImport::Outcome ArchiveImport::importEntries(const QList<QByteArray>& ent
                                                     const QDate& today) {
     Outcome outcome;
     outcome.total = int(entries.size());
+    outcome.items = QStringLiteral("Einträge");
+    outcome.ofItems = QStringLiteral("Einträgen");
     Run run(store_, outcome);
     const auto progress =
         prompter_.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Übernahme"),
@@ -231,11 +236,11 @@ QString skippedText(const ArchiveImport::Outcome& outcome) {
         return outcome.skipped.first();
     if (outcome.skipped.isEmpty())
         return {};
-    return QStringLiteral("%1 Dateien wurden nicht übernommen:\n%2")
-        .arg(groupedNumber(outcome.skipped.size()), listed(outcome.skipped));
+    return QStringLiteral("%1 %2 wurden nicht übernommen:\n%3")
+        .arg(groupedNumber(outcome.skipped.size()), outcome.items, listed(outcome.skipped));
 }
 
-QString unfinishedText(const ArchiveImport::Outcome& outcome, const QString& unit) {
+QString unfinishedText(const ArchiveImport::Outcome& outcome) {
     if (!outcome.stopped && outcome.failure.isEmpty())
         return {};
     QString text = outcome.stopped ? QStringLiteral("Die Datenübernahme wurde abgebrochen.")
@@ -243,7 +248,8 @@ QString unfinishedText(const ArchiveImport::Outcome& outcome, const QString& uni
                                                     "beendet:\n") +
                                          outcome.failure;
     text += QStringLiteral("\n\nÜbernommen: %1 von %2 %3.")
-                .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total), unit);
+                .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total),
+                     outcome.ofItems);
     if (!outcome.notReached.isEmpty())
         text += QStringLiteral("\nNicht übernommen:\n") + listed(outcome.notReached);
     return text;

@@ -36,6 +36,10 @@ public:
         // German reason of the write that failed; empty when none did.
         QString failure;
         bool stopped = false;
+        // What was handed over, as the messages name it: "Dateien" /
+        // "Einträge", and after "von": "Dateien" / "Einträgen".
+        QString items;
+        QString ofItems;
         // The flags of the last row stored.
         quint8 lastDiff = 0;
         quint8 lastNiso = 0;
@@ -77,5 +81,5 @@ private:
 // is nothing to tell.
 namespace import_account {
 QString skippedText(const ArchiveImport::Outcome& outcome);
-QString unfinishedText(const ArchiveImport::Outcome& outcome, const QString& unit);
+QString unfinishedText(const ArchiveImport::Outcome& outcome);
 } // namespace import_account

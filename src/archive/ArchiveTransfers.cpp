@@ -138,19 +138,18 @@ int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
         [this](const QString&, qint64) { tellNewCustomer(); });
     if (!paths.isEmpty())
         importFileName_ = QFileInfo(paths.last()).absoluteFilePath();
-    finishImport(outcome, QStringLiteral("Dateien"), filterActive);
+    finishImport(outcome, filterActive);
     return int(outcome.stored.size());
 }
 
 int ArchiveTransfers::importMemoryEntries(const QList<QByteArray>& entries, bool filterActive) {
     ArchiveImport import(archive_.store(), prompter_);
     const ArchiveImport::Outcome outcome = import.importEntries(entries, QDate::currentDate());
-    finishImport(outcome, QStringLiteral("Einträgen"), filterActive);
+    finishImport(outcome, filterActive);
     return int(outcome.stored.size());
 }
 
-void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const QString& unit,
-                                    bool filterActive) {
+void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, bool filterActive) {
     if (!outcome.stored.isEmpty()) {
         state_.report.diff = outcome.lastDiff;
         state_.report.niso = outcome.lastNiso;
@@ -163,8 +162,7 @@ void ArchiveTransfers::finishImport(const ArchiveImport::Outcome& outcome, const
     archive_.first();
     if (const QString skipped = import_account::skippedText(outcome); !skipped.isEmpty())
         prompter_.message(skipped, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-    if (const QString unfinished = import_account::unfinishedText(outcome, unit);
-        !unfinished.isEmpty())
+    if (const QString unfinished = import_account::unfinishedText(outcome); !unfinished.isEmpty())
         prompter_.message(unfinished,
                           outcome.stopped ? QStringLiteral("Hinweis") : QStringLiteral("Fehler"),
                           Prompter::Buttons::Ok);

@@ -47,8 +47,7 @@ private:
     void writeBack();
     QString correctDate(const QString& rejected, record_transfer::DateKind kind);
     // Shows the imported rows and tells what did not come in.
-    void finishImport(const ArchiveImport::Outcome& outcome, const QString& unit,
-                      bool filterActive);
+    void finishImport(const ArchiveImport::Outcome& outcome, bool filterActive);
     void tellNewCustomer();
     // New rows may hide behind the filter; told once after the last.
     void tellAboutFilter(int rows, bool filterActive);

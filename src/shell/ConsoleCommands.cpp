@@ -83,7 +83,7 @@ int importFiles(const QString& dataDirectory, const QStringList& files) {
         });
     for (const QString& skipped : outcome.skipped)
         say(QStringLiteral("Nicht übernommen: ") + skipped);
-    const QString unfinished = import_account::unfinishedText(outcome, QStringLiteral("Dateien"));
+    const QString unfinished = import_account::unfinishedText(outcome);
     if (!unfinished.isEmpty())
         say(unfinished);
     say(QStringLiteral("Übernommen: %1 von %2 Dateien.")

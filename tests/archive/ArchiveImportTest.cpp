@@ -181,3 +181,16 @@ TEST_F(ArchiveImportTest, MemoryEntriesComeInAsOneBatchWithProgress) {
     EXPECT_TRUE(zt.text("Dateiname").startsWith("MW-Speicher Nr.1200   "));
     EXPECT_EQ(zt.text("Kundennummer"), "");
 }
+
+TEST_F(ArchiveImportTest, AStoppedMemoryTakeOverNamesTheEntriesLeft) {
+    QList<QByteArray> entries;
+    for (int i = 1; i <= 3; ++i)
+        entries << QByteArray::number(i).rightJustified(4, ' ') + "1 1 0.12  25.0  0.21 OO  " +
+                       QByteArray(7, ' ');
+    prompter.stopProgressAt(2);
+    EXPECT_EQ(transfers.importMemoryEntries(entries, false), 2);
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Hinweis|Die Datenübernahme wurde abgebrochen.\n\nÜbernommen: 2 von 3 "
+                          "Einträgen.\nNicht übernommen:\nMW-Speicher Nr. 3"});
+    EXPECT_EQ(rowCount(), 2);
+}
