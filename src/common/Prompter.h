@@ -9,7 +9,6 @@
 #include <optional>
 
 class QPrinter;
-class QWidget;
 
 // Every question, message and standard dialog goes through this interface, so
 // that tests can script the answers and check each German text and caption.
@@ -43,31 +42,4 @@ public:
     // Shown while a long step runs, closed when the returned object goes.
     // Without a window to show it in, the step just runs to its end.
     virtual std::unique_ptr<Progress> progress(const ProgressTask& task);
-};
-
-// The real dialogs, modal to the given window.
-class QtPrompter : public Prompter {
-public:
-    explicit QtPrompter(QWidget* parent = nullptr)
-        : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
-
-    Answer message(const QString& text, const QString& caption, Buttons buttons) override;
-    std::optional<QString> openFile(const FileDialog& dialog) override;
-    std::optional<QStringList> openFiles(const FileDialog& dialog) override;
-    std::optional<QString> saveFile(const FileDialog& dialog) override;
-    bool printDialog(QPrinter& printer) override;
-    bool printerSetup(QPrinter& printer) override;
-    void beep() override;
-    std::unique_ptr<Progress> progress(const ProgressTask& task) override;
-
-    // "Protokolldateien (*.pro)|*.pro" as Qt writes a name filter.
-    static QString qtNameFilter(const QString& filter);
-
-private:
-    // The modal window open now, else the parent: a dialog must show over the
-    // window that asks, or a window manager may raise the main window over it.
-    QWidget* owner() const;
-
-    QWidget* parent_;
 };

@@ -1,4 +1,4 @@
-#include "Prompter.h"
+#include "QtPrompter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "QtPrintTarget.h"
 
-#include "common/PrinterSystem.h"
+#include "PrinterSystem.h"
 #include "common/Prompter.h"
 
 #include <QDir>

@@ -2,8 +2,8 @@
 
 #include "common/AppState.h"
 #include "common/ModalStacking.h"
-#include "common/PrinterSystem.h"
-#include "common/Prompter.h"
+#include "common/QtPrompter.h"
+#include "print/PrinterSystem.h"
 #include "shell/CommandLine.h"
 #include "tables/TableStore.h"
 

@@ -3,7 +3,7 @@
 #include "HelpViewer.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
-#include "common/PrinterSystem.h"
+#include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
 #include "tables/CustomerTable.h"
 

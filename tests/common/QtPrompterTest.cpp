@@ -1,4 +1,4 @@
-#include "common/Prompter.h"
+#include "common/QtPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,7 +2,7 @@
 
 #include "SampleReport.h"
 #include "common/AppState.h"
-#include "common/PrinterSystem.h"
+#include "print/PrinterSystem.h"
 #include "print/QtPrintTarget.h"
 #include "print/TXPrint.h"
 

@@ -2,7 +2,7 @@
 #include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "common/AppState.h"
-#include "common/PrinterSystem.h"
+#include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"

@@ -1,6 +1,6 @@
 #include "TableFixture.h"
 #include "common/AppState.h"
-#include "common/PrinterSystem.h"
+#include "print/PrinterSystem.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"
 #include "tables/TableCursor.h"
