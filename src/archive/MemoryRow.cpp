@@ -1,7 +1,7 @@
 #include "MemoryRow.h"
 
+#include "report/ArchiveMeasurements.h"
 #include "report/Vocabulary.h"
-#include "tables/ArchiveMeasurements.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #include "RecordTransfer.h"
 
+#include "report/ArchiveMeasurements.h"
 #include "report/ProtocolFile.h"
 #include "report/Vocabulary.h"
-#include "tables/ArchiveMeasurements.h"
 #include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
 #include "tables/SqlBinding.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tables/ArchiveMeasurements.h"
+#include "report/ArchiveMeasurements.h"
 
 #include <QDate>
 #include <QString>

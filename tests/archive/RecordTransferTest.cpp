@@ -2,8 +2,8 @@
 #include "Printers.h"
 #include "SampleReport.h"
 #include "TableFixture.h"
+#include "report/ArchiveMeasurements.h"
 #include "report/ProtocolFile.h"
-#include "tables/ArchiveMeasurements.h"
 
 using namespace record_transfer;
 
