@@ -2,10 +2,10 @@
 
 #include "MemoryRow.h"
 
+#include "ArchiveTable.h"
 #include "common/Progress.h"
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
-#include "tables/ArchiveTable.h"
 #include "tables/BatchInsert.h"
 #include "tables/RowScan.h"
 #include "tables/TableDefinition.h"

@@ -5,7 +5,6 @@
 #include "common/AppState.h"
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
-#include "tables/ArchiveTable.h"
 #include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 

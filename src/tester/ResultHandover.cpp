@@ -3,7 +3,7 @@
 #include "RemoteArchiveRow.h"
 #include "common/AppState.h"
 #include "common/Prompter.h"
-#include "tables/ArchiveTable.h"
+#include "report/ArchiveNumbering.h"
 #include "tables/TableCursor.h"
 
 #include <utility>

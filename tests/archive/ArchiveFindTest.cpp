@@ -2,7 +2,7 @@
 #include "archive/ArchiveFilter.h"
 #include "archive/ArchiveSearch.h"
 #include "archive/ArchiveSort.h"
-#include "tables/ArchiveTable.h"
+#include "report/ArchiveNumbering.h"
 #include "tables/FilterExpression.h"
 
 #include <QMap>

@@ -3,9 +3,10 @@
 #include "SampleReport.h"
 #include "ScriptedDialog.h"
 #include "TableFixture.h"
+#include "archive/ArchiveTable.h"
 #include "common/AppState.h"
+#include "report/ArchiveNumbering.h"
 #include "report/ProtocolFile.h"
-#include "tables/ArchiveTable.h"
 #include "tables/CustomerTable.h"
 
 #include <QDate>

@@ -1,9 +1,10 @@
 #include "archive/MemoryRow.h"
 #include "Printers.h"
 #include "TableFixture.h"
+#include "archive/ArchiveTable.h"
 #include "archive/ArchiveTransfers.h"
 #include "common/AppState.h"
-#include "tables/ArchiveTable.h"
+#include "report/ArchiveNumbering.h"
 
 namespace {
 
@@ -105,8 +106,7 @@ TEST_F(MemoryImportTest, EntriesBecomeRowsWithoutCustomerOrDates) {
                             zt.text("Kundennummer"), zt.text("Auftraggeber")}
                     .join('|');
     // No customer number at all: 0 would be the contractor.
-    EXPECT_EQ(rows,
-              (QStringList{"1|1 |j|nein|nein|||", "2|3 |n|ja|ja|||", "3|2 |n|nein|nein|||"}));
+    EXPECT_EQ(rows, (QStringList{"1|1 |j|nein|nein|||", "2|3 |n|ja|ja|||", "3|2 |n|nein|nein|||"}));
     EXPECT_EQ(zt.locate("Kundennummer", {0}), false);
     // The report state keeps the last entry's flags.
     EXPECT_EQ(state.report.niso, 0);

@@ -7,20 +7,10 @@
 class Prompter;
 class TableCursor;
 
-// The rules of the archive table "zt" that every writer follows.
+// The rules of the archive table "zt" for the values of a row: trimmed
+// texts and the verdict Ordnung as "j" or "n". How new rows are numbered is
+// in report/ArchiveNumbering.h.
 namespace archive_table {
-
-// Index "Standard" on Zaehler, added when missing; leaves the cursor open on it.
-bool ensureStandardIndex(TableCursor& archive);
-
-// The number for a new row: the last Zaehler in "Standard" order with the
-// filter off, plus 1; 1 for an empty table. Leaves the cursor that way.
-qint64 nextNumber(TableCursor& archive);
-
-// Stores a whole row under the next number (the first value is replaced by
-// it), then restores the previous index, goes to the first row and switches
-// filtering on again. The number, or 0 when nothing was stored.
-qint64 appendRow(TableCursor& archive, QVariantList values);
 
 // The archive window's before-post handler: trims the texts and turns
 // Ordnung into "j"/"n", explaining any other text. An edit keeps the row's
