@@ -5,7 +5,7 @@
 //   scripts/bench.sh [--benchmark_filter=...]
 #include "ArchiveGenerator.h"
 #include "BenchSupport.h"
-#include "tables/CustomerTable.h"
+#include "addresses/CustomerTable.h"
 #include "tables/GermanCollation.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"

@@ -1,9 +1,9 @@
 #include "TFormEingabeHilfe.h"
 
+#include "CustomerTable.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
-#include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
 #include "tables/TableCursor.h"

@@ -1,9 +1,9 @@
 #include "TFormKundenstamm.h"
 
+#include "CustomerTable.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
-#include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
 #include "tables/TableCursor.h"

@@ -1,8 +1,8 @@
 #include "TFormNehmerstamm.h"
 
+#include "CustomerTable.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 #include <QGridLayout>

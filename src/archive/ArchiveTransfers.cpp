@@ -2,10 +2,10 @@
 
 #include "RowAddresses.h"
 
+#include "addresses/CustomerTable.h"
 #include "common/AppState.h"
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 #include <QDate>

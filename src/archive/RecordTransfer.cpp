@@ -1,9 +1,9 @@
 #include "RecordTransfer.h"
 
+#include "addresses/CustomerTable.h"
 #include "report/ArchiveMeasurements.h"
 #include "report/ProtocolFile.h"
 #include "report/Vocabulary.h"
-#include "tables/CustomerTable.h"
 #include "tables/FieldValues.h"
 #include "tables/SqlBinding.h"
 #include "tables/TableCursor.h"

@@ -1,8 +1,8 @@
 #include "RowAddresses.h"
 
+#include "addresses/CustomerTable.h"
 #include "common/Prompter.h"
 #include "report/Protokoll.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 RowAddresses lookUpAddresses(TableCursor& customers, Prompter& prompter, qint64 customerNumber) {

@@ -1,13 +1,13 @@
 // What the archive window's menu items do.
 #include "TFormArchiv.h"
 
+#include "addresses/CustomerTable.h"
 #include "archive_output/CollectiveReportCommand.h"
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/SingleReport.h"
 #include "archive_output/TextExport.h"
 #include "common/AppState.h"
 #include "common/Prompter.h"
-#include "tables/CustomerTable.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"

@@ -2,9 +2,9 @@
 
 #include "CollectiveReport.h"
 #include "TFormSammelFormat.h"
+#include "addresses/CustomerTable.h"
 #include "common/Prompter.h"
 #include "print/TXPrint.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 namespace collective_report {

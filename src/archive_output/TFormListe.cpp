@@ -1,11 +1,11 @@
 #include "TFormListe.h"
 
+#include "addresses/CustomerTable.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
 #include "report/DateEntry.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 #include <QFormLayout>

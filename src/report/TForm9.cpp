@@ -2,12 +2,12 @@
 
 #include "Vocabulary.h"
 #include "WizardFields.h"
+#include "addresses/CustomerTable.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/TitleBar.h"
 #include "common/TypingLimitEdit.h"
 #include "common/WindowScaling.h"
-#include "tables/CustomerTable.h"
 #include "tables/TableCursor.h"
 
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 #include "TForm1.h"
 
 #include "HelpViewer.h"
+#include "addresses/CustomerTable.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
-#include "tables/CustomerTable.h"
 
 #include <QAction>
 #include <QDialog>

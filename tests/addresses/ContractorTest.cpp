@@ -1,7 +1,7 @@
 #include "Printers.h"
 #include "TableFixture.h"
+#include "addresses/CustomerTable.h"
 #include "addresses/TFormNehmerstamm.h"
-#include "tables/CustomerTable.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,11 +3,11 @@
 #include "SampleReport.h"
 #include "ScriptedDialog.h"
 #include "TableFixture.h"
+#include "addresses/CustomerTable.h"
 #include "archive/ArchiveTable.h"
 #include "common/AppState.h"
 #include "report/ArchiveNumbering.h"
 #include "report/ProtocolFile.h"
-#include "tables/CustomerTable.h"
 
 #include <QDate>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "TableFixture.h"
 
-#include "tables/CustomerTable.h"
+#include "addresses/CustomerTable.h"
 #include "tables/RowScan.h"
 
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
 #include "CustomerTable.h"
 
-#include "TableCursor.h"
 #include "common/Prompter.h"
 #include "report/ReportState.h"
+#include "tables/TableCursor.h"
 
 namespace customer_table {
 namespace {

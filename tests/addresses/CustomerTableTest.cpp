@@ -1,7 +1,7 @@
 #include "TableFixture.h"
 
+#include "addresses/CustomerTable.h"
 #include "report/ReportState.h"
-#include "tables/CustomerTable.h"
 
 using namespace customer_table;
 
