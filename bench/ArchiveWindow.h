@@ -2,7 +2,7 @@
 
 #include "BenchSupport.h"
 #include "archive/ArchiveTransfers.h"
-#include "archive/TFormArchiv.h"
+#include "archive_window/TFormArchiv.h"
 #include "common/AppState.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ArchiveSort.h"
-#include "ArchiveTransfers.h"
+#include "archive/ArchiveSort.h"
+#include "archive/ArchiveTransfers.h"
 #include "print/PrinterChoice.h"
 
 #include <QDialog>

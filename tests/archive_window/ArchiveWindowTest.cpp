@@ -2,7 +2,7 @@
 #include "Printers.h"
 #include "SampleReport.h"
 #include "ScriptedDialog.h"
-#include "archive/TFormArchiv.h"
+#include "archive_window/TFormArchiv.h"
 #include "common/AppState.h"
 #include "common/WindowScaling.h"
 #include "print/RecordingPrintTarget.h"

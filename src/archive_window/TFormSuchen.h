@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveSearch.h"
+#include "archive/ArchiveSearch.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "TFormSuchen.h"
 
-#include "FindFields.h"
 #include "ScreenCentre.h"
+#include "archive/FindFields.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"

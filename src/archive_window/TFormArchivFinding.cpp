@@ -1,11 +1,11 @@
 // Search, filter and sort of the archive window.
 #include "TFormArchiv.h"
 
-#include "ArchiveFilter.h"
-#include "ArchiveSearch.h"
 #include "TFormFilter.h"
 #include "TFormSortier.h"
 #include "TFormSuchen.h"
+#include "archive/ArchiveFilter.h"
+#include "archive/ArchiveSearch.h"
 #include "tables/TableCursor.h"
 
 #include <QScopeGuard>

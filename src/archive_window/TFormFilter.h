@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveFilter.h"
+#include "archive/ArchiveFilter.h"
 
 #include <QDialog>
 

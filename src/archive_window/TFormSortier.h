@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArchiveSort.h"
+#include "archive/ArchiveSort.h"
 
 #include <QDialog>
 

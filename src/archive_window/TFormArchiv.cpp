@@ -1,9 +1,9 @@
 #include "TFormArchiv.h"
 
-#include "ArchiveSearch.h"
-#include "ArchiveTable.h"
 #include "TFormFilter.h"
 #include "addresses/CustomerTable.h"
+#include "archive/ArchiveSearch.h"
+#include "archive/ArchiveTable.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"

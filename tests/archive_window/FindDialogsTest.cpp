@@ -1,8 +1,8 @@
 #include "DialogScript.h"
 #include "ScriptedPrompter.h"
-#include "archive/TFormFilter.h"
-#include "archive/TFormSortier.h"
-#include "archive/TFormSuchen.h"
+#include "archive_window/TFormFilter.h"
+#include "archive_window/TFormSortier.h"
+#include "archive_window/TFormSuchen.h"
 #include "common/HelpContext.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TableFixture.h"
-#include "archive/TFormArchiv.h"
+#include "archive_window/TFormArchiv.h"
 #include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
 
