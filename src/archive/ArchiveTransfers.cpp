@@ -9,7 +9,6 @@
 #include "tables/TableCursor.h"
 
 #include <QDate>
-#include <QDialog>
 #include <QFileInfo>
 
 using namespace record_transfer;
@@ -18,9 +17,9 @@ namespace {
 
 const QString kNumber = QStringLiteral("Kundennummer");
 
-void showModal(QDialog* window) {
+void show(const std::function<void()>& window) {
     if (window)
-        window->exec();
+        window();
 }
 
 } // namespace
@@ -34,7 +33,7 @@ ArchiveTransfers::ArchiveTransfers(AppState& state, Prompter& prompter, TableCur
 
 QString ArchiveTransfers::correctDate(const QString& rejected, DateKind kind) {
     state_.dateDialog = {importFileName_, rejected, static_cast<int>(kind)};
-    showModal(windows_.dateDialog);
+    show(windows_.dateDialog);
     return state_.dateDialog.dateText;
 }
 
@@ -115,9 +114,9 @@ void ArchiveTransfers::openRowInWizard() {
     if (archive_.isEmpty())
         return;
     loadRowIntoReport();
-    showModal(windows_.wizard);
+    show(windows_.wizard);
     state_.savePrintMode = 1;
-    showModal(windows_.savePrint);
+    show(windows_.savePrint);
     if (prompter_.message(QStringLiteral("Die Daten werden jetzt übernommen"),
                           QStringLiteral("Hinweis"),
                           Prompter::Buttons::OkCancel) != Prompter::Answer::Ok)

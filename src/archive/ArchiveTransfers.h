@@ -5,19 +5,24 @@
 
 #include <QStringList>
 
+#include <functional>
+
 struct AppState;
 class Prompter;
-class QDialog;
 class TableCursor;
 
 // What the archive does with the report windows and protocol files: it opens
 // a row in the wizard and takes the edits back, and it imports files as rows.
 class ArchiveTransfers {
 public:
+    // The report windows a row goes through, each shown until the user
+    // closes it; one not given is left out. The program's windows stand
+    // behind them, tests script them.
     struct Windows {
-        QDialog* wizard = nullptr;
-        QDialog* savePrint = nullptr;
-        QDialog* dateDialog = nullptr;
+        std::function<void()> wizard;
+        std::function<void()> savePrint;
+        // Corrects the date that AppState::dateDialog holds.
+        std::function<void()> dateDialog;
     };
 
     // archive: the archive window's cursor; customers: closed, opened while used.

@@ -71,6 +71,14 @@ const GridColumn kColumns[] = {
     {"Dateiname", "Datensatz aus Datei / vom MW-Speicher /vom Tester übernommen  am ", 400, true},
 };
 
+// Shows the window modally; nothing when there is none.
+std::function<void()> modal(QDialog* window) {
+    return [window] {
+        if (window)
+            window->exec();
+    };
+}
+
 QFrame* bevel(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
@@ -148,7 +156,8 @@ TFormArchiv::~TFormArchiv() = default;
 
 void TFormArchiv::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
-    transfers_->setWindows({dialogs.wizard, dialogs.savePrint, dialogs.dateDialog});
+    transfers_->setWindows(
+        {modal(dialogs.wizard), modal(dialogs.savePrint), modal(dialogs.dateDialog)});
     for (QAction* item : MainMenu1->findChildren<QAction*>())
         if (item->objectName() == QLatin1String("Liste1"))
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);

@@ -1,6 +1,5 @@
 #include "Printers.h"
 #include "SampleReport.h"
-#include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "archive/ArchiveTransfers.h"
 #include "common/AppState.h"
