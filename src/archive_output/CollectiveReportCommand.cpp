@@ -1,7 +1,5 @@
 #include "CollectiveReportCommand.h"
 
-#include "CollectiveReport.h"
-#include "TFormSammelFormat.h"
 #include "addresses/CustomerTable.h"
 #include "common/Prompter.h"
 #include "print/TXPrint.h"
@@ -85,25 +83,24 @@ void printReport(Prompter& prompter, const Report& report, const PrinterSource& 
 
 } // namespace
 
-void run(Prompter& prompter, TableCursor& archive, TableCursor& customers,
-         TFormSammelFormat& format, const PrinterSource& printers) {
+void run(Prompter& prompter, TableCursor& archive, TableCursor& customers, FormatQuestion& format,
+         const PrinterSource& printers) {
     const QString previousIndex = archive.indexName();
     const qint64 stoodOn = archive.rowId();
     if (rebuildIndex(archive, QStringLiteral("Sammel"), QStringLiteral("Ordnung;Zaehler"))) {
-        int choice = -1;
+        std::optional<FormatChoice> choice;
         if (archive.first()) {
-            format.exec();
-            choice = format.choice();
+            choice = format.askFormat();
         } else {
             prompter.message(QStringLiteral("Es sind 0 Datensätze zum Druck ausgewählt worden"),
                              QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
         }
         qint64 customerNumber = 0;
-        if (choice >= 0) {
+        if (choice) {
             if (auto report = collect(prompter, archive, customerNumber)) {
-                report->cover = static_cast<Cover>(choice);
-                report->number = format.number();
-                report->remarks = format.remarks();
+                report->cover = choice->cover;
+                report->number = choice->number;
+                report->remarks = choice->remarks;
                 readAddresses(customers, customerNumber, *report);
                 printReport(prompter, *report, printers);
             }

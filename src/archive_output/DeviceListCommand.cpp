@@ -1,8 +1,5 @@
 #include "DeviceListCommand.h"
 
-#include "DeviceList.h"
-#include "TFormListe.h"
-#include "TFormListenformat.h"
 #include "common/Prompter.h"
 #include "print/TXPrint.h"
 #include "tables/TableCursor.h"
@@ -11,7 +8,7 @@ namespace device_list {
 
 namespace {
 
-List readList(TableCursor& archive, const TFormListe::Request& request, Format format) {
+List readList(TableCursor& archive, const Request& request, Format format) {
     List list;
     list.format = format;
     list.firstDate = request.firstDate;
@@ -41,11 +38,12 @@ void printList(Prompter& prompter, const List& list, const PrinterSource& printe
 
 } // namespace
 
-void run(AppState&, Prompter& prompter, TableCursor& archive, TFormListe& request,
-         TFormListenformat& formatChoice, const PrinterSource& printers) {
-    if (request.exec() != QDialog::Accepted)
+void run(AppState&, Prompter& prompter, TableCursor& archive, RequestQuestion& request,
+         FormatQuestion& formatChoice, const PrinterSource& printers) {
+    const std::optional<Request> asked = request.askRequest();
+    if (!asked)
         return;
-    const TFormListe::Request& r = request.request();
+    const Request& r = *asked;
     const QString previousFilter = archive.filter();
     const bool previouslyFiltered = archive.filtered();
     const QString previousIndex = archive.indexName();
@@ -57,11 +55,8 @@ void run(AppState&, Prompter& prompter, TableCursor& archive, TFormListe& reques
     archive.setFiltered(true);
     if (rebuildIndex(archive, QStringLiteral("Liste"), QStringLiteral("Termin"))) {
         if (archive.first()) {
-            formatChoice.exec();
-            if (formatChoice.format() >= 0)
-                printList(prompter,
-                          readList(archive, r, static_cast<Format>(formatChoice.format())),
-                          printers);
+            if (const std::optional<Format> format = formatChoice.askFormat())
+                printList(prompter, readList(archive, r, *format), printers);
         } else {
             prompter.message(QStringLiteral("Für den Kunden ") + r.customerName +
                                  QStringLiteral(" ist zwischen dem ") + r.firstDate +

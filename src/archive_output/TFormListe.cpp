@@ -84,6 +84,12 @@ TFormListe::TFormListe(AppState& state, Prompter& prompter, TableStore& tables, 
 
 TFormListe::~TFormListe() = default;
 
+std::optional<TFormListe::Request> TFormListe::askRequest() {
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return request_;
+}
+
 void TFormListe::showEvent(QShowEvent* event) {
     // The dates stay from the last list: the next one is often the same range.
     KundeName->clear();

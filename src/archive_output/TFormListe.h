@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DeviceListCommand.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -11,17 +13,10 @@ class TableCursor;
 class TableStore;
 
 // Asks for the customer and the range of next test dates of a device list.
-class TFormListe : public QDialog {
+class TFormListe : public QDialog, public device_list::RequestQuestion {
     Q_OBJECT
 public:
-    struct Request {
-        QString customerName;
-        qint32 customerNumber = 0;
-        QString customerStreet;
-        QString customerPlace;
-        QString firstDate;
-        QString secondDate;
-    };
+    using Request = device_list::Request;
 
     TFormListe(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
     ~TFormListe() override;
@@ -30,6 +25,7 @@ public:
 
     // Valid after the dialog was accepted.
     const Request& request() const { return request_; }
+    std::optional<Request> askRequest() override;
 
     void Button1Click();
 

@@ -45,6 +45,13 @@ TFormListenformat::TFormListenformat(QWidget* parent)
     scaleWindow(*this);
 }
 
+std::optional<device_list::Format> TFormListenformat::askFormat() {
+    exec();
+    if (format_ < 0)
+        return std::nullopt;
+    return static_cast<device_list::Format>(format_);
+}
+
 void TFormListenformat::showEvent(QShowEvent* event) {
     items_.first()->setChecked(true);
     format_ = -1;

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "DeviceListCommand.h"
+
 #include <QDialog>
 
 class QRadioButton;
 
 // Chooses one of the three device-list formats.
-class TFormListenformat : public QDialog {
+class TFormListenformat : public QDialog, public device_list::FormatQuestion {
     Q_OBJECT
 public:
     explicit TFormListenformat(QWidget* parent = nullptr);
 
-    // 0, 1 or 2 after "&OK"; -1 after any other way out.
-    int format() const { return format_; }
+    std::optional<device_list::Format> askFormat() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -19,5 +20,6 @@ protected:
 
 private:
     QList<QRadioButton*> items_;
+    // 0, 1 or 2 after "&OK"; -1 after any other way out.
     int format_ = -1;
 };

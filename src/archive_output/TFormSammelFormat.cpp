@@ -85,13 +85,14 @@ void TFormSammelFormat::done(int result) {
     QDialog::done(result);
 }
 
-QString TFormSammelFormat::number() const {
-    return Edit1->text();
-}
-
-std::array<QString, 6> TFormSammelFormat::remarks() const {
-    std::array<QString, 6> texts;
+std::optional<collective_report::FormatChoice> TFormSammelFormat::askFormat() {
+    exec();
+    if (choice_ < 0)
+        return std::nullopt;
+    collective_report::FormatChoice choice;
+    choice.cover = static_cast<collective_report::Cover>(choice_);
+    choice.number = Edit1->text();
     for (int i = 0; i < 6; ++i)
-        texts[i] = remarkEdits_[i]->text();
-    return texts;
+        choice.remarks[i] = remarkEdits_[i]->text();
+    return choice;
 }

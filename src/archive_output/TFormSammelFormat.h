@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CollectiveReportCommand.h"
+
 #include <QDialog>
 
 #include <array>
@@ -8,15 +10,12 @@ class QLineEdit;
 class QRadioButton;
 
 // Asks for the cover, the number and the remarks of a collective report.
-class TFormSammelFormat : public QDialog {
+class TFormSammelFormat : public QDialog, public collective_report::FormatQuestion {
     Q_OBJECT
 public:
     explicit TFormSammelFormat(QWidget* parent = nullptr);
 
-    // 0 portrait cover, 1 landscape cover, 2 no cover after "&Weiter"; -1 otherwise.
-    int choice() const { return choice_; }
-    QString number() const;
-    std::array<QString, 6> remarks() const;
+    std::optional<collective_report::FormatChoice> askFormat() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -26,5 +25,6 @@ private:
     std::array<QRadioButton*, 3> covers_{};
     QLineEdit* Edit1;
     std::array<QLineEdit*, 6> remarkEdits_{};
+    // 0 portrait cover, 1 landscape cover, 2 no cover after "&Weiter"; -1 otherwise.
     int choice_ = -1;
 };

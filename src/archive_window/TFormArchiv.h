@@ -19,14 +19,18 @@ class QMenu;
 class QMenuBar;
 class TableCursor;
 class TableStore;
-class TFormListe;
-class TFormListenformat;
 class TFormFilter;
 class TFormSortier;
 class TFormSuchen;
-class TFormSammelFormat;
 class TFormAuslesen;
 struct PortSettings;
+namespace collective_report {
+class FormatQuestion;
+}
+namespace device_list {
+class FormatQuestion;
+class RequestQuestion;
+} // namespace device_list
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
@@ -40,12 +44,12 @@ public:
         QDialog* dateDialog = nullptr;
         QDialog* customerLookup = nullptr;
         QDialog* customerNumberEntry = nullptr;
-        TFormListe* deviceListRequest = nullptr;
-        TFormListenformat* deviceListFormat = nullptr;
+        device_list::RequestQuestion* deviceListRequest = nullptr;
+        device_list::FormatQuestion* deviceListFormat = nullptr;
         TFormSortier* sort = nullptr;
         TFormFilter* filter = nullptr;
         TFormSuchen* search = nullptr;
-        TFormSammelFormat* collectiveFormat = nullptr;
+        collective_report::FormatQuestion* collectiveFormat = nullptr;
         TFormAuslesen* memoryReadout = nullptr;
         const PortSettings* portSettings = nullptr;
         QDialog* memoryVersion = nullptr;

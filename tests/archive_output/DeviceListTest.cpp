@@ -180,6 +180,61 @@ TEST_F(DeviceListCommandTest, TheCustomersDevicesInTheRangeInDateOrderAndTheView
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
 }
 
+namespace {
+
+// Answers the list's questions from a script, without windows; nothing
+// stands for a cancel.
+struct ScriptedListQuestions : RequestQuestion, FormatQuestion {
+    std::optional<Request> request;
+    std::optional<Format> format;
+    int formatAsked = 0;
+
+    std::optional<Request> askRequest() override { return request; }
+    std::optional<Format> askFormat() override {
+        ++formatAsked;
+        return format;
+    }
+};
+
+} // namespace
+
+TEST_F(DeviceListCommandTest, ACancelledQuestionEndsTheListAndRestoresTheView) {
+    const Request mueller{QStringLiteral("Müller"),         3,
+                          QStringLiteral("Hauptstraße 12"), QStringLiteral("12345 Musterstadt"),
+                          QStringLiteral("01.01.2027"),     QStringLiteral("31.12.2027")};
+    struct Case {
+        const char* name;
+        bool requestGiven;
+        std::optional<Format> format;
+        int formatAsked;
+        int jobs;
+    };
+    const Case cases[] = {
+        {"request cancelled", false, Format::Landscape, 0, 0},
+        {"format cancelled", true, std::nullopt, 1, 0},
+        {"landscape", true, Format::Landscape, 1, 1},
+    };
+    for (const Case& c : cases) {
+        const auto target = std::make_shared<RecordingPrintTarget>();
+        ScriptedListQuestions questions;
+        if (c.requestGiven)
+            questions.request = mueller;
+        questions.format = c.format;
+        if (c.jobs)
+            prompter.acceptDialog();
+        device_list::run(state, prompter, zt, questions, questions, [&] { return target; });
+        EXPECT_EQ(questions.formatAsked, c.formatAsked) << c.name;
+        ASSERT_EQ(target->jobs().size(), c.jobs) << c.name;
+        if (c.jobs) {
+            EXPECT_EQ(target->jobs()[0].settings.orientation, TXPrinterOrientation::xpoLandscape);
+        }
+        EXPECT_FALSE(zt.filtered()) << c.name;
+        EXPECT_EQ(zt.indexName(), QStringLiteral("Standard")) << c.name;
+        EXPECT_EQ(zt.text("Zaehler"), QStringLiteral("2")) << c.name;
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
+}
+
 TEST_F(DeviceListCommandTest, NoDeviceDueIsToldAndNothingIsAskedOrPrinted) {
     answer(QStringLiteral("Zander"), QStringLiteral("4"), QStringLiteral("01.01.2030"),
            QStringLiteral("31.12.2030"), 0);
