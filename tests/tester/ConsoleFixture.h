@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "ScriptedPrompter.h"
 #include "SimulatedTester.h"
 #include "common/AppState.h"
-#include "tester/Clock.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm3.h"

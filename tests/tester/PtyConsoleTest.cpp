@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "tester/Clock.h"
 #include "tester/PortSlots.h"
 #include "tester/TermiosSerial.h"
 

@@ -1,6 +1,7 @@
 #include "tester/SerialLine.h"
+#include "FakeClock.h"
+#include "TestSerial.h"
 #include "tester/Clock.h"
-#include "tester/TestSerial.h"
 
 #include <QTimer>
 

@@ -1,5 +1,5 @@
+#include "FakeClock.h"
 #include "SimulatedTester.h"
-#include "tester/Clock.h"
 #include "tester/SerialLine.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "TestSerial.h"
 #include "TesterSimulator.h"
-#include "tester/TestSerial.h"
 
 #include <cstdint>
 
