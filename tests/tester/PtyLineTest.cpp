@@ -1,4 +1,4 @@
-#include "TesterSimulator.h"
+#include "TesterModel.h"
 #include "tester/Clock.h"
 #include "tester/PortSlots.h"
 #include "tester/SerialLine.h"

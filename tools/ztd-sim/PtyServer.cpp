@@ -13,7 +13,7 @@
 
 using Clock = std::chrono::steady_clock;
 
-PtyServer::PtyServer(TesterSimulator& tester, std::FILE* log)
+PtyServer::PtyServer(TesterModel& tester, std::FILE* log)
     : tester_(tester)
     , log_(log)
     , start_(Clock::now())

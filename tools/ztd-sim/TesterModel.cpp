@@ -1,4 +1,4 @@
-#include "TesterSimulator.h"
+#include "TesterModel.h"
 
 #include <algorithm>
 
@@ -18,11 +18,11 @@ bool isKey(std::uint8_t byte) {
 }
 } // namespace
 
-TesterSimulator::TesterSimulator(TesterConfig config)
+TesterModel::TesterModel(TesterConfig config)
     : config_(std::move(config))
     , status_(config_.statusByte) {}
 
-Emissions TesterSimulator::answer(const QByteArray& bytes, int delayMs) const {
+Emissions TesterModel::answer(const QByteArray& bytes, int delayMs) const {
     if (!config_.garbage.isEmpty())
         return {{delayMs, config_.garbage}};
     QByteArray sent = bytes;
@@ -33,7 +33,7 @@ Emissions TesterSimulator::answer(const QByteArray& bytes, int delayMs) const {
     return {{delayMs, sent}};
 }
 
-QByteArray TesterSimulator::memoryImage() const {
+QByteArray TesterModel::memoryImage() const {
     // Two count bytes hold at most 0xFFFF, one more than the entries.
     const int count =
         static_cast<int>(std::min<qsizetype>(config_.memoryEntries.size() / 32 + 1, 0xFFFF));
@@ -45,7 +45,7 @@ QByteArray TesterSimulator::memoryImage() const {
     return image;
 }
 
-Emissions TesterSimulator::receive(std::uint8_t byte) {
+Emissions TesterModel::receive(std::uint8_t byte) {
     if (config_.silent)
         return {};
     live_.clear();
@@ -98,7 +98,7 @@ Emissions TesterSimulator::receive(std::uint8_t byte) {
     }
 }
 
-Emissions TesterSimulator::pressKey(std::uint8_t pressed) {
+Emissions TesterModel::pressKey(std::uint8_t pressed) {
     if (config_.silent)
         return {};
     const Emission report{0, QByteArray(1, static_cast<char>(pressed))};
@@ -121,13 +121,13 @@ Emissions TesterSimulator::pressKey(std::uint8_t pressed) {
     return out;
 }
 
-bool TesterSimulator::offersInsulationChoice() const {
+bool TesterModel::offersInsulationChoice() const {
     if (protectionClass() == 3)
         return false;
     return testKind_ == 1 ? version_ >= 5 && version_ <= 9 : version_ >= 7;
 }
 
-Emissions TesterSimulator::key(std::uint8_t key) {
+Emissions TesterModel::key(std::uint8_t key) {
     switch (mode_) {
     case Mode::Idle:
         if (key == kKeyAuto) {
@@ -180,14 +180,14 @@ Emissions TesterSimulator::key(std::uint8_t key) {
     }
 }
 
-Emissions TesterSimulator::startRun(bool hand) {
+Emissions TesterModel::startRun(bool hand) {
     hand_ = hand;
     runPosition_ = 0;
     mode_ = Mode::Running;
     return continueRun();
 }
 
-Emissions TesterSimulator::continueRun() {
+Emissions TesterModel::continueRun() {
     const RunScript& script = hand_ ? config_.handRun : config_.autoRun;
     live_.clear();
     Emissions out;

@@ -42,7 +42,7 @@ using Emissions = std::vector<Emission>;
 // The tester's side of the byte protocol: handshake, keys and menus,
 // zero-point correction, test selection, measurement runs and memory readout.
 // It is fed the bytes the PC sends and returns what it answers.
-class TesterSimulator {
+class TesterModel {
 public:
     enum class Mode {
         Local,            // not under remote control
@@ -55,7 +55,7 @@ public:
         Finished,         // run over, waits for a key
     };
 
-    explicit TesterSimulator(TesterConfig config = {});
+    explicit TesterModel(TesterConfig config = {});
 
     // A byte from the PC.
     Emissions receive(std::uint8_t byte);
