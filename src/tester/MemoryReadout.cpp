@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "MemoryImage.h"
 #include "SerialLine.h"
+#include "TesterBytes.h"
 #include "TesterConnection.h"
 #include "TesterLink.h"
 #include "report/ReportState.h"
@@ -11,8 +12,6 @@ namespace memory_readout {
 
 namespace {
 
-constexpr std::uint8_t kVersionQuery = 'v';
-constexpr std::uint8_t kSendMemory = 0x08;
 // How far past the announced length the end mark may come.
 constexpr qsizetype kEndMarkSlack = 2048;
 
@@ -20,25 +19,25 @@ constexpr qsizetype kEndMarkSlack = 2048;
 
 VersionResult queryVersion(TesterLink& link, TesterConnection& connection, ReportState& report) {
     SerialLine::Exchange exchange(link.line());
-    if (!link.send('e'))
+    if (!link.send(tester_byte::kEnd))
         return VersionResult::NotAttached;
     link.receive(SerialLine::kFlushTimeout);
-    if (!link.send('f') || !link.send(kVersionQuery))
+    if (!link.send(tester_byte::kBegin) || !link.send(tester_byte::kVersionQuery))
         return VersionResult::NotAttached;
     const auto version = link.receive(SerialLine::kReplyTimeout);
     if (!version)
         return VersionResult::NotAttached;
-    if (*version != 'f') {
+    if (*version != tester_byte::kBegin) {
         const auto status = link.receive(SerialLine::kReplyTimeout);
         if (!status)
             return VersionResult::NoStatus;
-        if (*status & 0x10) {
-            report.diff = (*status & 0x80) ? 1 : 0;
-            connection.ProtocolVersion = *version & 0x0F;
+        if (*status & tester_status::kVersionValid) {
+            report.diff = (*status & tester_status::kDifferential) ? 1 : 0;
+            connection.ProtocolVersion = *version & tester_status::kVersionBits;
         }
     }
     link.receive(SerialLine::kFlushTimeout);
-    if (!link.send('e'))
+    if (!link.send(tester_byte::kEnd))
         return VersionResult::NotAttached;
     return VersionResult::Answered;
 }
@@ -50,7 +49,7 @@ ReadResult readImage(TesterLink& link, QByteArray& image,
     line.discardChunk();
     link.receive(SerialLine::kFlushTimeout);
     line.discardChunk();
-    if (!link.send(kSendMemory))
+    if (!link.send(tester_byte::kSendMemory))
         return ReadResult::NotReady;
     line.clock().wait(SerialLine::kSendPause);
     image.clear();

@@ -54,7 +54,7 @@ HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportSt
             return fail(HandshakeResult::Garbled, connection);
         if (*reply != tester_byte::kBegin) {
             connection.TesterStatus = *reply;
-            report.protectionClass = (*reply & 3) + 1;
+            report.protectionClass = (*reply & tester_status::kClass) + 1;
             break;
         }
         if (!restartOffer(link, connection))
@@ -110,12 +110,12 @@ void decodeTesterStatus(int version, std::uint8_t status, TesterConnection& conn
     if (version >= 9)
         report.oldNorm = 0;
     if (version >= 5) {
-        report.diff = (status >> 7) & 1;
-        connection.classKeyMode = (status >> 6) & 1;
-        connection.frenchDisplay = (status >> 3) & 1;
+        report.diff = (status & tester_status::kDifferential) ? 1 : 0;
+        connection.classKeyMode = (status & tester_status::kClassKey) ? 1 : 0;
+        connection.frenchDisplay = (status & tester_status::kFrench) ? 1 : 0;
     }
     if (version >= 6)
-        connection.lightFlag = (status >> 2) & 1;
+        connection.lightFlag = (status & tester_status::kLight) ? 1 : 0;
     // Release 3 has no settings menu whatever its status says.
     if (version == 3)
         connection.classKeyMode = 1;
