@@ -46,7 +46,8 @@ void MeasurementRun::start(std::uint8_t key, bool fromTester) {
             auto_ = !hand_;
             window_.showMode(hand_ ? run_display::kHandMode : run_display::kAutoMode);
             started_ = true;
-            if (!fromTester && !tester_command::pressKey(link_, state_.tester, key)) {
+            if (!fromTester &&
+                tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
                 end(Notice::NoReaction);
                 return;
             }
@@ -66,7 +67,7 @@ void MeasurementRun::pressKey(std::uint8_t key) {
         acknowledged_ = true;
         finished_ = true;
     }
-    if (!tester_command::pressKey(link_, state_.tester, key)) {
+    if (tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
         end(Notice::NoReaction);
         return;
     }

@@ -19,25 +19,26 @@ constexpr qsizetype kEndMarkSlack = 2048;
 
 VersionResult queryVersion(TesterLink& link, TesterConnection& connection, ReportState& report) {
     SerialLine::Exchange exchange(link.line());
-    if (!link.send(tester_byte::kEnd))
+    if (link.send(tester_byte::kEnd) != LineStatus::Ok)
         return VersionResult::NotAttached;
     link.receive(SerialLine::kFlushTimeout);
-    if (!link.send(tester_byte::kBegin) || !link.send(tester_byte::kVersionQuery))
+    if (link.send(tester_byte::kBegin) != LineStatus::Ok ||
+        link.send(tester_byte::kVersionQuery) != LineStatus::Ok)
         return VersionResult::NotAttached;
-    const auto version = link.receive(SerialLine::kReplyTimeout);
-    if (!version)
+    const Received version = link.receive(SerialLine::kReplyTimeout);
+    if (!version.ok())
         return VersionResult::NotAttached;
-    if (*version != tester_byte::kBegin) {
-        const auto status = link.receive(SerialLine::kReplyTimeout);
-        if (!status)
+    if (version.byte != tester_byte::kBegin) {
+        const Received status = link.receive(SerialLine::kReplyTimeout);
+        if (!status.ok())
             return VersionResult::NoStatus;
-        if (*status & tester_status::kVersionValid) {
-            report.diff = (*status & tester_status::kDifferential) ? 1 : 0;
-            connection.ProtocolVersion = *version & tester_status::kVersionBits;
+        if (status.byte & tester_status::kVersionValid) {
+            report.diff = (status.byte & tester_status::kDifferential) ? 1 : 0;
+            connection.ProtocolVersion = version.byte & tester_status::kVersionBits;
         }
     }
     link.receive(SerialLine::kFlushTimeout);
-    if (!link.send(tester_byte::kEnd))
+    if (link.send(tester_byte::kEnd) != LineStatus::Ok)
         return VersionResult::NotAttached;
     return VersionResult::Answered;
 }
@@ -49,13 +50,13 @@ ReadResult readImage(TesterLink& link, QByteArray& image,
     line.discardChunk();
     link.receive(SerialLine::kFlushTimeout);
     line.discardChunk();
-    if (!link.send(tester_byte::kSendMemory))
+    if (link.send(tester_byte::kSendMemory) != LineStatus::Ok)
         return ReadResult::NotReady;
     line.clock().wait(SerialLine::kSendPause);
     image.clear();
     while (true) {
         line.discardChunk();
-        if (!link.receive(SerialLine::kReplyTimeout))
+        if (!link.receive(SerialLine::kReplyTimeout).ok())
             return ReadResult::ReadError;
         image += line.lastChunk();
         const auto count = memory_image::entryCount(image);

@@ -55,7 +55,7 @@ void TForm3::abortConnection() {
 }
 
 bool TForm3::sendKey(std::uint8_t key) {
-    if (tester_command::pressKey(link_, state_.tester, key))
+    if (tester_command::pressKey(link_, state_.tester, key) == LineStatus::Ok)
         return true;
     abortConnection();
     return false;
@@ -276,7 +276,7 @@ void TForm3::ButtonKompClick() {
         key->setEnabled(false);
     setStatus(QStringLiteral("Start Nullpunktkorrektur"));
     StatusBar1->repaint();
-    if (!tester_command::zeroPointCorrection(link_, state_.tester)) {
+    if (tester_command::zeroPointCorrection(link_, state_.tester) != LineStatus::Ok) {
         abortConnection();
         return;
     }
@@ -352,7 +352,10 @@ void TForm3::leaveMenu() {
 std::optional<std::uint8_t> TForm3::pollTester() {
     if (!link_.isOpen() || link_.line().busy() || handlerDepth_ > 0)
         return std::nullopt;
-    return link_.poll();
+    const Received byte = link_.poll();
+    if (!byte.ok())
+        return std::nullopt;
+    return byte.byte;
 }
 
 void TForm3::Timer1Timer() {
@@ -424,7 +427,7 @@ void TForm3::TimermessenTimer() {
 bool TForm3::sendKeyOnClose(std::uint8_t key) {
     if (state_.tester.noResponse)
         return false;
-    if (tester_command::pressKey(link_, state_.tester, key))
+    if (tester_command::pressKey(link_, state_.tester, key) == LineStatus::Ok)
         return true;
     stopTimers();
     notices_.show(Notice::NoReaction);
@@ -455,7 +458,7 @@ void TForm3::endConnection() {
             clock.wait(SerialLine::kSendPause);
         }
     }
-    if (!tester_command::endRemoteControl(link_, state_.tester)) {
+    if (tester_command::endRemoteControl(link_, state_.tester) != LineStatus::Ok) {
         stopTimers();
         notices_.show(Notice::NoReaction);
     }

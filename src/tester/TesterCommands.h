@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineStatus.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -24,10 +26,11 @@ enum class HandshakeResult {
 // Negotiates the protocol version from 10 down and decodes the tester's
 // status into the connection and the report state.
 HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportState& report);
-// A key byte; false when the tester did not take it.
-bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
-// Starts the zero-point correction and waits for the tester to report it done.
-bool zeroPointCorrection(TesterLink& link, TesterConnection& connection);
+// A key byte.
+LineStatus pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
+// Starts the zero-point correction and waits for the tester to report it
+// done; ProtocolError when it reports anything else.
+LineStatus zeroPointCorrection(TesterLink& link, TesterConnection& connection);
 // One message of a measurement run, read byte by byte: the code byte within
 // the given time, each payload byte within the send timeout.
 struct RunMessageBytes {
@@ -37,7 +40,7 @@ struct RunMessageBytes {
 };
 RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount);
 // Takes the tester out of remote mode, unless it did not take a byte before.
-bool endRemoteControl(TesterLink& link, TesterConnection& connection);
+LineStatus endRemoteControl(TesterLink& link, TesterConnection& connection);
 
 } // namespace tester_command
 

@@ -16,7 +16,7 @@ protected:
         ASSERT_NE(handle, nullptr);
     }
     bool send(std::uint8_t byte) {
-        return line->sendByte(byte, SerialLine::kSendTimeout, handle.get());
+        return line->sendByte(byte, SerialLine::kSendTimeout, handle.get()) == LineStatus::Ok;
     }
     // Sends the bytes and returns what came back within the reply timeout of the last.
     QByteArray exchange(const QByteArray& bytes, int timeoutMs = SerialLine::kReplyTimeout) {
@@ -27,7 +27,8 @@ protected:
     }
     QByteArray receiveChunk(int timeoutMs = SerialLine::kReplyTimeout) {
         line->discardChunk();
-        return line->receiveByte(timeoutMs, handle.get()) ? line->lastChunk() : QByteArray();
+        return line->receiveByte(timeoutMs, handle.get()) == LineStatus::Ok ? line->lastChunk()
+                                                                            : QByteArray();
     }
     QByteArray handshake(int version) { return exchange(QByteArray("ef") + char(version)); }
     TesterModel& model() { return tester->model(); }
