@@ -1,6 +1,5 @@
 #include "TFormAuslesen.h"
 
-#include "MemoryReadout.h"
 #include "ShortcutButton.h"
 #include "TesterCommands.h"
 #include "common/AppState.h"
@@ -96,14 +95,14 @@ void TFormAuslesen::readMemory() {
     const QString notAttached =
         QStringLiteral("Gerätetester ist nicht angeschlossen oder eingeschaltet!");
     if (link_.isOpen()) {
-        switch (memory_readout::queryVersion(link_, state_.tester, state_.report)) {
-        case memory_readout::VersionResult::Answered:
+        switch (tester_command::queryVersion(link_, state_.tester, state_.report)) {
+        case tester_command::VersionResult::Answered:
             break;
-        case memory_readout::VersionResult::NotAttached:
+        case tester_command::VersionResult::NotAttached:
             prompter_.message(notAttached, QStringLiteral("Warnung"), Prompter::Buttons::Ok);
             closeSoon();
             return;
-        case memory_readout::VersionResult::NoStatus:
+        case tester_command::VersionResult::NoStatus:
             closeSoon();
             return;
         }
@@ -138,20 +137,20 @@ void TFormAuslesen::readMemory() {
 
     ProgressBar1->setValue(0);
     QByteArray image;
-    const auto result =
-        memory_readout::readImage(link_, image, [this](qsizetype received, qsizetype expected) {
+    const auto result = tester_command::readMemoryImage(
+        link_, image, [this](qsizetype received, qsizetype expected) {
             if (expected > 2)
                 ProgressBar1->setValue(int(std::min<qsizetype>(received * 100 / expected, 100)));
         });
     Memo1->clear();
     ProgressBar1->hide();
-    if (result == memory_readout::ReadResult::NotReady) {
+    if (result == tester_command::ReadResult::NotReady) {
         prompter_.message(QStringLiteral("Speicher nicht bereit zum Auslesen"),
                           QStringLiteral("Fehler"), Prompter::Buttons::Ok);
         closeSoon();
         return;
     }
-    if (result == memory_readout::ReadResult::ReadError) {
+    if (result == tester_command::ReadResult::ReadError) {
         prompter_.message(QStringLiteral("Fehler beim Lesen vom Meßwertspeicher"),
                           QStringLiteral("Fehler"), Prompter::Buttons::Ok);
         closeSoon();

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class TesterLink;
@@ -41,6 +42,22 @@ struct RunMessageBytes {
 RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount);
 // Takes the tester out of remote mode, unless it did not take a byte before.
 LineStatus endRemoteControl(TesterLink& link, TesterConnection& connection);
+
+enum class VersionResult {
+    Answered,    // version and status known (or the tester answered 'f': kept as they were)
+    NotAttached, // 'e', 'f' or 'v' not taken, or no answer to 'v'
+    NoStatus,    // the status byte did not come
+};
+// Asks the tester for its protocol version and status, outside remote control.
+VersionResult queryVersion(TesterLink& link, TesterConnection& connection, ReportState& report);
+
+enum class ReadResult { Complete, NotReady, ReadError };
+// Asks for the measurement memory and collects it until every announced
+// entry and the end mark have come; progress(received, expected) after each
+// piece. A tester that keeps sending beyond that without an end mark is a
+// read error.
+ReadResult readMemoryImage(TesterLink& link, QByteArray& image,
+                           const std::function<void(qsizetype, qsizetype)>& progress);
 
 } // namespace tester_command
 
