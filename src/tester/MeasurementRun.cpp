@@ -8,13 +8,13 @@
 #include "common/AppState.h"
 
 namespace {
+using connection_text::kEmptyStatus;
 using run_display::Mark;
 constexpr int kWaitingTimeout = 500;
 constexpr int kMessageTimeout = 10000;
 // A tester that keeps sending bytes that mean nothing would hold the run forever.
 constexpr int kMeaninglessLimit = 256;
 const QString kBlank = QStringLiteral(" ");
-const QString kEmptyStatus = QStringLiteral("  ");
 } // namespace
 
 MeasurementRun::MeasurementRun(TesterLink& link, AppState& state, RunWindow& window)

@@ -2,6 +2,7 @@
 
 #include "ShortcutButton.h"
 #include "TesterBytes.h"
+#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 
@@ -65,7 +66,8 @@ TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, 
     , settings_(settings)
     , prompter_(prompter)
     , notices_(notices)
-    , run_(link_, state, *this) {
+    , run_(link_, state, *this)
+    , session_(link_, settings, state.tester, state.report, menu_, run_, prompter, *this) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Fernbedienung Gerätetester"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

@@ -77,6 +77,8 @@ inline const QString kUnusable =
     QStringLiteral("Ihr Gerät kann mit dieser Software nicht verwendet werden. Adresse und "
                    "Telefonnummer für Informationen: siehe Hilfe | Info");
 inline const QString kAttention = QStringLiteral("Achtung");
+// The status line with nothing to say.
+inline const QString kEmptyStatus = QStringLiteral("  ");
 // "SW-Version des Testers: 4.0" and the like; nothing where the label stays as it is.
 std::optional<QString> softwareLabel(int version);
 // Versions 7 and 8 cannot work with this program.
