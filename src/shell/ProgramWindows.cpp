@@ -22,13 +22,13 @@
 #include "report/TForm9.h"
 #include "report/TFormDatum.h"
 #include "tester/Clock.h"
+#include "tester/NoticeWindows.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm15.h"
 #include "tester/TForm2.h"
 #include "tester/TForm3.h"
 #include "tester/TFormAuslesen.h"
 #include "tester/TermiosSerial.h"
-#include "tester/TesterNotices.h"
 
 #include <QApplication>
 

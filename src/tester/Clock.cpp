@@ -96,9 +96,3 @@ void RealClock::wait(int milliseconds) {
     } while (now() < end);
     heldInput_->release();
 }
-
-void FakeClock::wait(int milliseconds) {
-    now_ += std::max(milliseconds, 0);
-    if (observer_)
-        observer_(now_);
-}

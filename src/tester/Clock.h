@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 // Milliseconds since the program started, and waiting. Protocol code waits only
@@ -29,19 +28,4 @@ public:
 private:
     QElapsedTimer sinceStart_;
     std::unique_ptr<HeldInput> heldInput_;
-};
-
-// Virtual time for tests: wait() advances it at once. An observer sees every
-// step, so a simulated tester can act while the program waits.
-class FakeClock : public Clock {
-public:
-    std::int64_t now() const override { return now_; }
-    void wait(int milliseconds) override;
-    void setObserver(std::function<void(std::int64_t now)> observer) {
-        observer_ = std::move(observer);
-    }
-
-private:
-    std::int64_t now_ = 0;
-    std::function<void(std::int64_t)> observer_;
 };

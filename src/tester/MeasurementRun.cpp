@@ -8,13 +8,13 @@
 #include "common/AppState.h"
 
 namespace {
+using connection_text::kEmptyStatus;
 using run_display::Mark;
 constexpr int kWaitingTimeout = 500;
 constexpr int kMessageTimeout = 10000;
 // A tester that keeps sending bytes that mean nothing would hold the run forever.
 constexpr int kMeaninglessLimit = 256;
 const QString kBlank = QStringLiteral(" ");
-const QString kEmptyStatus = QStringLiteral("  ");
 } // namespace
 
 MeasurementRun::MeasurementRun(TesterLink& link, AppState& state, RunWindow& window)
@@ -46,7 +46,8 @@ void MeasurementRun::start(std::uint8_t key, bool fromTester) {
             auto_ = !hand_;
             window_.showMode(hand_ ? run_display::kHandMode : run_display::kAutoMode);
             started_ = true;
-            if (!fromTester && !tester_command::pressKey(link_, state_.tester, key)) {
+            if (!fromTester &&
+                tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
                 end(Notice::NoReaction);
                 return;
             }
@@ -66,7 +67,7 @@ void MeasurementRun::pressKey(std::uint8_t key) {
         acknowledged_ = true;
         finished_ = true;
     }
-    if (!tester_command::pressKey(link_, state_.tester, key)) {
+    if (tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
         end(Notice::NoReaction);
         return;
     }

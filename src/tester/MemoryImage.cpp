@@ -56,9 +56,9 @@ QList<Entry> entries(const QByteArray& image, int limit) {
 }
 
 QString displayLine(const Entry& entry, char memorySoftware) {
-    const bool periodic = entry.flags & 0x01;
-    const int classCode = (entry.flags >> 4) & 0x03;
-    const bool noInsulation = entry.flags & 0x80;
+    const bool periodic = entry.flags & kPeriodicTest;
+    const int classCode = (entry.flags & kClassCode) >> kClassCodeShift;
+    const bool noInsulation = entry.flags & kWithoutInsulation;
     static const char* const kClasses[] = {"1   ", "2   ", "3   ", "1e  "};
     QByteArray a = entry.valueA;
     QByteArray b = entry.valueB;
@@ -71,8 +71,8 @@ QString displayLine(const Entry& entry, char memorySoftware) {
     line += "   " + a + "   " + b + "   " + entry.valueC + "     ";
     line += legend(classCode, periodic, noInsulation);
     line += noInsulation ? 'T' : 'F';
-    line += entry.flags & 0x40 ? 'O' : 'F';
-    line += entry.flags & 0x08 ? 'D' : 'F';
+    line += entry.flags & kInOrder ? 'O' : 'F';
+    line += entry.flags & kDifferential ? 'D' : 'F';
     return QString::fromLatin1(line);
 }
 

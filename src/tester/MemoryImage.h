@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TesterBytes.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,10 +13,8 @@
 // entries, and an end mark 0x04 after them. Decoders take the bytes only.
 namespace memory_image {
 
-inline constexpr int kEntrySize = 32;
 // More entries than this are not shown.
 inline constexpr int kMaxEntries = 4062;
-inline constexpr char kEndMark = 0x04;
 
 struct Entry {
     int number = 0; // 1-based position in the memory

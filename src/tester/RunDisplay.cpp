@@ -1,5 +1,6 @@
 #include "RunDisplay.h"
 
+#include "TesterBytes.h"
 #include "TesterConnection.h"
 #include "common/Cp1252.h"
 #include "report/Vocabulary.h"
@@ -7,9 +8,7 @@
 namespace run_display {
 
 namespace {
-constexpr std::uint8_t kOhmSign = 0xF4;
-constexpr char kTesterUmlautU = '\xF5';
-constexpr char kUmlautU = '\xFC';
+constexpr char kCp1252UmlautU = '\xFC';
 constexpr int kSignPosition = 9;
 constexpr int kLimitPosition = 10;
 constexpr int kStepUnitPosition = 18;
@@ -56,7 +55,8 @@ QByteArray blankLine() {
 
 void putUnitByte(QByteArray& line, int position, std::uint8_t byte) {
     put(line, position,
-        byte == kOhmSign ? QByteArray("Ohm") : QByteArray(1, static_cast<char>(byte)));
+        byte == run_message_code::kOhmSign ? QByteArray("Ohm")
+                                           : QByteArray(1, static_cast<char>(byte)));
 }
 
 QByteArray stepLine(int protectionClass, int step) {
@@ -120,7 +120,7 @@ std::optional<QString> stepNameLine(const TesterConnection& connection, int prot
 
 QString verdictText(const QByteArray& verdict) {
     QByteArray text = verdict;
-    text.replace(kTesterUmlautU, kUmlautU);
+    text.replace(char(run_message_code::kUmlautU), kCp1252UmlautU);
     return cp1252::toUnicode(text);
 }
 

@@ -46,9 +46,9 @@ std::optional<RunMessage> decodeRunMessage(QByteArrayView bytes, int valueCount)
     RunMessage message;
     using Kind = RunMessage::Kind;
     switch (code) {
-    case 0x01:
-    case 0x02:
-    case 0x03:
+    case kKey1AfterResult:
+    case kKey2AfterResult:
+    case kKey3AfterResult:
         message.kind = Kind::KeyAfterResult;
         break;
     case kReversalNotice:

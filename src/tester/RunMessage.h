@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TesterBytes.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -11,29 +13,6 @@
 // The messages the tester streams during a measurement run: a code byte and
 // a payload of fixed length. Decoding needs the bytes only; how many values a
 // result message carries follows from the test and is passed in.
-namespace run_message_code {
-inline constexpr std::uint8_t kReversalNotice = 'Y';
-inline constexpr std::uint8_t kEndWithResults = 'e';
-inline constexpr std::uint8_t kLimit = 'g';
-inline constexpr std::uint8_t kStep = 'i';
-inline constexpr std::uint8_t kReading = 'm';
-inline constexpr std::uint8_t kResult = 'n';
-inline constexpr std::uint8_t kStop = 's';
-inline constexpr std::uint8_t kOverflowOn = 'u';
-inline constexpr std::uint8_t kOverflowOff = 'v';
-inline constexpr std::uint8_t kMainsNotice = 'y';
-inline constexpr std::uint8_t kFaultSearch = 'z';
-inline constexpr std::uint8_t kAbort = 0xFF;
-inline constexpr std::uint8_t kNoFault = '!';
-
-inline constexpr int kLimitLength = 7;
-inline constexpr int kReadingValueLength = 5;
-inline constexpr int kUnitLength = 2;
-inline constexpr int kResultNameLength = 6;
-inline constexpr int kResultValueLength = 6;
-inline constexpr int kResultValueBytes = kResultNameLength + kResultValueLength + kUnitLength;
-inline constexpr int kVerdictLength = 16;
-} // namespace run_message_code
 
 struct RunMessage {
     enum class Kind {

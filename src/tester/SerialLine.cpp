@@ -32,35 +32,38 @@ SerialLine::QueueStatus SerialLine::queueStatus(SerialDevice* handle) {
     return {std::max(handle->bytesWaiting(), 0), std::max(handle->bytesToSend(), 0)};
 }
 
-bool SerialLine::sendByte(std::uint8_t byte, int timeoutMs, SerialDevice* handle) {
+LineStatus SerialLine::sendByte(std::uint8_t byte, int timeoutMs, SerialDevice* handle) {
     if (!handle)
-        return false;
+        return LineStatus::IoError;
     Exchange exchange(*this);
     clock_.wait(kSendPause);
     const std::int64_t start = clock_.now();
-    bool sent = false;
+    bool refused = false;
     bool timedOut = false;
-    while (!sent && !timedOut) {
+    while (!timedOut) {
         timedOut = clock_.now() > start + timeoutMs;
         // CTS is still tested in the pass that detects the timeout.
-        // A write the system refuses counts as not sent, like CTS off.
-        if (handle->ctsOn() && handle->writeByte(byte))
-            sent = true;
-        else if (!timedOut)
+        // A write the system refuses is tried again, as if CTS were off.
+        if (handle->ctsOn()) {
+            if (handle->writeByte(byte))
+                return LineStatus::Ok;
+            refused = true;
+        }
+        if (!timedOut)
             clock_.wait(kPollStep);
     }
-    return sent;
+    return refused ? LineStatus::IoError : LineStatus::Timeout;
 }
 
-bool SerialLine::receiveByte(int timeoutMs, SerialDevice* handle) {
+LineStatus SerialLine::receiveByte(int timeoutMs, SerialDevice* handle) {
     if (chunkCount_ > 1) {
         current_ = chunk_[chunkPosition_];
         --chunkCount_;
         chunkPosition_ = chunkCount_ == 1 ? 1 : chunkPosition_ + 1;
-        return true;
+        return LineStatus::Ok;
     }
     if (!handle)
-        return false;
+        return LineStatus::IoError;
     Exchange exchange(*this);
     const std::int64_t start = clock_.now();
     bool received = false;
@@ -82,7 +85,7 @@ bool SerialLine::receiveByte(int timeoutMs, SerialDevice* handle) {
         if (!received && !timedOut)
             clock_.wait(kPollStep);
     }
-    return received;
+    return received ? LineStatus::Ok : LineStatus::Timeout;
 }
 
 void SerialLine::discardChunk() {

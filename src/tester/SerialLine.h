@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineStatus.h"
 #include "SerialDevice.h"
 
 #include <QByteArray>
@@ -54,9 +55,11 @@ public:
     // False when the system refuses; the handle then stays as it was.
     bool close(SerialHandle& handle);
     QueueStatus queueStatus(SerialDevice* handle);
-    bool sendByte(std::uint8_t byte, int timeoutMs, SerialDevice* handle);
-    // On true the received byte is currentByte().
-    bool receiveByte(int timeoutMs, SerialDevice* handle);
+    // Timeout when CTS stayed off; IoError when the port is closed or every
+    // write was refused.
+    LineStatus sendByte(std::uint8_t byte, int timeoutMs, SerialDevice* handle);
+    // On Ok the received byte is currentByte().
+    LineStatus receiveByte(int timeoutMs, SerialDevice* handle);
     void discardChunk();
 
     std::uint8_t currentByte() const { return current_; }

@@ -1,6 +1,8 @@
 #include "TForm3.h"
 
 #include "ShortcutButton.h"
+#include "TesterBytes.h"
+#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 
@@ -64,7 +66,8 @@ TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, 
     , settings_(settings)
     , prompter_(prompter)
     , notices_(notices)
-    , run_(link_, state, *this) {
+    , run_(link_, state, *this)
+    , session_(link_, settings, state.tester, state.report, menu_, run_, prompter, *this) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Fernbedienung Gerätetester"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -226,11 +229,11 @@ void TForm3::createControls() {
     connect(ButtonWeiterA, &QPushButton::clicked, this, &TForm3::ButtonWeiterAClick);
     connect(TimerSenden, &QTimer::timeout, this, &TForm3::TimerSendenTimer);
     connect(Button0701Mess, &QPushButton::clicked, this,
-            [this] { emit runStartRequested(0x01, false); });
+            [this] { emit runStartRequested(tester_byte::kKey0701, false); });
     connect(Button0702Mess, &QPushButton::clicked, this,
-            [this] { emit runStartRequested(0x02, false); });
+            [this] { emit runStartRequested(tester_byte::kKey0702, false); });
     connect(ButtonAutoMess, &QPushButton::clicked, this,
-            [this] { emit runStartRequested(0x04, false); });
+            [this] { emit runStartRequested(tester_byte::kKeyAuto, false); });
     connect(Timer1, &QTimer::timeout, this, &TForm3::Timer1Timer);
     connect(Timer2, &QTimer::timeout, this, &TForm3::Timer2Timer);
     connect(Timermessen, &QTimer::timeout, this, &TForm3::TimermessenTimer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionSession.h"
 #include "MeasurementRun.h"
 #include "ResultHandover.h"
 #include "SettingsMenu.h"
@@ -26,7 +27,7 @@ class TesterNotices;
 // Remote-control window for the tester: connects to it, mirrors its keys and
 // display, chooses the test, the protection class and the settings, follows
 // the measurement run and hands its results on.
-class TForm3 : public QDialog, private RunWindow {
+class TForm3 : public QDialog, private RunWindow, private ConnectionWindow {
     Q_OBJECT
 public:
     TForm3(AppState& state, SerialLine& line, const PortSettings& settings, Prompter& prompter,
@@ -86,14 +87,11 @@ private:
     void stopTimers() override;
     // A byte the tester did not take ends the remote control.
     bool sendKey(std::uint8_t key);
-    // While closing: the first key the tester does not take gives the notice, then none is sent.
-    bool sendKeyOnClose(std::uint8_t key);
     // The next byte from the tester, unless the port is closed or an exchange is running.
     std::optional<std::uint8_t> pollTester();
     void abortConnection();
     void requestClose();
     void endConnection();
-    void resetControls();
 
     void showIdleButtons();
     void showAutoButtonOfMode();
@@ -122,6 +120,13 @@ private:
     void showNotice(Notice notice) override;
     void endRemoteControl() override;
 
+    // What the connection shows through the window.
+    void paintNow() override;
+    void showSoftwareLabel(const QString& label) override;
+    void showConnected(bool classKey, bool accelerators) override;
+    void showMenuCursor(int position) override;
+    void showDisconnected() override;
+
     AppState& state_;
     TesterLink link_;
     const PortSettings& settings_;
@@ -129,6 +134,7 @@ private:
     TesterNotices& notices_;
     SettingsMenu menu_;
     MeasurementRun run_;
+    ConnectionSession session_;
     std::unique_ptr<ResultHandover> handover_;
     int testerKey_ = 0;
     int handlerDepth_ = 0;

@@ -1,7 +1,6 @@
 #include "TForm3.h"
 #include "TForm3Handler.h"
 
-#include "Clock.h"
 #include "TestSelection.h"
 #include "TesterBytes.h"
 #include "TesterCommands.h"
@@ -17,7 +16,7 @@
 
 namespace {
 const QString kMenuStatus = QStringLiteral("Auswahl Schutzklasse und Licht an/aus");
-const QString kEmptyStatus = QStringLiteral("  ");
+using connection_text::kEmptyStatus;
 } // namespace
 
 void TForm3::showEvent(QShowEvent* event) {
@@ -55,7 +54,7 @@ void TForm3::abortConnection() {
 }
 
 bool TForm3::sendKey(std::uint8_t key) {
-    if (tester_command::pressKey(link_, state_.tester, key))
+    if (tester_command::pressKey(link_, state_.tester, key) == LineStatus::Ok)
         return true;
     abortConnection();
     return false;
@@ -63,55 +62,21 @@ bool TForm3::sendKey(std::uint8_t key) {
 
 void TForm3::ButtonBeginnFernClick() {
     Handler handler(*this);
-    if (link_.isOpen()) {
-        prompter_.beep();
-        setStatus(connection_text::kAlreadyOpen);
-        return;
-    }
-    if (!link_.open(settings_)) {
-        prompter_.beep();
-        stopTimers();
-        notices_.show(Notice::PortNotActivated);
-        requestClose();
-        return;
-    }
-    setStatus(connection_text::kConnecting);
-    StatusBar1->repaint();
-    switch (tester_command::connect(link_, state_.tester, state_.report)) {
-    case tester_command::HandshakeResult::Connected:
-        break;
-    case tester_command::HandshakeResult::AllRefused:
-        stopTimers();
-        notices_.show(Notice::Incompatible);
-        requestClose();
-        return;
-    case tester_command::HandshakeResult::NoResponse:
-    case tester_command::HandshakeResult::NoReply:
-        abortConnection();
-        return;
-    case tester_command::HandshakeResult::Garbled:
-        stopTimers();
-        notices_.show(Notice::TransferError);
-        requestClose();
-        return;
-    }
+    session_.begin();
+}
 
-    const int version = state_.tester.ProtocolVersion;
-    if (version == 1)
-        prompter_.message(connection_text::kOldLimits, connection_text::kAttention,
-                          Prompter::Buttons::Ok);
-    if (const auto label = connection_text::softwareLabel(version))
-        Label1->setText(*label);
-    if (!connection_text::versionUsable(version)) {
-        prompter_.message(connection_text::kUnusable, connection_text::kAttention,
-                          Prompter::Buttons::Ok);
-        ButtonEndeFernClick();
-        return;
-    }
-    if (state_.tester.classKeyMode)
+void TForm3::paintNow() {
+    StatusBar1->repaint();
+}
+
+void TForm3::showSoftwareLabel(const QString& label) {
+    Label1->setText(label);
+}
+
+void TForm3::showConnected(bool classKey, bool accelerators) {
+    if (classKey)
         ButtonAutoAnalog->setText(QStringLiteral("&SKL ändern"));
-    run_.resetForConnection();
-    if (version != 10) {
+    if (accelerators) {
         for (QPushButton* key : {Button0701, ButtonWeiter1, nrisobtn, Button0701Mess, BitBtn1})
             key->setText(QStringLiteral("070&1"));
         for (QPushButton* key : {Button0702, ButtonWeiter2, Risobtn, Button0702Mess, BitBtn2})
@@ -120,7 +85,6 @@ void TForm3::ButtonBeginnFernClick() {
     showIdleButtons();
     ButtonBeginnFern->setEnabled(false);
     ButtonEndeFern->setEnabled(true);
-    setStatus(connection_text::classStatusLine(state_.report.protectionClass));
     Timer1->start();
 }
 
@@ -276,7 +240,7 @@ void TForm3::ButtonKompClick() {
         key->setEnabled(false);
     setStatus(QStringLiteral("Start Nullpunktkorrektur"));
     StatusBar1->repaint();
-    if (!tester_command::zeroPointCorrection(link_, state_.tester)) {
+    if (tester_command::zeroPointCorrection(link_, state_.tester) != LineStatus::Ok) {
         abortConnection();
         return;
     }
@@ -352,7 +316,10 @@ void TForm3::leaveMenu() {
 std::optional<std::uint8_t> TForm3::pollTester() {
     if (!link_.isOpen() || link_.line().busy() || handlerDepth_ > 0)
         return std::nullopt;
-    return link_.poll();
+    const Received byte = link_.poll();
+    if (!byte.ok())
+        return std::nullopt;
+    return byte.byte;
 }
 
 void TForm3::Timer1Timer() {
@@ -421,56 +388,17 @@ void TForm3::TimermessenTimer() {
     }
 }
 
-bool TForm3::sendKeyOnClose(std::uint8_t key) {
-    if (state_.tester.noResponse)
-        return false;
-    if (tester_command::pressKey(link_, state_.tester, key))
-        return true;
-    stopTimers();
-    notices_.show(Notice::NoReaction);
-    return false;
-}
-
 void TForm3::endConnection() {
     Handler handler(*this);
-    stopTimers();
-    if (!link_.isOpen()) {
-        prompter_.beep();
-        setStatus(kEmptyStatus);
-        emit connectionEnded();
-        return;
-    }
-    if (menu_.active()) {
-        // The tester leaves its menu through Zurück, as if its keys were pressed.
-        highlightMenuPanel(1);
-        const std::vector<std::uint8_t> keys = menu_.keysToBack();
-        menu_.close();
-        bool taken = true;
-        for (const std::uint8_t key : keys)
-            taken = taken && sendKeyOnClose(key);
-        Clock& clock = link_.line().clock();
-        if (taken) {
-            clock.wait(SerialLine::kSendPause);
-            sendKeyOnClose(tester_byte::kKeyAuto);
-            clock.wait(SerialLine::kSendPause);
-        }
-    }
-    if (!tester_command::endRemoteControl(link_, state_.tester)) {
-        stopTimers();
-        notices_.show(Notice::NoReaction);
-    }
-    if (link_.close()) {
-        setStatus(kEmptyStatus);
-        run_.clearStarted();
-        resetControls();
-    } else {
-        prompter_.beep();
-        setStatus(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
-    }
+    session_.end();
     emit connectionEnded();
 }
 
-void TForm3::resetControls() {
+void TForm3::showMenuCursor(int position) {
+    highlightMenuPanel(position);
+}
+
+void TForm3::showDisconnected() {
     for (QLabel* hidden :
          {LabelArt, Label4, Label6, LabelZeile[0], LabelZeile[1], LabelZeile[2], LabelErgebnis,
           LabelFehler, LabelPol, LabelNetz, LabelFehlerKreuz, LabelPolKreuz, LabelNetzKreuz,

@@ -1,8 +1,6 @@
 #include "TFormAuslesen.h"
 
-#include "MemoryReadout.h"
 #include "ShortcutButton.h"
-#include "TesterCommands.h"
 #include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
@@ -86,6 +84,17 @@ void TFormAuslesen::closeSoon() {
 
 void TFormAuslesen::readMemory() {
     state_.readoutHandover.clear();
+    ReadoutSession session(link_, state_.tester, state_.report, prompter_, *this);
+    std::optional<ReadoutPages> pages = session.read(state_.memorySoftwareVersion);
+    if (!pages) {
+        closeSoon();
+        return;
+    }
+    pages_ = std::move(*pages);
+    showPage();
+}
+
+void TFormAuslesen::showPreparing() {
     ButtonUebernahme->setEnabled(false);
     ButtonUebernahme->hide();
     ButtonWeiter->setEnabled(false);
@@ -93,85 +102,36 @@ void TFormAuslesen::readMemory() {
     ProgressBar1->show();
     Label1->setText(kLegend);
     Label2->clear();
-    const QString notAttached =
-        QStringLiteral("Gerätetester ist nicht angeschlossen oder eingeschaltet!");
-    if (link_.isOpen()) {
-        switch (memory_readout::queryVersion(link_, state_.tester, state_.report)) {
-        case memory_readout::VersionResult::Answered:
-            break;
-        case memory_readout::VersionResult::NotAttached:
-            prompter_.message(notAttached, QStringLiteral("Warnung"), Prompter::Buttons::Ok);
-            closeSoon();
-            return;
-        case memory_readout::VersionResult::NoStatus:
-            closeSoon();
-            return;
-        }
-    }
-    const int version = state_.tester.ProtocolVersion;
-    if (version > 3) {
-        if (version == 9)
-            Label2->setText(QStringLiteral("SW-Version des Testers: 3.9"));
-        else if (version == 10)
-            Label1->setText(QStringLiteral("SW-Version des Testers: 4.0"));
-        else {
-            prompter_.message(connection_text::kUnusable, connection_text::kAttention,
-                              Prompter::Buttons::Ok);
-            closeSoon();
-            return;
-        }
-    }
-    if (state_.memorySoftwareVersion == u"A")
-        Label2->setText(QStringLiteral("SW-Version Speicher : 3.1"));
+}
+
+void TFormAuslesen::showLegend(const QString& text) {
+    Label1->setText(text);
+}
+
+void TFormAuslesen::showInformation(const QString& text) {
+    Label2->setText(text);
+}
+
+void TFormAuslesen::showReady() {
     Label1->adjustSize();
     Label2->adjustSize();
     ButtonUebernahme->setEnabled(true);
     ButtonEntfernen->setEnabled(true);
     ButtonEntfernen->show();
     Memo1->clear();
-    if (prompter_.message(QStringLiteral("Auslesen jetzt starten ? "), QStringLiteral("Frage"),
-                          Prompter::Buttons::OkCancel) != Prompter::Answer::Ok) {
-        closeSoon();
-        return;
-    }
-    Memo1->appendPlainText(QStringLiteral(" Auslesen der Messwerte beginnt"));
+}
 
-    ProgressBar1->setValue(0);
-    QByteArray image;
-    const auto result =
-        memory_readout::readImage(link_, image, [this](qsizetype received, qsizetype expected) {
-            if (expected > 2)
-                ProgressBar1->setValue(int(std::min<qsizetype>(received * 100 / expected, 100)));
-        });
+void TFormAuslesen::addLine(const QString& line) {
+    Memo1->appendPlainText(line);
+}
+
+void TFormAuslesen::showProgress(int percent) {
+    ProgressBar1->setValue(percent);
+}
+
+void TFormAuslesen::showRead() {
     Memo1->clear();
     ProgressBar1->hide();
-    if (result == memory_readout::ReadResult::NotReady) {
-        prompter_.message(QStringLiteral("Speicher nicht bereit zum Auslesen"),
-                          QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-        closeSoon();
-        return;
-    }
-    if (result == memory_readout::ReadResult::ReadError) {
-        prompter_.message(QStringLiteral("Fehler beim Lesen vom Meßwertspeicher"),
-                          QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-        closeSoon();
-        return;
-    }
-    const int count = memory_image::entryCount(image).value_or(0);
-    if (count == 0) {
-        prompter_.message(QStringLiteral("Der Meßwertspeicher ist leer"), QStringLiteral("Hinweis"),
-                          Prompter::Buttons::Ok);
-        closeSoon();
-        return;
-    }
-    if (count > memory_image::kMaxEntries)
-        prompter_.message(
-            QStringLiteral("In dieser Version werden nur die ersten 4062 Werte eingelesen"),
-            QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-    const QString letter = state_.memorySoftwareVersion;
-    pages_ = ReadoutPages(memory_image::entries(image),
-                          letter.isEmpty() ? 'B' : char(letter.at(0).toLatin1()));
-    showPage();
 }
 
 void TFormAuslesen::showPage() {

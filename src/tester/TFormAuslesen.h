@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReadoutPages.h"
+#include "ReadoutSession.h"
 #include "TesterLink.h"
 
 #include <QDialog>
@@ -15,7 +16,7 @@ class QTimer;
 
 // Reads the tester's measurement memory, shows it page by page, lets the
 // user drop lines and hands the rest to the archive.
-class TFormAuslesen : public QDialog {
+class TFormAuslesen : public QDialog, private ReadoutWindow {
     Q_OBJECT
 public:
     TFormAuslesen(AppState& state, Prompter& prompter, SerialLine& line, QWidget* parent = nullptr);
@@ -35,6 +36,15 @@ protected:
 
 private:
     void readMemory();
+    // What the reading shows through the window.
+    void showPreparing() override;
+    void showLegend(const QString& text) override;
+    void showInformation(const QString& text) override;
+    void showReady() override;
+    void addLine(const QString& line) override;
+    void showProgress(int percent) override;
+    void showRead() override;
+
     void showPage();
     // Closes a moment later: the window may not end while it is being shown.
     void closeSoon();

@@ -1,6 +1,7 @@
 #include "TesterCommands.h"
 
 #include "Clock.h"
+#include "MemoryImage.h"
 #include "RunMessage.h"
 #include "TesterBytes.h"
 #include "TesterConnection.h"
@@ -14,17 +15,19 @@ namespace {
 // A tester answers an offered version with a single byte. At 9600 baud any
 // byte sent along with it arrives within a few milliseconds.
 constexpr int kQuietAfterReply = 50;
+// How far past the announced length the end mark of the memory may come.
+constexpr qsizetype kEndMarkSlack = 2048;
 
 // A tester that does not take a byte would not take the 'e' at the end either.
-bool send(TesterLink& link, TesterConnection& connection, std::uint8_t byte) {
-    if (link.send(byte))
-        return true;
-    connection.noResponse = 1;
-    return false;
+LineStatus send(TesterLink& link, TesterConnection& connection, std::uint8_t byte) {
+    const LineStatus status = link.send(byte);
+    if (status != LineStatus::Ok)
+        connection.noResponse = 1;
+    return status;
 }
 
 // A refused offer leaves the tester waiting; it is reset before the next one.
-bool restartOffer(TesterLink& link, TesterConnection& connection) {
+LineStatus restartOffer(TesterLink& link, TesterConnection& connection) {
     link.send(tester_byte::kEnd);
     link.flush();
     return send(link, connection, tester_byte::kBegin);
@@ -40,24 +43,24 @@ HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportSt
     report.protectionClass = 0;
     // A tester that once did not respond may well respond now.
     connection.noResponse = 0;
-    if (!restartOffer(link, connection))
+    if (restartOffer(link, connection) != LineStatus::Ok)
         return fail(HandshakeResult::NoResponse, connection);
     int version = tester_byte::kHighestVersion;
     while (version != 0) {
-        if (!send(link, connection, static_cast<std::uint8_t>(version)))
+        if (send(link, connection, static_cast<std::uint8_t>(version)) != LineStatus::Ok)
             return fail(HandshakeResult::NoResponse, connection);
-        const auto reply = link.receive(SerialLine::kReplyTimeout);
-        if (!reply)
+        const Received reply = link.receive(SerialLine::kReplyTimeout);
+        if (!reply.ok())
             return fail(HandshakeResult::NoReply, connection);
         // Whatever sends more is no tester, even if its first byte looks like a status.
-        if (link.receive(kQuietAfterReply))
+        if (link.receive(kQuietAfterReply).ok())
             return fail(HandshakeResult::Garbled, connection);
-        if (*reply != tester_byte::kBegin) {
-            connection.TesterStatus = *reply;
-            report.protectionClass = (*reply & 3) + 1;
+        if (reply.byte != tester_byte::kBegin) {
+            connection.TesterStatus = reply.byte;
+            report.protectionClass = (reply.byte & tester_status::kClass) + 1;
             break;
         }
-        if (!restartOffer(link, connection))
+        if (restartOffer(link, connection) != LineStatus::Ok)
             return fail(HandshakeResult::NoResponse, connection);
         --version;
     }
@@ -69,38 +72,97 @@ HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportSt
     return HandshakeResult::Connected;
 }
 
-bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key) {
+LineStatus pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key) {
     return send(link, connection, key);
 }
 
-bool zeroPointCorrection(TesterLink& link, TesterConnection& connection) {
-    if (!send(link, connection, tester_byte::kCorrection))
-        return false;
-    return link.receive(TesterLink::kCorrectionTimeout) == tester_byte::kCorrectionDone;
+LineStatus zeroPointCorrection(TesterLink& link, TesterConnection& connection) {
+    if (const LineStatus sent = send(link, connection, tester_byte::kCorrection);
+        sent != LineStatus::Ok)
+        return sent;
+    const Received reply = link.receive(TesterLink::kCorrectionTimeout);
+    if (!reply.ok())
+        return reply.status;
+    return reply.byte == tester_byte::kCorrectionDone ? LineStatus::Ok : LineStatus::ProtocolError;
 }
 
 RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount) {
     RunMessageBytes message;
-    const auto code = link.receive(codeTimeoutMs);
-    if (!code)
+    const Received code = link.receive(codeTimeoutMs);
+    if (!code.ok())
         return message;
-    message.bytes.append(static_cast<char>(*code));
-    const int payload = runPayloadLength(*code, valueCount);
+    message.bytes.append(static_cast<char>(code.byte));
+    const int payload = runPayloadLength(code.byte, valueCount);
     for (int i = 0; i < payload; ++i) {
-        const auto byte = link.receive(SerialLine::kSendTimeout);
-        if (!byte) {
+        const Received byte = link.receive(SerialLine::kSendTimeout);
+        if (!byte.ok()) {
             message.status = RunMessageBytes::Status::PayloadMissing;
             return message;
         }
-        message.bytes.append(static_cast<char>(*byte));
+        message.bytes.append(static_cast<char>(byte.byte));
     }
     message.status = RunMessageBytes::Status::Complete;
     return message;
 }
 
-bool endRemoteControl(TesterLink& link, TesterConnection& connection) {
+LineStatus endRemoteControl(TesterLink& link, TesterConnection& connection) {
     link.line().clock().wait(SerialLine::kSendPause);
-    return connection.noResponse || send(link, connection, tester_byte::kEnd);
+    if (connection.noResponse)
+        return LineStatus::Ok;
+    return send(link, connection, tester_byte::kEnd);
+}
+
+VersionResult queryVersion(TesterLink& link, TesterConnection& connection, ReportState& report) {
+    SerialLine::Exchange exchange(link.line());
+    if (link.send(tester_byte::kEnd) != LineStatus::Ok)
+        return VersionResult::NotAttached;
+    link.receive(SerialLine::kFlushTimeout);
+    if (link.send(tester_byte::kBegin) != LineStatus::Ok ||
+        link.send(tester_byte::kVersionQuery) != LineStatus::Ok)
+        return VersionResult::NotAttached;
+    const Received version = link.receive(SerialLine::kReplyTimeout);
+    if (!version.ok())
+        return VersionResult::NotAttached;
+    if (version.byte != tester_byte::kBegin) {
+        const Received status = link.receive(SerialLine::kReplyTimeout);
+        if (!status.ok())
+            return VersionResult::NoStatus;
+        if (status.byte & tester_status::kVersionValid) {
+            report.diff = (status.byte & tester_status::kDifferential) ? 1 : 0;
+            connection.ProtocolVersion = version.byte & tester_status::kVersionBits;
+        }
+    }
+    link.receive(SerialLine::kFlushTimeout);
+    if (link.send(tester_byte::kEnd) != LineStatus::Ok)
+        return VersionResult::NotAttached;
+    return VersionResult::Answered;
+}
+
+ReadResult readMemoryImage(TesterLink& link, QByteArray& image,
+                           const std::function<void(qsizetype, qsizetype)>& progress) {
+    SerialLine::Exchange exchange(link.line());
+    SerialLine& line = link.line();
+    line.discardChunk();
+    link.receive(SerialLine::kFlushTimeout);
+    line.discardChunk();
+    if (link.send(tester_byte::kSendMemory) != LineStatus::Ok)
+        return ReadResult::NotReady;
+    line.clock().wait(SerialLine::kSendPause);
+    image.clear();
+    while (true) {
+        line.discardChunk();
+        if (!link.receive(SerialLine::kReplyTimeout).ok())
+            return ReadResult::ReadError;
+        image += line.lastChunk();
+        const auto count = memory_image::entryCount(image);
+        const qsizetype expected = count ? memory_image::expectedLength(*count) : 0;
+        if (progress)
+            progress(image.size(), expected);
+        if (memory_image::isComplete(image))
+            return ReadResult::Complete;
+        if (count && image.size() > expected + kEndMarkSlack)
+            return ReadResult::ReadError;
+    }
 }
 
 } // namespace tester_command
@@ -110,12 +172,12 @@ void decodeTesterStatus(int version, std::uint8_t status, TesterConnection& conn
     if (version >= 9)
         report.oldNorm = 0;
     if (version >= 5) {
-        report.diff = (status >> 7) & 1;
-        connection.classKeyMode = (status >> 6) & 1;
-        connection.frenchDisplay = (status >> 3) & 1;
+        report.diff = (status & tester_status::kDifferential) ? 1 : 0;
+        connection.classKeyMode = (status & tester_status::kClassKey) ? 1 : 0;
+        connection.frenchDisplay = (status & tester_status::kFrench) ? 1 : 0;
     }
     if (version >= 6)
-        connection.lightFlag = (status >> 2) & 1;
+        connection.lightFlag = (status & tester_status::kLight) ? 1 : 0;
     // Release 3 has no settings menu whatever its status says.
     if (version == 3)
         connection.classKeyMode = 1;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "LineStatus.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class TesterLink;
@@ -24,10 +27,11 @@ enum class HandshakeResult {
 // Negotiates the protocol version from 10 down and decodes the tester's
 // status into the connection and the report state.
 HandshakeResult connect(TesterLink& link, TesterConnection& connection, ReportState& report);
-// A key byte; false when the tester did not take it.
-bool pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
-// Starts the zero-point correction and waits for the tester to report it done.
-bool zeroPointCorrection(TesterLink& link, TesterConnection& connection);
+// A key byte.
+LineStatus pressKey(TesterLink& link, TesterConnection& connection, std::uint8_t key);
+// Starts the zero-point correction and waits for the tester to report it
+// done; ProtocolError when it reports anything else.
+LineStatus zeroPointCorrection(TesterLink& link, TesterConnection& connection);
 // One message of a measurement run, read byte by byte: the code byte within
 // the given time, each payload byte within the send timeout.
 struct RunMessageBytes {
@@ -37,7 +41,23 @@ struct RunMessageBytes {
 };
 RunMessageBytes receiveRunMessage(TesterLink& link, int codeTimeoutMs, int valueCount);
 // Takes the tester out of remote mode, unless it did not take a byte before.
-bool endRemoteControl(TesterLink& link, TesterConnection& connection);
+LineStatus endRemoteControl(TesterLink& link, TesterConnection& connection);
+
+enum class VersionResult {
+    Answered,    // version and status known (or the tester answered 'f': kept as they were)
+    NotAttached, // 'e', 'f' or 'v' not taken, or no answer to 'v'
+    NoStatus,    // the status byte did not come
+};
+// Asks the tester for its protocol version and status, outside remote control.
+VersionResult queryVersion(TesterLink& link, TesterConnection& connection, ReportState& report);
+
+enum class ReadResult { Complete, NotReady, ReadError };
+// Asks for the measurement memory and collects it until every announced
+// entry and the end mark have come; progress(received, expected) after each
+// piece. A tester that keeps sending beyond that without an end mark is a
+// read error.
+ReadResult readMemoryImage(TesterLink& link, QByteArray& image,
+                           const std::function<void(qsizetype, qsizetype)>& progress);
 
 } // namespace tester_command
 
@@ -57,6 +77,8 @@ inline const QString kUnusable =
     QStringLiteral("Ihr Gerät kann mit dieser Software nicht verwendet werden. Adresse und "
                    "Telefonnummer für Informationen: siehe Hilfe | Info");
 inline const QString kAttention = QStringLiteral("Achtung");
+// The status line with nothing to say.
+inline const QString kEmptyStatus = QStringLiteral("  ");
 // "SW-Version des Testers: 4.0" and the like; nothing where the label stays as it is.
 std::optional<QString> softwareLabel(int version);
 // Versions 7 and 8 cannot work with this program.

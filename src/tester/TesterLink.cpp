@@ -12,14 +12,13 @@ bool TesterLink::close() {
     return line_.close(handle_);
 }
 
-bool TesterLink::send(std::uint8_t byte) {
+LineStatus TesterLink::send(std::uint8_t byte) {
     return line_.sendByte(byte, SerialLine::kSendTimeout, handle_.get());
 }
 
-std::optional<std::uint8_t> TesterLink::receive(int timeoutMs) {
-    if (!line_.receiveByte(timeoutMs, handle_.get()))
-        return std::nullopt;
-    return line_.currentByte();
+Received TesterLink::receive(int timeoutMs) {
+    const LineStatus status = line_.receiveByte(timeoutMs, handle_.get());
+    return {status, status == LineStatus::Ok ? line_.currentByte() : std::uint8_t(0)};
 }
 
 void TesterLink::flush() {
@@ -27,6 +26,6 @@ void TesterLink::flush() {
     line_.discardChunk();
 }
 
-std::optional<std::uint8_t> TesterLink::poll() {
+Received TesterLink::poll() {
     return receive(0);
 }

@@ -3,9 +3,16 @@
 #include "SerialLine.h"
 
 #include <cstdint>
-#include <optional>
 
 struct PortSettings;
+
+// A byte from the tester, or why none came.
+struct Received {
+    LineStatus status = LineStatus::Timeout;
+    std::uint8_t byte = 0;
+
+    bool ok() const { return status == LineStatus::Ok; }
+};
 
 // One user's port to the tester, with the timeouts the remote control uses:
 // a byte is sent within 5 s of CTS, a reply awaited for a given time.
@@ -22,12 +29,12 @@ public:
     // False when the system refuses; the port then stays open.
     bool close();
 
-    bool send(std::uint8_t byte);
-    std::optional<std::uint8_t> receive(int timeoutMs);
+    LineStatus send(std::uint8_t byte);
+    Received receive(int timeoutMs);
     // Swallows what the tester still sends and forgets the rest of the chunk.
     void flush();
     // The next byte of the current chunk or whatever waits on the line, without waiting.
-    std::optional<std::uint8_t> poll();
+    Received poll();
 
     SerialLine& line() { return line_; }
 

@@ -1,7 +1,9 @@
 #include "ArchiveWindowFixture.h"
+#include "FakeClock.h"
 #include "Printers.h"
 #include "SampleReport.h"
 #include "ScriptedDialog.h"
+#include "TestSerial.h"
 #include "archive_window/TFormArchiv.h"
 #include "common/AppState.h"
 #include "common/WindowScaling.h"
@@ -9,11 +11,9 @@
 #include "report/ProtocolFile.h"
 #include "tables/DataGrid.h"
 #include "tables/TableGridModel.h"
-#include "tester/Clock.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/TFormAuslesen.h"
-#include "tester/TestSerial.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "FakeClock.h"
 #include "ScriptedPrompter.h"
-#include "SimulatedTester.h"
+#include "SimulatedLine.h"
 #include "common/AppState.h"
-#include "tester/Clock.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm3.h"
@@ -29,7 +29,7 @@ public:
 class ConsoleTest : public ::testing::Test {
 protected:
     void start(TesterConfig config = {}) {
-        tester = std::make_unique<SimulatedTester>(std::move(config), clock);
+        tester = std::make_unique<SimulatedLine>(std::move(config), clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
         form = std::make_unique<TForm3>(state, *line, settings, prompter, notices);
     }
@@ -69,7 +69,7 @@ protected:
     PortSettings settings;
     ScriptedPrompter prompter;
     RecordingNotices notices;
-    std::unique_ptr<SimulatedTester> tester;
+    std::unique_ptr<SimulatedLine> tester;
     std::unique_ptr<SerialLine> line;
     std::unique_ptr<TForm3> form;
 };

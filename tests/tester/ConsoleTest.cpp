@@ -56,7 +56,7 @@ TEST_F(ConsoleTest, SettingsMenuOpensAndLeaves) {
     form->BitBtn3Click();
     EXPECT_EQ(sentSince(before), QByteArray("\x04\x01\x04"));
     EXPECT_FALSE(form->menu().active());
-    EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Idle);
+    EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Idle);
     EXPECT_EQ(status(), QStringLiteral("eingestellte Schutzklasse: 1"));
     EXPECT_TRUE(label("PanelLicht")->isHidden());
     for (const char* key : {"Button0701", "Button0702", "ButtonAuto", "ButtonKomp"})
@@ -113,7 +113,7 @@ TEST_F(ConsoleTest, DoubleClickSelects) {
     form->PanelDblClick(4);
     EXPECT_EQ(sentSince(before), QByteArray("\x01\x04"));
     EXPECT_FALSE(form->menu().active());
-    EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Idle);
+    EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Idle);
 }
 
 TEST_F(ConsoleTest, TesterKeysAreFollowedWithoutEcho) {
@@ -168,7 +168,7 @@ TEST_F(ConsoleTest, ZeroPointCorrection) {
     form->ButtonKompClick();
     EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::NoReaction});
     EXPECT_FALSE(form->portOpen());
-    EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Local);
+    EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Local);
 }
 
 TEST_F(ConsoleTest, TestKindWithoutInsulationChoice) {
@@ -186,7 +186,7 @@ TEST_F(ConsoleTest, TestKindWithoutInsulationChoice) {
     EXPECT_TRUE(button("nrisobtn")->isHidden());
     EXPECT_FALSE(button("ButtonEndeFern")->isEnabled());
     EXPECT_TRUE(form->findChild<QTimer*>("Timermessen")->isActive());
-    EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::StartChoice);
+    EXPECT_EQ(tester->model().mode(), TesterModel::Mode::StartChoice);
 }
 
 TEST_F(ConsoleTest, TestKindWithInsulationChoice) {
@@ -246,8 +246,8 @@ TEST_F(ConsoleTest, InsulationChoiceByVersionAndClass) {
             kind == 1 ? form->Button0701Click() : form->Button0702Click();
             const bool offered = kind == 1 ? c.kind0701 : c.kind0702;
             EXPECT_EQ(live("nrisobtn"), offered);
-            EXPECT_EQ(tester->model().mode(), offered ? TesterSimulator::Mode::InsulationChoice
-                                                      : TesterSimulator::Mode::StartChoice);
+            EXPECT_EQ(tester->model().mode(), offered ? TesterModel::Mode::InsulationChoice
+                                                      : TesterModel::Mode::StartChoice);
         }
     }
 }
@@ -295,7 +295,7 @@ TEST_F(ConsoleTest, EndingTheConnection) {
         const qsizetype menuBefore = sentCount();
         form->done(QDialog::Rejected);
         EXPECT_EQ(sentSince(menuBefore), c.keys + "\x04" + "e");
-        EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Local);
+        EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Local);
         EXPECT_TRUE(label("PanelLicht")->isHidden());
         EXPECT_FALSE(form->portOpen());
     }

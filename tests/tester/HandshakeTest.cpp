@@ -195,7 +195,7 @@ TEST_F(HandshakeTest, VersionsSevenAndEightCannotBeUsed) {
         EXPECT_TRUE(notices.shown.empty());
         EXPECT_FALSE(form->portOpen());
         EXPECT_TRUE(sentSince(sentCount() - 1) == "e");
-        EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Local);
+        EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Local);
         EXPECT_EQ(label("Label1")->text(), QStringLiteral(" "));
     }
 }

@@ -223,7 +223,7 @@ TEST_F(MeasurementRunTest, StepsShowNamesUnitsAndMarks) {
                                             "e"));
     EXPECT_FALSE(form->portOpen());
     EXPECT_FALSE(form->run().resultsAvailable());
-    EXPECT_EQ(tester->model().mode(), TesterSimulator::Mode::Local);
+    EXPECT_EQ(tester->model().mode(), TesterModel::Mode::Local);
 }
 
 TEST_F(MeasurementRunTest, NoticesWaitForTheKeyWithoutATimeLimit) {

@@ -1,8 +1,8 @@
+#include "FakeClock.h"
 #include "Printers.h"
 #include "ScriptedPrompter.h"
-#include "SimulatedTester.h"
+#include "SimulatedLine.h"
 #include "common/AppState.h"
-#include "tester/Clock.h"
 #include "tester/MemoryImage.h"
 #include "tester/PortSettings.h"
 #include "tester/ReadoutPages.h"
@@ -116,7 +116,7 @@ protected:
     void start(const QByteArray& entries) {
         TesterConfig config;
         config.memoryEntries = entries;
-        tester = std::make_unique<SimulatedTester>(config, clock);
+        tester = std::make_unique<SimulatedLine>(config, clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
         window = std::make_unique<TFormAuslesen>(state, prompter, *line);
         ASSERT_TRUE(window->link().open(settings));
@@ -146,7 +146,7 @@ protected:
     AppState state;
     PortSettings settings;
     ScriptedPrompter prompter;
-    std::unique_ptr<SimulatedTester> tester;
+    std::unique_ptr<SimulatedLine> tester;
     std::unique_ptr<SerialLine> line;
     std::unique_ptr<TFormAuslesen> window;
 };

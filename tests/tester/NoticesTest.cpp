@@ -1,7 +1,7 @@
 #include "common/AppState.h"
 #include "tester/MemoryVersion.h"
+#include "tester/NoticeWindows.h"
 #include "tester/TForm15.h"
-#include "tester/TesterNotices.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,11 +1,11 @@
+#include "FakeClock.h"
 #include "ScriptedPrompter.h"
+#include "TestSerial.h"
 #include "common/HelpContext.h"
-#include "tester/Clock.h"
 #include "tester/PortSettings.h"
 #include "tester/PortSlots.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm2.h"
-#include "tester/TestSerial.h"
 
 #include <QComboBox>
 #include <QFile>

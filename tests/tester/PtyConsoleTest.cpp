@@ -1,4 +1,5 @@
 #include "ConsoleFixture.h"
+#include "tester/Clock.h"
 #include "tester/PortSlots.h"
 #include "tester/TermiosSerial.h"
 
@@ -92,8 +93,8 @@ TEST_F(PtyConsoleTest, SimulatorThatRefusesEveryVersion) {
     SerialHandle handle = line->open(0, settings.line, 2048, 2048);
     ASSERT_NE(handle, nullptr);
     for (int byte : {0x65, 0x66, 0x0A})
-        ASSERT_TRUE(line->sendByte(byte, SerialLine::kSendTimeout, handle.get()));
-    ASSERT_TRUE(line->receiveByte(SerialLine::kReplyTimeout, handle.get()));
+        ASSERT_EQ(line->sendByte(byte, SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
+    ASSERT_EQ(line->receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line->currentByte(), 'f');
     EXPECT_TRUE(line->close(handle));
 }

@@ -1,4 +1,4 @@
-#include "TesterSimulator.h"
+#include "TesterModel.h"
 #include "tester/Clock.h"
 #include "tester/PortSlots.h"
 #include "tester/SerialLine.h"
@@ -60,16 +60,16 @@ TEST_F(PtyLineTest, BytesPassBothWays) {
     EXPECT_EQ(open(), nullptr);
 
     for (int byte : {0x65, 0x66, 0x0A})
-        ASSERT_TRUE(line->sendByte(byte, SerialLine::kSendTimeout, handle.get()));
-    ASSERT_TRUE(line->receiveByte(SerialLine::kReplyTimeout, handle.get()));
+        ASSERT_EQ(line->sendByte(byte, SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
+    ASSERT_EQ(line->receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line->currentByte(), 0x93);
 
-    ASSERT_TRUE(line->sendByte('e', SerialLine::kSendTimeout, handle.get()));
-    ASSERT_TRUE(line->sendByte(0x08, SerialLine::kSendTimeout, handle.get()));
+    ASSERT_EQ(line->sendByte('e', SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
+    ASSERT_EQ(line->sendByte(0x08, SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
     QByteArray image;
     while (image.size() < 2 + 3 * 32 + 1) {
         line->discardChunk();
-        ASSERT_TRUE(line->receiveByte(SerialLine::kReplyTimeout, handle.get()));
+        ASSERT_EQ(line->receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
         image += line->lastChunk();
     }
     EXPECT_EQ(image, QByteArray("\x00\x04", 2) + sampleMemoryEntries(3) + QByteArray("\x04"));

@@ -1,6 +1,7 @@
 #include "tester/SerialLine.h"
+#include "FakeClock.h"
+#include "TestSerial.h"
 #include "tester/Clock.h"
-#include "tester/TestSerial.h"
 
 #include <QTimer>
 
@@ -18,7 +19,7 @@ protected:
     QByteArray receiveAll(int count, int timeoutMs) {
         QByteArray bytes;
         for (int i = 0; i < count; ++i) {
-            if (!line.receiveByte(timeoutMs, handle.get()))
+            if (line.receiveByte(timeoutMs, handle.get()) != LineStatus::Ok)
                 break;
             bytes.append(static_cast<char>(line.currentByte()));
         }
@@ -34,7 +35,7 @@ protected:
 
 TEST_F(SerialLineTest, ChunkIsDeliveredByteByByteThenTheLineIsPolledAgain) {
     device.deliver("ABC", 40);
-    ASSERT_TRUE(line.receiveByte(SerialLine::kReplyTimeout, handle.get()));
+    ASSERT_EQ(line.receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line.currentByte(), 'A');
     EXPECT_EQ(line.lastChunk(), QByteArray("ABC"));
     const std::int64_t afterFirst = clock.now();
@@ -47,24 +48,24 @@ TEST_F(SerialLineTest, ChunkIsDeliveredByteByByteThenTheLineIsPolledAgain) {
     EXPECT_EQ(line.chunkCount(), 1);
 
     device.deliver("E", afterFirst + 300);
-    ASSERT_TRUE(line.receiveByte(SerialLine::kReplyTimeout, handle.get()));
+    ASSERT_EQ(line.receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line.currentByte(), 'D');
     EXPECT_EQ(clock.now(), afterFirst);
-    ASSERT_TRUE(line.receiveByte(SerialLine::kReplyTimeout, handle.get()));
+    ASSERT_EQ(line.receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line.currentByte(), 'E');
     EXPECT_GE(clock.now(), afterFirst + 300);
 }
 
 TEST_F(SerialLineTest, ChunkHoldsAtMost2048Bytes) {
     device.deliverNow(QByteArray(3000, 'x'));
-    ASSERT_TRUE(line.receiveByte(0, handle.get()));
+    ASSERT_EQ(line.receiveByte(0, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line.lastChunk().size(), 2048);
     EXPECT_EQ(line.chunkCount(), 2048);
     EXPECT_EQ(device.bytesWaiting(), 3000 - 2048);
 }
 
 TEST_F(SerialLineTest, ReceiveGivesUpAfterItsTimeout) {
-    EXPECT_FALSE(line.receiveByte(SerialLine::kReplyTimeout, handle.get()));
+    EXPECT_EQ(line.receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Timeout);
     EXPECT_GT(clock.now(), SerialLine::kReplyTimeout);
     EXPECT_LE(clock.now(), SerialLine::kReplyTimeout + 2);
 }
@@ -74,19 +75,19 @@ TEST_F(SerialLineTest, FlushReceiveAndDiscardSwallowStrayBytes) {
     line.receiveByte(SerialLine::kFlushTimeout, handle.get());
     line.discardChunk();
     device.deliver("r", 1000);
-    ASSERT_TRUE(line.receiveByte(SerialLine::kReplyTimeout, handle.get()));
+    ASSERT_EQ(line.receiveByte(SerialLine::kReplyTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(line.currentByte(), 'r');
     EXPECT_EQ(line.chunkCount(), 1);
 
     // With nothing stray the flush costs its whole timeout.
     const std::int64_t start = clock.now();
-    EXPECT_FALSE(line.receiveByte(SerialLine::kFlushTimeout, handle.get()));
+    EXPECT_EQ(line.receiveByte(SerialLine::kFlushTimeout, handle.get()), LineStatus::Timeout);
     EXPECT_GT(clock.now() - start, SerialLine::kFlushTimeout);
 }
 
 TEST_F(SerialLineTest, EveryByteWaitsHalfASecondFirst) {
-    ASSERT_TRUE(line.sendByte('e', SerialLine::kSendTimeout, handle.get()));
-    ASSERT_TRUE(line.sendByte('f', SerialLine::kSendTimeout, handle.get()));
+    ASSERT_EQ(line.sendByte('e', SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
+    ASSERT_EQ(line.sendByte('f', SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
     ASSERT_EQ(device.sent().size(), 2u);
     EXPECT_EQ(device.sentBytes(), QByteArray("ef"));
     EXPECT_EQ(device.sent()[0].at, 500);
@@ -95,7 +96,7 @@ TEST_F(SerialLineTest, EveryByteWaitsHalfASecondFirst) {
 
 TEST_F(SerialLineTest, SendWithCtsPermanentlyOffFailsAfterPauseAndTimeout) {
     device.setCtsOnFrom(TestSerialDevice::kNever);
-    EXPECT_FALSE(line.sendByte('f', SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte('f', SerialLine::kSendTimeout, handle.get()), LineStatus::Timeout);
     EXPECT_TRUE(device.sent().empty());
     EXPECT_GT(clock.now(), 5500);
     EXPECT_LE(clock.now(), 5502);
@@ -103,25 +104,25 @@ TEST_F(SerialLineTest, SendWithCtsPermanentlyOffFailsAfterPauseAndTimeout) {
 
 TEST_F(SerialLineTest, RefusedWriteIsNoByteSent) {
     device.setRefuseWrite(true);
-    EXPECT_FALSE(line.sendByte('f', SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte('f', SerialLine::kSendTimeout, handle.get()), LineStatus::IoError);
     EXPECT_GT(clock.now(), 5500);
 }
 
 TEST_F(SerialLineTest, CtsIsTestedInThePassThatDetectsTheTimeout) {
     // The first moment past the timeout still sends; later is too late.
     device.setCtsOnFrom(500 + SerialLine::kSendTimeout + 1);
-    EXPECT_TRUE(line.sendByte(0x05, SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte(0x05, SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
     EXPECT_EQ(device.sentBytes(), QByteArray("\x05"));
 
     const std::int64_t start = clock.now();
     device.setCtsOnFrom(start + 500 + SerialLine::kSendTimeout + 2);
-    EXPECT_FALSE(line.sendByte(0x05, SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte(0x05, SerialLine::kSendTimeout, handle.get()), LineStatus::Timeout);
     EXPECT_EQ(device.sent().size(), 1u);
 }
 
 TEST_F(SerialLineTest, CtsComingOnLateSendsThen) {
     device.setCtsOnFrom(2000);
-    EXPECT_TRUE(line.sendByte(0xFF, SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte(0xFF, SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
     ASSERT_EQ(device.sent().size(), 1u);
     EXPECT_EQ(device.sent()[0].byte, 0xFF);
     EXPECT_EQ(device.sent()[0].at, 2000);
@@ -157,8 +158,8 @@ TEST_F(SerialLineTest, OpenAndClose) {
 
 TEST_F(SerialLineTest, ClosedLineNeitherSendsNorReceives) {
     line.close(handle);
-    EXPECT_FALSE(line.sendByte('e', SerialLine::kSendTimeout, handle.get()));
-    EXPECT_FALSE(line.receiveByte(SerialLine::kFlushTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte('e', SerialLine::kSendTimeout, handle.get()), LineStatus::IoError);
+    EXPECT_EQ(line.receiveByte(SerialLine::kFlushTimeout, handle.get()), LineStatus::IoError);
     EXPECT_TRUE(device.sent().empty());
 }
 
@@ -178,7 +179,7 @@ TEST(SerialLineRealClock, TimersTickDuringTheSendPauseAndFindTheLineBusy) {
     timer.setInterval(50);
     QObject::connect(&timer, &QTimer::timeout, [&] { busyAtTick.push_back(line.busy()); });
     timer.start();
-    EXPECT_TRUE(line.sendByte('e', SerialLine::kSendTimeout, handle.get()));
+    EXPECT_EQ(line.sendByte('e', SerialLine::kSendTimeout, handle.get()), LineStatus::Ok);
     timer.stop();
     EXPECT_GE(busyAtTick.size(), 3u);
     EXPECT_EQ(std::count(busyAtTick.begin(), busyAtTick.end(), false), 0);

@@ -1,5 +1,5 @@
-#include "SimulatedTester.h"
-#include "tester/Clock.h"
+#include "FakeClock.h"
+#include "SimulatedLine.h"
 #include "tester/SerialLine.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +10,13 @@ namespace {
 class SimulatorTest : public ::testing::Test {
 protected:
     void connect(TesterConfig config = {}) {
-        tester = std::make_unique<SimulatedTester>(std::move(config), clock);
+        tester = std::make_unique<SimulatedLine>(std::move(config), clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
         handle = line->open(0, LineSettings{}, 2048, 2048);
         ASSERT_NE(handle, nullptr);
     }
     bool send(std::uint8_t byte) {
-        return line->sendByte(byte, SerialLine::kSendTimeout, handle.get());
+        return line->sendByte(byte, SerialLine::kSendTimeout, handle.get()) == LineStatus::Ok;
     }
     // Sends the bytes and returns what came back within the reply timeout of the last.
     QByteArray exchange(const QByteArray& bytes, int timeoutMs = SerialLine::kReplyTimeout) {
@@ -27,13 +27,14 @@ protected:
     }
     QByteArray receiveChunk(int timeoutMs = SerialLine::kReplyTimeout) {
         line->discardChunk();
-        return line->receiveByte(timeoutMs, handle.get()) ? line->lastChunk() : QByteArray();
+        return line->receiveByte(timeoutMs, handle.get()) == LineStatus::Ok ? line->lastChunk()
+                                                                            : QByteArray();
     }
     QByteArray handshake(int version) { return exchange(QByteArray("ef") + char(version)); }
-    TesterSimulator& model() { return tester->model(); }
+    TesterModel& model() { return tester->model(); }
 
     FakeClock clock;
-    std::unique_ptr<SimulatedTester> tester;
+    std::unique_ptr<SimulatedLine> tester;
     std::unique_ptr<SerialLine> line;
     SerialHandle handle;
 };
@@ -54,8 +55,7 @@ TEST_F(SimulatorTest, HandshakeAcceptsItsVersionsOnly) {
         connect(config);
         EXPECT_EQ(handshake(c.offered), c.reply) << c.offered;
         const bool accepted = c.reply != "f";
-        EXPECT_EQ(model().mode(),
-                  accepted ? TesterSimulator::Mode::Idle : TesterSimulator::Mode::Offering);
+        EXPECT_EQ(model().mode(), accepted ? TesterModel::Mode::Idle : TesterModel::Mode::Offering);
         EXPECT_EQ(model().version(), accepted ? c.offered : 0);
     }
 }
@@ -75,14 +75,14 @@ TEST_F(SimulatorTest, ProgramKeysAreNotEchoedTesterKeysAreReported) {
     connect();
     handshake(10);
     EXPECT_EQ(exchange("\x01", SerialLine::kFlushTimeout), QByteArray());
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::StartChoice);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::StartChoice);
     EXPECT_EQ(model().testKind(), 1);
 
     connect();
     handshake(10);
     tester->pressKey(0x04);
     EXPECT_EQ(receiveChunk(), QByteArray("\x04"));
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Menu);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::Menu);
 }
 
 TEST_F(SimulatorTest, MenuCursorWrapsAndSelects) {
@@ -103,7 +103,7 @@ TEST_F(SimulatorTest, MenuCursorWrapsAndSelects) {
         connect(config);
         handshake(c.version);
         exchange(c.keys, 0);
-        EXPECT_EQ(model().mode(), TesterSimulator::Mode::Menu) << c.version;
+        EXPECT_EQ(model().mode(), TesterModel::Mode::Menu) << c.version;
         EXPECT_EQ(model().menuCursor(), c.cursor) << c.version << " " << c.keys.toHex().data();
     }
 }
@@ -120,7 +120,7 @@ TEST_F(SimulatorTest, MenuItemsChangeLightClassAndLeave) {
     exchange("\x04", 0); // 1e → 1
     EXPECT_EQ(model().protectionClass(), 1);
     exchange("\x02\x02\x04", 0); // Zurück
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Idle);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::Idle);
 }
 
 TEST_F(SimulatorTest, ClassKeyInsteadOfMenu) {
@@ -135,7 +135,7 @@ TEST_F(SimulatorTest, ClassKeyInsteadOfMenu) {
         connect(config);
         handshake(c.version);
         exchange("\x04", 0);
-        EXPECT_EQ(model().mode(), TesterSimulator::Mode::Idle);
+        EXPECT_EQ(model().mode(), TesterModel::Mode::Idle);
         EXPECT_EQ(model().protectionClass(), 2);
     }
 }
@@ -156,7 +156,7 @@ TEST_F(SimulatorTest, ZeroPointCorrectionAnswersAfterItsDelay) {
 }
 
 TEST_F(SimulatorTest, InsulationChoiceByVersionAndClass) {
-    using Mode = TesterSimulator::Mode;
+    using Mode = TesterModel::Mode;
     struct Case {
         int version;
         std::uint8_t status;
@@ -188,7 +188,7 @@ TEST_F(SimulatorTest, InsulationChosenAtTheTesterIsReported) {
     tester->pressKey('N');
     EXPECT_EQ(receiveChunk(), QByteArray("N"));
     EXPECT_TRUE(model().niso());
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::StartChoice);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::StartChoice);
 }
 
 TEST_F(SimulatorTest, HandRunWaitsForKeysAutoRunDoesNot) {
@@ -217,7 +217,7 @@ TEST_F(SimulatorTest, HandRunWaitsForKeysAutoRunDoesNot) {
     EXPECT_TRUE(rest.endsWith("Pr\xF5"
                               "fung i. O.   "));
     send(0x01);
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Idle);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::Idle);
 
     connect(config);
     handshake(10);
@@ -240,14 +240,14 @@ TEST_F(SimulatorTest, HandReadingStaysLiveAndKeysAfterTheVerdictAreNumbered) {
     EXPECT_EQ(model().liveMessage(), reading(" 25.0", "M\xF4"));
     send(0x02);
     send(0x04);
-    ASSERT_EQ(model().mode(), TesterSimulator::Mode::Finished);
+    ASSERT_EQ(model().mode(), TesterModel::Mode::Finished);
     EXPECT_TRUE(model().liveMessage().isEmpty());
     clock.wait(2000);
     receiveChunk(0);
     // The tester's Auto key while the verdict is shown comes as key 3.
     tester->pressKey(0x04);
     EXPECT_EQ(receiveChunk(0), QByteArray("\x03"));
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Idle);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::Idle);
 }
 
 TEST_F(SimulatorTest, NoticesHoldTheRunUntilAKeyInAutoModeToo) {
@@ -274,7 +274,7 @@ TEST_F(SimulatorTest, NoticesHoldTheRunUntilAKeyInAutoModeToo) {
     send(0x04);
     clock.wait(1000);
     EXPECT_EQ(receiveChunk(0), QByteArray("\xFF"));
-    EXPECT_EQ(model().mode(), TesterSimulator::Mode::Finished);
+    EXPECT_EQ(model().mode(), TesterModel::Mode::Finished);
     EXPECT_TRUE(model().niso());
 }
 

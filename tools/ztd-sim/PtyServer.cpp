@@ -1,5 +1,7 @@
 #include "PtyServer.h"
 
+#include "tester/TesterBytes.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -13,7 +15,7 @@
 
 using Clock = std::chrono::steady_clock;
 
-PtyServer::PtyServer(TesterSimulator& tester, std::FILE* log)
+PtyServer::PtyServer(TesterModel& tester, std::FILE* log)
     : tester_(tester)
     , log_(log)
     , start_(Clock::now())
@@ -93,7 +95,9 @@ void PtyServer::readStdin() {
         const QByteArray command = stdinBuffer_.left(end).trimmed();
         stdinBuffer_.remove(0, end + 1);
         static const QByteArray keys[] = {"1", "2", "4", "5", "J", "N"};
-        static const std::uint8_t bytes[] = {0x01, 0x02, 0x04, 0x05, 'J', 'N'};
+        using namespace tester_byte;
+        static const std::uint8_t bytes[] = {kKey0701,    kKey0702,        kKeyAuto,
+                                             kCorrection, kWithInsulation, kWithoutInsulation};
         const auto* key = std::find(std::begin(keys), std::end(keys), command);
         if (key != std::end(keys))
             schedule(tester_.pressKey(bytes[key - std::begin(keys)]));

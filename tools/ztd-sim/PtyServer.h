@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TesterSimulator.h"
+#include "TesterModel.h"
 
 #include <QString>
 
@@ -14,7 +14,7 @@
 // presses of the tester's own keys.
 class PtyServer {
 public:
-    explicit PtyServer(TesterSimulator& tester, std::FILE* log);
+    explicit PtyServer(TesterModel& tester, std::FILE* log);
     ~PtyServer();
 
     // Opens the pseudo-terminal; false with a message when that fails.
@@ -36,7 +36,7 @@ private:
     void readLine();
     void readStdin();
 
-    TesterSimulator& tester_;
+    TesterModel& tester_;
     std::FILE* log_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastDue_;

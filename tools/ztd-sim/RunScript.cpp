@@ -1,59 +1,68 @@
 #include "RunScript.h"
 
+#include "tester/TesterBytes.h"
+
 #include <QRegularExpression>
 #include <QStringList>
+
+using namespace run_message_code;
 
 namespace {
 QByteArray fitted(const QByteArray& text, int length) {
     return text.left(length).leftJustified(length, ' ');
 }
+
+QByteArray code(std::uint8_t byte) {
+    return QByteArray(1, static_cast<char>(byte));
+}
 } // namespace
 
 QByteArray run_message::step(int step) {
-    return QByteArray("i") + static_cast<char>(step);
+    return code(kStep) + static_cast<char>(step);
 }
 
 QByteArray run_message::limit(const QByteArray& text) {
-    return QByteArray("g") + fitted(text, 7);
+    return code(kLimit) + fitted(text, kLimitLength);
 }
 
 QByteArray run_message::reading(const QByteArray& value, const QByteArray& unit) {
-    return QByteArray("m") + fitted(value, 5) + fitted(unit, 2);
+    return code(kReading) + fitted(value, kReadingValueLength) + fitted(unit, kUnitLength);
 }
 
 QByteArray run_message::overflow(bool on) {
-    return on ? QByteArray("u") : QByteArray("v");
+    return code(on ? kOverflowOn : kOverflowOff);
 }
 
 QByteArray run_message::reversalNotice() {
-    return QByteArray("Y");
+    return code(kReversalNotice);
 }
 
 QByteArray run_message::mainsNotice() {
-    return QByteArray("y");
+    return code(kMainsNotice);
 }
 
 QByteArray run_message::endWithResults() {
-    return QByteArray("e");
+    return code(kEndWithResults);
 }
 
 QByteArray run_message::stop() {
-    return QByteArray("s");
+    return code(kStop);
 }
 
 QByteArray run_message::abortRemote() {
-    return QByteArray(1, '\xFF');
+    return code(kAbort);
 }
 
 QByteArray run_message::faultSearch(char indication) {
-    return QByteArray("z") + indication;
+    return code(kFaultSearch) + indication;
 }
 
 QByteArray run_message::result(const std::vector<Value>& values, const QByteArray& verdict) {
-    QByteArray message("n");
+    QByteArray message = code(kResult);
     for (const Value& v : values)
-        message += fitted(v.name, 6) + fitted(v.value, 6) + fitted(v.unit, 2);
-    return message + fitted(verdict, 16);
+        message += fitted(v.name, kResultNameLength) + fitted(v.value, kResultValueLength) +
+                   fitted(v.unit, kUnitLength);
+    return message + fitted(verdict, kVerdictLength);
 }
 
 RunScript defaultRunScript() {

@@ -2,7 +2,7 @@
 // be driven end to end without an instrument.
 #include "PtyServer.h"
 #include "RunScript.h"
-#include "TesterSimulator.h"
+#include "TesterModel.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -159,7 +159,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ztd-sim: %s\n", qPrintable(error));
         return 1;
     }
-    TesterSimulator tester(config);
+    TesterModel tester(config);
     PtyServer server(tester, stdout);
     if (!server.open(&error)) {
         std::fprintf(stderr, "ztd-sim: %s\n", qPrintable(error));

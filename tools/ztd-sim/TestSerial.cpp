@@ -1,6 +1,6 @@
 #include "TestSerial.h"
 
-#include "Clock.h"
+#include "tester/Clock.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,28 +1,24 @@
-#include "TesterSimulator.h"
+#include "TesterModel.h"
+
+#include "tester/TesterBytes.h"
 
 #include <algorithm>
 
+using namespace tester_byte;
+using memory_image::kEntrySize;
+
 namespace {
-constexpr std::uint8_t kEnd = 'e';
-constexpr std::uint8_t kBegin = 'f';
-constexpr std::uint8_t kVersionQuery = 'v';
-constexpr std::uint8_t kSendMemory = 0x08;
-constexpr std::uint8_t kKey0701 = 0x01;
-constexpr std::uint8_t kKey0702 = 0x02;
-constexpr std::uint8_t kKeyAuto = 0x04;
-constexpr std::uint8_t kCorrection = 0x05;
-constexpr std::uint8_t kEndMark = 0x04;
 
 bool isKey(std::uint8_t byte) {
     return byte == kKey0701 || byte == kKey0702 || byte == kKeyAuto;
 }
 } // namespace
 
-TesterSimulator::TesterSimulator(TesterConfig config)
+TesterModel::TesterModel(TesterConfig config)
     : config_(std::move(config))
     , status_(config_.statusByte) {}
 
-Emissions TesterSimulator::answer(const QByteArray& bytes, int delayMs) const {
+Emissions TesterModel::answer(const QByteArray& bytes, int delayMs) const {
     if (!config_.garbage.isEmpty())
         return {{delayMs, config_.garbage}};
     QByteArray sent = bytes;
@@ -33,19 +29,19 @@ Emissions TesterSimulator::answer(const QByteArray& bytes, int delayMs) const {
     return {{delayMs, sent}};
 }
 
-QByteArray TesterSimulator::memoryImage() const {
+QByteArray TesterModel::memoryImage() const {
     // Two count bytes hold at most 0xFFFF, one more than the entries.
-    const int count =
-        static_cast<int>(std::min<qsizetype>(config_.memoryEntries.size() / 32 + 1, 0xFFFF));
+    const int count = static_cast<int>(
+        std::min<qsizetype>(config_.memoryEntries.size() / kEntrySize + 1, 0xFFFF));
     QByteArray image;
     image.append(static_cast<char>(count >> 8));
     image.append(static_cast<char>(count & 0xFF));
-    image += config_.memoryEntries.left((count - 1) * 32);
-    image.append(static_cast<char>(kEndMark));
+    image += config_.memoryEntries.left((count - 1) * kEntrySize);
+    image.append(memory_image::kEndMark);
     return image;
 }
 
-Emissions TesterSimulator::receive(std::uint8_t byte) {
+Emissions TesterModel::receive(std::uint8_t byte) {
     if (config_.silent)
         return {};
     live_.clear();
@@ -80,7 +76,7 @@ Emissions TesterSimulator::receive(std::uint8_t byte) {
                                   static_cast<char>(status_)};
             return answer(QByteArray(reply, 2), config_.replyDelayMs);
         }
-        if (byte >= 1 && byte <= 10) {
+        if (byte >= 1 && byte <= kHighestVersion) {
             if (!config_.acceptedVersions.count(byte))
                 return answer(QByteArray(1, kBegin), config_.replyDelayMs);
             version_ = byte;
@@ -98,14 +94,14 @@ Emissions TesterSimulator::receive(std::uint8_t byte) {
     }
 }
 
-Emissions TesterSimulator::pressKey(std::uint8_t pressed) {
+Emissions TesterModel::pressKey(std::uint8_t pressed) {
     if (config_.silent)
         return {};
     const Emission report{0, QByteArray(1, static_cast<char>(pressed))};
-    if (pressed == 'J' || pressed == 'N') {
+    if (pressed == kWithInsulation || pressed == kWithoutInsulation) {
         if (mode_ != Mode::InsulationChoice)
             return {};
-        niso_ = pressed == 'N';
+        niso_ = pressed == kWithoutInsulation;
         mode_ = Mode::StartChoice;
         return {report};
     }
@@ -114,20 +110,42 @@ Emissions TesterSimulator::pressKey(std::uint8_t pressed) {
     if (!isKey(pressed) || mode_ == Mode::Local || mode_ == Mode::Offering)
         return {};
     // With the verdict on its display the tester numbers its keys 1, 2, 3.
-    const char afterResult = pressed == kKeyAuto ? 0x03 : static_cast<char>(pressed);
+    const char afterResult =
+        static_cast<char>(pressed == kKeyAuto ? run_message_code::kKey3AfterResult : pressed);
     Emissions out{mode_ == Mode::Finished ? Emission{0, QByteArray(1, afterResult)} : report};
     const Emissions after = key(pressed);
     out.insert(out.end(), after.begin(), after.end());
     return out;
 }
 
-bool TesterSimulator::offersInsulationChoice() const {
+int TesterModel::protectionClass() const {
+    return (status_ & tester_status::kClass) + 1;
+}
+
+bool TesterModel::lightOn() const {
+    return status_ & tester_status::kLight;
+}
+
+bool TesterModel::french() const {
+    return status_ & tester_status::kFrench;
+}
+
+bool TesterModel::classKeyMode() const {
+    return (status_ & tester_status::kClassKey) || version_ == 3;
+}
+
+void TesterModel::stepClass() {
+    const auto next = static_cast<std::uint8_t>((status_ + 1) & tester_status::kClass);
+    status_ = static_cast<std::uint8_t>((status_ & ~tester_status::kClass) | next);
+}
+
+bool TesterModel::offersInsulationChoice() const {
     if (protectionClass() == 3)
         return false;
     return testKind_ == 1 ? version_ >= 5 && version_ <= 9 : version_ >= 7;
 }
 
-Emissions TesterSimulator::key(std::uint8_t key) {
+Emissions TesterModel::key(std::uint8_t key) {
     switch (mode_) {
     case Mode::Idle:
         if (key == kKeyAuto) {
@@ -151,11 +169,11 @@ Emissions TesterSimulator::key(std::uint8_t key) {
         } else if (menuCursor_ == menuItems()) {
             mode_ = Mode::Idle;
         } else if (menuCursor_ == 1) {
-            status_ ^= 0x04;
+            status_ ^= tester_status::kLight;
         } else if (menuCursor_ == 2) {
             stepClass();
         } else {
-            status_ ^= 0x08;
+            status_ ^= tester_status::kFrench;
         }
         return {};
     case Mode::InsulationChoice:
@@ -180,14 +198,14 @@ Emissions TesterSimulator::key(std::uint8_t key) {
     }
 }
 
-Emissions TesterSimulator::startRun(bool hand) {
+Emissions TesterModel::startRun(bool hand) {
     hand_ = hand;
     runPosition_ = 0;
     mode_ = Mode::Running;
     return continueRun();
 }
 
-Emissions TesterSimulator::continueRun() {
+Emissions TesterModel::continueRun() {
     const RunScript& script = hand_ ? config_.handRun : config_.autoRun;
     live_.clear();
     Emissions out;

@@ -42,7 +42,7 @@ using Emissions = std::vector<Emission>;
 // The tester's side of the byte protocol: handshake, keys and menus,
 // zero-point correction, test selection, measurement runs and memory readout.
 // It is fed the bytes the PC sends and returns what it answers.
-class TesterSimulator {
+class TesterModel {
 public:
     enum class Mode {
         Local,            // not under remote control
@@ -55,7 +55,7 @@ public:
         Finished,         // run over, waits for a key
     };
 
-    explicit TesterSimulator(TesterConfig config = {});
+    explicit TesterModel(TesterConfig config = {});
 
     // A byte from the PC.
     Emissions receive(std::uint8_t byte);
@@ -65,9 +65,9 @@ public:
     const TesterConfig& config() const { return config_; }
     Mode mode() const { return mode_; }
     int version() const { return version_; }
-    int protectionClass() const { return (status_ & 3) + 1; }
-    bool lightOn() const { return status_ & 0x04; }
-    bool french() const { return status_ & 0x08; }
+    int protectionClass() const;
+    bool lightOn() const;
+    bool french() const;
     int menuCursor() const { return menuCursor_; }
     int menuItems() const { return version_ >= 6 ? 4 : 3; }
     int testKind() const { return testKind_; }
@@ -84,9 +84,9 @@ private:
     Emissions key(std::uint8_t key);
     Emissions startRun(bool hand);
     Emissions continueRun();
-    bool classKeyMode() const { return (status_ & 0x40) || version_ == 3; }
+    bool classKeyMode() const;
     bool offersInsulationChoice() const;
-    void stepClass() { status_ = (status_ & ~3) | ((status_ + 1) & 3); }
+    void stepClass();
 
     TesterConfig config_;
     Mode mode_ = Mode::Local;

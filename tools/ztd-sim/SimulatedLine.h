@@ -1,22 +1,22 @@
 #pragma once
 
-#include "TesterSimulator.h"
-#include "tester/TestSerial.h"
+#include "TestSerial.h"
+#include "TesterModel.h"
 
 #include <cstdint>
 
 class Clock;
 
-// The simulated tester on the other end of a test serial line, in virtual
-// time: what the program sends reaches the simulator at once, and its
-// answers arrive after their delays. Slot COM1 leads to it.
-class SimulatedTester {
+// A serial line with the simulated tester at its far end, in virtual time:
+// what the program sends reaches the model at once, and its answers arrive
+// after their delays. Slot COM1 leads to it.
+class SimulatedLine {
 public:
-    SimulatedTester(TesterConfig config, const Clock& clock);
+    SimulatedLine(TesterConfig config, const Clock& clock);
 
     SerialPorts& ports() { return ports_; }
     TestSerialDevice& device() { return device_; }
-    TesterSimulator& model() { return model_; }
+    TesterModel& model() { return model_; }
     // A key pressed at the tester, reported to the program now.
     void pressKey(std::uint8_t key);
     // Everything the tester has sent so far or will send, in order.
@@ -26,7 +26,7 @@ private:
     void schedule(const Emissions& emissions);
 
     const Clock& clock_;
-    TesterSimulator model_;
+    TesterModel model_;
     TestSerialDevice device_;
     TestSerialPorts ports_;
     std::int64_t lastDue_ = 0;

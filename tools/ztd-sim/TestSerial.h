@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialDevice.h"
+#include "tester/SerialDevice.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "TesterNotices.h"
+#include "NoticeWindows.h"
 
 #include "common/WindowScaling.h"
 

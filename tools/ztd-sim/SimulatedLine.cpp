@@ -1,10 +1,10 @@
-#include "SimulatedTester.h"
+#include "SimulatedLine.h"
 
 #include "tester/Clock.h"
 
 #include <algorithm>
 
-SimulatedTester::SimulatedTester(TesterConfig config, const Clock& clock)
+SimulatedLine::SimulatedLine(TesterConfig config, const Clock& clock)
     : clock_(clock)
     , model_(std::move(config))
     , device_(clock)
@@ -15,11 +15,11 @@ SimulatedTester::SimulatedTester(TesterConfig config, const Clock& clock)
     device_.setOnWrite([this](std::uint8_t byte) { schedule(model_.receive(byte)); });
 }
 
-void SimulatedTester::pressKey(std::uint8_t key) {
+void SimulatedLine::pressKey(std::uint8_t key) {
     schedule(model_.pressKey(key));
 }
 
-void SimulatedTester::schedule(const Emissions& emissions) {
+void SimulatedLine::schedule(const Emissions& emissions) {
     for (const Emission& e : emissions) {
         lastDue_ = std::max(lastDue_, clock_.now()) + e.delayMs;
         device_.deliver(e.bytes, lastDue_);
