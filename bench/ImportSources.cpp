@@ -133,14 +133,14 @@ Protokoll report(int number, const QList<Customer>& customers, Random& random) {
     r.Nehmer1 = QStringLiteral("Elektro Schulze GmbH");
     r.Nehmer2 = QStringLiteral("Industrieweg 4");
     r.Nehmer3 = QStringLiteral("54321 Beispielheim");
-    r.Geraeteart = QLatin1String(device.kind);
-    r.Hersteller = QLatin1String(device.maker);
-    r.Typenbezeichnung = QLatin1String(device.type);
+    r.Geraeteart = QString::fromUtf8(device.kind);
+    r.Hersteller = QString::fromUtf8(device.maker);
+    r.Typenbezeichnung = QString::fromUtf8(device.type);
     r.Schutzklasse = QString::number(device.protectionClass);
-    r.Nennstrom = QLatin1String(device.current);
+    r.Nennstrom = QString::fromUtf8(device.current);
     r.Seriennummer = QStringLiteral("SN %1").arg(100000 + number * 7919 % 900000);
     r.Nennspannung = QStringLiteral("230");
-    r.Nennleistung = QLatin1String(device.power);
+    r.Nennleistung = QString::fromUtf8(device.power);
     const bool repaired = random.below(10) == 0;
     if (repaired) {
         const auto& fault = kFaults[random.below(int(std::size(kFaults)))];
