@@ -1,24 +1,11 @@
+#include "ArchiveRowsFixture.h"
 #include "Printers.h"
-#include "TableFixture.h"
 
 #include "archive/ArchiveTable.h"
-#include "report/ArchiveNumbering.h"
 
 namespace {
 
-class ArchiveTableTest : public TableFixture {
-protected:
-    ArchiveTableTest()
-        : zt(store, QStringLiteral("zt")) {}
-
-    void SetUp() override { ASSERT_TRUE(archive_table::ensureStandardIndex(zt)); }
-
-    qint64 append(const QString& name = QStringLiteral("Kunde")) {
-        return archive_table::appendRow(zt, {QVariant(), QStringLiteral("A-1"), name});
-    }
-
-    TableCursor zt;
-};
+class ArchiveTableTest : public ArchiveRowsFixture {};
 
 } // namespace
 

@@ -1,23 +1,9 @@
+#include "ArchiveRowsFixture.h"
 #include "Printers.h"
-#include "TableFixture.h"
-
-#include "report/ArchiveNumbering.h"
 
 namespace {
 
-class ArchiveNumberingTest : public TableFixture {
-protected:
-    ArchiveNumberingTest()
-        : zt(store, QStringLiteral("zt")) {}
-
-    void SetUp() override { ASSERT_TRUE(archive_table::ensureStandardIndex(zt)); }
-
-    qint64 append(const QString& name = QStringLiteral("Kunde")) {
-        return archive_table::appendRow(zt, {QVariant(), QStringLiteral("A-1"), name});
-    }
-
-    TableCursor zt;
-};
+class ArchiveNumberingTest : public ArchiveRowsFixture {};
 
 } // namespace
 
