@@ -6,27 +6,19 @@
 #include "common/WindowScaling.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
+#include "tables/GridSetup.h"
 #include "tables/TableCursor.h"
-#include "tables/TableGridModel.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 const QString kNumber = QStringLiteral("Kundennummer");
 
-struct GridColumn {
-    const char* field;
-    const char* title;
-    int width;
-};
-
 constexpr GridColumn kColumns[] = {
-    {"Kundennummer", "Kundennummer", 85},
+    {"Kundennummer", "Kundennummer", 85, true},
     {"Auftraggeber", "Auftraggeber", 200},
     {"AuftraggeberStrasse", "Straße", 200},
     {"AuftraggeberOrt", "PLZ Ort", 200},
@@ -80,24 +72,9 @@ TFormKundenstamm::TFormKundenstamm(TableStore& tables, Prompter& prompter, QWidg
     connect(remove, &QPushButton::clicked, this, &TFormKundenstamm::Button1Click);
     connect(close, &QPushButton::clicked, this, &TFormKundenstamm::Button2Click);
 
-    QStringList fields;
-    for (const GridColumn& column : kColumns)
-        fields << QLatin1String(column.field);
-    DBGrid4 = new DataGrid(*Table4, fields, this);
+    // A larger screen font must not cut a title short.
+    DBGrid4 = createDataGrid(*Table4, kColumns, LongTitles::WidenColumn, this);
     DBGrid4->setObjectName(QStringLiteral("DBGrid4"));
-    TableGridModel& model = DBGrid4->gridModel();
-    model.setAutoEdit(false);
-    model.setReadOnlyField(kNumber);
-    const QScreen* screen = this->screen();
-    const int ppi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    QHeaderView& header = *DBGrid4->horizontalHeader();
-    for (int i = 0; i < fields.size(); ++i) {
-        const QString title = QString::fromUtf8(kColumns[i].title);
-        model.setTitle(fields[i], title);
-        // A larger screen font must not cut a title short.
-        const int titleWidth = header.fontMetrics().horizontalAdvance(title) + 12;
-        header.resizeSection(i, std::max(scaledLength(kColumns[i].width, ppi), titleWidth));
-    }
     connect(DBGrid4, &DataGrid::titleClicked, this, &TFormKundenstamm::DBGrid4TitleClick);
     // The number is given, so a new row is typed into from the name on.
     connect(Table4.get(), &TableCursor::stateChanged, this, [this] {

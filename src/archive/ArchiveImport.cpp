@@ -126,7 +126,7 @@ std::optional<qint64> ArchiveImport::customerNumber(Run& run, const RowValues& r
     return match.number;
 }
 
-ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths,
+ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths, const QDate& today,
                                                   const DateCorrection& correctDate,
                                                   const CustomerAdded& customerAdded) {
     Outcome outcome;
@@ -136,7 +136,7 @@ ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths,
     const auto progress =
         prompter_.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
                             QStringLiteral("Dateien"), outcome.total, true});
-    const QString today = dayText(QDate::currentDate());
+    const QString day = dayText(today);
     // The first file not yet dealt with.
     int next = 0;
     while (next < paths.size() && !run.failed()) {
@@ -174,7 +174,7 @@ ArchiveImport::Outcome ArchiveImport::importFiles(const QStringList& paths,
         const auto customer = customerNumber(run, row, customerAdded);
         if (run.failed())
             break;
-        const QString origin = path + QStringLiteral("   ") + today;
+        const QString origin = path + QStringLiteral("   ") + day;
         ++next;
         run.add(newRowFields(row, customer ? QVariant(*customer) : QVariant(), origin), path,
                 row.Diff, row.Niso);

@@ -55,8 +55,9 @@ public:
     // prompter: only for the progress window.
     ArchiveImport(TableStore& store, Prompter& prompter);
 
-    Outcome importFiles(const QStringList& paths, const DateCorrection& correctDate,
-                        const CustomerAdded& customerAdded);
+    // today: the day each row's origin is stamped with.
+    Outcome importFiles(const QStringList& paths, const QDate& today,
+                        const DateCorrection& correctDate, const CustomerAdded& customerAdded);
     Outcome importEntries(const QList<QByteArray>& entries, const QDate& today);
 
 private:

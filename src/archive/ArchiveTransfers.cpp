@@ -8,7 +8,6 @@
 #include "report/ProtocolFile.h"
 #include "tables/TableCursor.h"
 
-#include <QDate>
 #include <QFileInfo>
 
 using namespace record_transfer;
@@ -25,11 +24,12 @@ void show(const std::function<void()>& window) {
 } // namespace
 
 ArchiveTransfers::ArchiveTransfers(AppState& state, Prompter& prompter, TableCursor& archive,
-                                   TableCursor& customers)
+                                   TableCursor& customers, Today today)
     : state_(state)
     , prompter_(prompter)
     , archive_(archive)
-    , customers_(customers) {}
+    , customers_(customers)
+    , today_(std::move(today)) {}
 
 QString ArchiveTransfers::correctDate(const QString& rejected, DateKind kind) {
     state_.dateDialog = {importFileName_, rejected, static_cast<int>(kind)};
@@ -127,7 +127,7 @@ void ArchiveTransfers::openRowInWizard() {
 int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
     ArchiveImport import(archive_.store(), prompter_);
     const ArchiveImport::Outcome outcome = import.importFiles(
-        paths,
+        paths, today_(),
         [this](const QString& path, const QString& rejected,
                DateKind kind) -> std::optional<QString> {
             importFileName_ = path;
@@ -142,7 +142,7 @@ int ArchiveTransfers::importFiles(const QStringList& paths, bool filterActive) {
 
 int ArchiveTransfers::importMemoryEntries(const QList<QByteArray>& entries, bool filterActive) {
     ArchiveImport import(archive_.store(), prompter_);
-    const ArchiveImport::Outcome outcome = import.importEntries(entries, QDate::currentDate());
+    const ArchiveImport::Outcome outcome = import.importEntries(entries, today_());
     finishImport(outcome, filterActive);
     return int(outcome.stored.size());
 }

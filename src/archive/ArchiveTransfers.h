@@ -3,6 +3,7 @@
 #include "ArchiveImport.h"
 #include "RecordTransfer.h"
 
+#include <QDate>
 #include <QStringList>
 
 #include <functional>
@@ -25,9 +26,12 @@ public:
         std::function<void()> dateDialog;
     };
 
+    // The day imported rows are stamped with.
+    using Today = std::function<QDate()>;
+
     // archive: the archive window's cursor; customers: closed, opened while used.
     ArchiveTransfers(AppState& state, Prompter& prompter, TableCursor& archive,
-                     TableCursor& customers);
+                     TableCursor& customers, Today today = &QDate::currentDate);
     void setWindows(const Windows& windows) { windows_ = windows; }
 
     // Takes the current row through wizard and save/print window and, when
@@ -62,6 +66,7 @@ private:
     TableCursor& archive_;
     TableCursor& customers_;
     Windows windows_;
+    Today today_;
     // The file the date dialog names: the one being imported, or the last one.
     QString importFileName_;
     bool writingBack_ = false;

@@ -1,5 +1,7 @@
 #include "CollectiveReport.h"
 
+#include "print/MetricCanvas.h"
+#include "print/PageStyle.h"
 #include "print/TXPrint.h"
 
 #include <algorithm>
@@ -9,171 +11,186 @@ namespace collective_report {
 
 namespace {
 
-const QString kLabelFont = QStringLiteral("Times New Roman");
-const QString kValueFont = QStringLiteral("Courier New");
-constexpr int kPen = 30;
-constexpr int kGridPen = 15;
-constexpr int kAppendixTop = 1000;
-constexpr int kHeaderBottom = 2100;
-constexpr int kColumnLines[] = {6500,  10900, 11950, 14500, 16700,
-                                18400, 20100, 21800, 23500, 25200};
+using namespace page_style;
+
+constexpr Mm100 kLeft{50};
+constexpr Mm100 kTitleTop{150};
+constexpr Mm100 kLabelTop{1100};
+// Values sit 30 below the label row they belong to.
+constexpr Mm100 kValueTop{1130};
+// Rules run this far above the label row they open.
+constexpr Mm100 kRuleAbove{525};
+constexpr Mm100 kAppendixTop{1000};
+constexpr Mm100 kHeadingTop{1200};
+constexpr Mm100 kHeaderBottom{2100};
+constexpr Mm100 kFirstGridLine{2675};
+constexpr Mm100 kSignatureTop{17350};
+constexpr Mm100 kColumnLines[] = {Mm100(6500),  Mm100(10900), Mm100(11950), Mm100(14500),
+                                  Mm100(16700), Mm100(18400), Mm100(20100), Mm100(21800),
+                                  Mm100(23500), Mm100(25200)};
 
 // Line pitch of the labels (twice Times 10 pt) and row step of the values
 // (one and a half Courier 10 pt), measured on the open job.
 struct Steps {
-    int h;
-    int line;
-    int row;
+    Mm100 h;
+    Mm100 line;
+    Mm100 row;
 };
 
 Steps measure(TXPrint& print) {
-    Canvas& canvas = print.canvas();
-    print.setFont(kLabelFont, true, 10);
-    const int h = canvas.fontHeight();
-    print.setFont(kValueFont, false, 10);
-    return {h, 2 * h, 3 * canvas.fontHeight() / 2};
+    const MetricCanvas page(print.canvas());
+    print.setFont(kLabelFont, true, kTextSize);
+    const Mm100 h = page.fontHeight();
+    print.setFont(kValueFont, false, kTextSize);
+    return {h, 2 * h, 3 * page.fontHeight() / 2};
 }
 
 void drawCover(TXPrint& print, const Report& report) {
-    Canvas& canvas = print.canvas();
+    MetricCanvas page(print.canvas());
     const bool landscape = report.cover == Cover::Landscape;
-    const int width = print.PageWidth();
+    const Mm100 width(print.PageWidth());
     const Steps steps = measure(print);
-    const int L = steps.line;
-    canvas.setPenWidth(kPen);
+    const Mm100 L = steps.line;
+    const auto ruleAbove = [&](Mm100 y) {
+        page.line(Mm100(0), y - kRuleAbove, width, y - kRuleAbove);
+    };
+    page.setPenWidth(kListPen);
 
-    print.setFont(kLabelFont, true, 16);
-    canvas.textOut(50, 150, QStringLiteral("Prüfprotokoll für elektrische Geräte"));
+    print.setFont(kLabelFont, true, kTitleSize);
+    page.text(kLeft, kTitleTop, QStringLiteral("Prüfprotokoll für elektrische Geräte"));
     if (!report.number.isEmpty())
-        canvas.textOut(9500, 150, QStringLiteral("Nr. ") + report.number);
-    canvas.line(0, 900, width, 900);
+        page.text(Mm100(9500), kTitleTop, QStringLiteral("Nr. ") + report.number);
+    page.line(Mm100(0), Mm100(900), width, Mm100(900));
 
-    print.setFont(kLabelFont, true, 10);
-    const int contractorLabel = landscape ? 13300 : 9500;
-    const int contractorLines = landscape ? 13800 : 10000;
-    canvas.textOut(50, 1100, QStringLiteral("Auftraggeber (Kunde)"));
-    canvas.textOut(contractorLabel, 1100, QStringLiteral("Auftragnehmer"));
-    const int separator = landscape ? 13000 : 9200;
-    canvas.line(separator, landscape ? 900 : 0, separator, 1100 + 5 * L - 550);
-    const int y1 = 1100 + 5 * L;
-    const int y2 = y1 + 2 * L;
-    canvas.textOut(50, y1, QStringLiteral("Verwendetes Prüfgerät:"));
-    canvas.line(0, y1 - 525, width, y1 - 525);
-    canvas.textOut(50, y2, QStringLiteral("Prüflinge ohne Mängel:"));
-    canvas.line(0, y2 - 525, width, y2 - 525);
-    int remarksLabel = y2 + 2 * L;
+    print.setFont(kLabelFont, true, kTextSize);
+    const Mm100 contractorLabel(landscape ? 13300 : 9500);
+    const Mm100 contractorLines(landscape ? 13800 : 10000);
+    page.text(kLeft, kLabelTop, QStringLiteral("Auftraggeber (Kunde)"));
+    page.text(contractorLabel, kLabelTop, QStringLiteral("Auftragnehmer"));
+    const Mm100 separator(landscape ? 13000 : 9200);
+    page.line(separator, Mm100(landscape ? 900 : 0), separator, kLabelTop + 5 * L - Mm100(550));
+    const Mm100 y1 = kLabelTop + 5 * L;
+    const Mm100 y2 = y1 + 2 * L;
+    page.text(kLeft, y1, QStringLiteral("Verwendetes Prüfgerät:"));
+    ruleAbove(y1);
+    page.text(kLeft, y2, QStringLiteral("Prüflinge ohne Mängel:"));
+    ruleAbove(y2);
+    Mm100 remarksLabel = y2 + 2 * L;
     if (landscape) {
-        canvas.textOut(8000, y2, QStringLiteral("Prüflinge mit Mängeln:"));
+        page.text(Mm100(8000), y2, QStringLiteral("Prüflinge mit Mängeln:"));
     } else {
-        canvas.textOut(50, remarksLabel, QStringLiteral("Prüflinge mit Mängeln:"));
-        canvas.line(0, remarksLabel - 525, width, remarksLabel - 525);
+        page.text(kLeft, remarksLabel, QStringLiteral("Prüflinge mit Mängeln:"));
+        ruleAbove(remarksLabel);
         remarksLabel += 2 * L;
     }
-    canvas.line(0, remarksLabel - 525, width, remarksLabel - 525);
-    canvas.textOut(50, remarksLabel, QStringLiteral("Bemerkungen:"));
-    const int signature = landscape ? 16000 : 23000;
-    canvas.textOut(50, signature,
-                   landscape ? QStringLiteral("Ort/Datum:") : QStringLiteral("Ort/Datum"));
-    canvas.textOut(landscape ? 17000 : 8000, signature,
-                   landscape ? QStringLiteral("Unterschrift:") : QStringLiteral("Unterschrift"));
-    canvas.line(0, signature - 525, width, signature - 525);
-    canvas.frame(0, 0, width, print.PageHeight());
+    ruleAbove(remarksLabel);
+    page.text(kLeft, remarksLabel, QStringLiteral("Bemerkungen:"));
+    const Mm100 signature(landscape ? 16000 : 23000);
+    page.text(kLeft, signature,
+              landscape ? QStringLiteral("Ort/Datum:") : QStringLiteral("Ort/Datum"));
+    page.text(Mm100(landscape ? 17000 : 8000), signature,
+              landscape ? QStringLiteral("Unterschrift:") : QStringLiteral("Unterschrift"));
+    ruleAbove(signature);
+    page.frame(Mm100(0), Mm100(0), width, Mm100(print.PageHeight()));
 
-    print.setFont(kValueFont, false, 10);
+    print.setFont(kValueFont, false, kTextSize);
     const Address* addresses[] = {&report.customer, &report.contractor};
-    const int columns[] = {500, contractorLines};
+    const Mm100 columns[] = {Mm100(500), contractorLines};
     for (int i = 0; i < 2; ++i) {
-        canvas.textOut(columns[i], 1130 + L, addresses[i]->name);
-        canvas.textOut(columns[i], 1130 + 2 * L, addresses[i]->street);
-        canvas.textOut(columns[i], 1130 + 3 * L, addresses[i]->place);
+        page.text(columns[i], kValueTop + L, addresses[i]->name);
+        page.text(columns[i], kValueTop + 2 * L, addresses[i]->street);
+        page.text(columns[i], kValueTop + 3 * L, addresses[i]->place);
     }
-    canvas.textOut(4000, 1130 + 5 * L, QStringLiteral("Gerätetester ZT 0701/0702 Veltrax"));
+    const Mm100 counts(4000);
+    page.text(counts, kValueTop + 5 * L, QStringLiteral("Gerätetester ZT 0701/0702 Veltrax"));
     const int without = countWithoutDefects(report);
     const int with = int(report.devices.size()) - without;
-    canvas.textOut(4000, 1130 + 7 * L, QString::number(without));
+    page.text(counts, kValueTop + 7 * L, QString::number(without));
     if (landscape)
-        canvas.textOut(12000, 1130 + 7 * L, QString::number(with));
+        page.text(Mm100(12000), kValueTop + 7 * L, QString::number(with));
     else
-        canvas.textOut(4000, 1130 + 9 * L, QString::number(with));
-    const int remarksTop = landscape ? 9000 : 10500;
+        page.text(counts, kValueTop + 9 * L, QString::number(with));
+    const Mm100 remarksTop(landscape ? 9000 : 10500);
     for (int i = 0; i < 6; ++i)
-        canvas.textOut(50, remarksTop + i * L, report.remarks[i]);
+        page.text(kLeft, remarksTop + i * L, report.remarks[i]);
 }
 
-void drawAppendix(TXPrint& print, const Report& report, int page) {
-    Canvas& canvas = print.canvas();
-    const int width = print.PageWidth();
+void drawAppendix(TXPrint& print, const Report& report, int pageNumber) {
+    MetricCanvas page(print.canvas());
+    const Mm100 width(print.PageWidth());
     const Steps steps = measure(print);
     const int pages = pageCount(report);
-    canvas.setPenWidth(kPen);
-    canvas.frame(0, 0, width, print.PageHeight());
+    page.setPenWidth(kListPen);
+    page.frame(Mm100(0), Mm100(0), width, Mm100(print.PageHeight()));
 
-    print.setFont(kLabelFont, true, 16);
+    print.setFont(kLabelFont, true, kTitleSize);
     QString title = report.cover == Cover::None
                         ? QStringLiteral("Prüfprotokoll für elektrische Geräte")
                         : QStringLiteral("Anhang zum Prüfprotokoll für elektrische Geräte");
     if (!report.number.isEmpty())
         title += QStringLiteral("  Nr. ") + report.number;
-    canvas.textOut(50, 150, title);
+    page.text(kLeft, kTitleTop, title);
 
-    print.setFont(kLabelFont, true, 10);
+    print.setFont(kLabelFont, true, kTextSize);
     if (pages > 1)
-        canvas.textOut(24000, 150, QStringLiteral("Seite %1").arg(page));
-    canvas.line(0, kAppendixTop, width, kAppendixTop);
-    for (const int x : kColumnLines)
-        canvas.line(x, kAppendixTop, x, kHeaderBottom);
-    const int second = 1200 + steps.h;
-    const std::tuple<int, const char*, int, const char*> titles[] = {
-        {50, "Geräteart", 0, nullptr},
-        {6600, "Seriennummer", 0, nullptr},
-        {11000, "SKL", 0, nullptr},
-        {12100, "Prüfung", 12100, "nach DIN VDE"},
-        {14600, "Besichtigung", 15350, "i.O."},
-        {17300, "Rsl", 17300, "[Ω]"},
-        {18900, "Riso", 18800, "[MΩ]"},
-        {20700, "Iea", 20550, "[mA]"},
-        {22450, "Isl", 22250, "[mA]"},
-        {24000, "Iber", 23900, "[mA]"},
-        {25500, "Prüfung OK", 0, nullptr},
+        page.text(Mm100(24000), kTitleTop, QStringLiteral("Seite %1").arg(pageNumber));
+    page.line(Mm100(0), kAppendixTop, width, kAppendixTop);
+    for (const Mm100 x : kColumnLines)
+        page.line(x, kAppendixTop, x, kHeaderBottom);
+    const Mm100 second = kHeadingTop + steps.h;
+    const std::tuple<Mm100, const char*, Mm100, const char*> titles[] = {
+        {Mm100(50), "Geräteart", Mm100(0), nullptr},
+        {Mm100(6600), "Seriennummer", Mm100(0), nullptr},
+        {Mm100(11000), "SKL", Mm100(0), nullptr},
+        {Mm100(12100), "Prüfung", Mm100(12100), "nach DIN VDE"},
+        {Mm100(14600), "Besichtigung", Mm100(15350), "i.O."},
+        {Mm100(17300), "Rsl", Mm100(17300), "[Ω]"},
+        {Mm100(18900), "Riso", Mm100(18800), "[MΩ]"},
+        {Mm100(20700), "Iea", Mm100(20550), "[mA]"},
+        {Mm100(22450), "Isl", Mm100(22250), "[mA]"},
+        {Mm100(24000), "Iber", Mm100(23900), "[mA]"},
+        {Mm100(25500), "Prüfung OK", Mm100(0), nullptr},
     };
     for (const auto& [x1, line1, x2, line2] : titles) {
-        canvas.textOut(x1, 1200, QString::fromUtf8(line1));
+        page.text(x1, kHeadingTop, QString::fromUtf8(line1));
         if (line2)
-            canvas.textOut(x2, second, QString::fromUtf8(line2));
+            page.text(x2, second, QString::fromUtf8(line2));
     }
-    canvas.line(0, kHeaderBottom, width, kHeaderBottom);
-    canvas.line(0, 17100, width, 17100);
-    canvas.textOut(50, 17350, QStringLiteral("Ort/Datum:"));
-    canvas.textOut(17000, 17350, QStringLiteral("Unterschrift:"));
+    page.line(Mm100(0), kHeaderBottom, width, kHeaderBottom);
+    page.line(Mm100(0), Mm100(17100), width, Mm100(17100));
+    page.text(kLeft, kSignatureTop, QStringLiteral("Ort/Datum:"));
+    page.text(Mm100(17000), kSignatureTop, QStringLiteral("Unterschrift:"));
 
-    print.setFont(kValueFont, false, 10);
-    const qsizetype first = qsizetype(page - 1) * kRowsPerPage;
+    print.setFont(kValueFont, false, kTextSize);
+    const qsizetype first = qsizetype(pageNumber - 1) * kRowsPerPage;
     const qsizetype end = std::min(first + kRowsPerPage, report.devices.size());
     const int rows = int(end - first);
-    int y = 1200 + 3 * steps.h;
+    constexpr Mm100 valueX[] = {Mm100(16800), Mm100(18500), Mm100(20200), Mm100(21900),
+                                Mm100(23600)};
+    Mm100 y = kHeadingTop + 3 * steps.h;
     for (qsizetype i = first; i < end; ++i, y += steps.row) {
         const Device& d = report.devices[i];
         const auto values = valueColumns(d);
-        canvas.textOut(50, y, d.Geraeteart);
-        canvas.textOut(6600, y, d.Seriennummer);
-        canvas.textOut(11250, y, d.Schutzklasse);
-        canvas.textOut(12000, y, d.Pruefung.mid(8));
-        canvas.textOut(15200, y,
-                       d.inspectionsPassed ? QStringLiteral("ja") : QStringLiteral("nein"));
-        const int valueX[] = {16800, 18500, 20200, 21900, 23600};
+        page.text(kLeft, y, d.Geraeteart);
+        page.text(Mm100(6600), y, d.Seriennummer);
+        page.text(Mm100(11250), y, d.Schutzklasse);
+        page.text(Mm100(12000), y, d.Pruefung.mid(8));
+        page.text(Mm100(15200), y,
+                  d.inspectionsPassed ? QStringLiteral("ja") : QStringLiteral("nein"));
         for (int c = 0; c < 5; ++c)
-            canvas.textOut(valueX[c], y, values[c]);
-        canvas.textOut(26200, y, d.Ordnung.isEmpty() ? QStringLiteral("nein") : d.Ordnung);
+            page.text(valueX[c], y, values[c]);
+        page.text(Mm100(26200), y, d.Ordnung.isEmpty() ? QStringLiteral("nein") : d.Ordnung);
     }
-    if (page < pages)
-        canvas.textOut(10600, y + 200, QStringLiteral("Fortsetzung auf Seite %1").arg(page + 1));
+    if (pageNumber < pages)
+        page.text(Mm100(10600), y + Mm100(200),
+                  QStringLiteral("Fortsetzung auf Seite %1").arg(pageNumber + 1));
 
-    canvas.setPenWidth(kGridPen);
+    page.setPenWidth(kGridPen);
     for (int i = 0; i < rows; ++i)
-        canvas.line(0, 2675 + i * steps.row, width, 2675 + i * steps.row);
+        page.line(Mm100(0), kFirstGridLine + i * steps.row, width, kFirstGridLine + i * steps.row);
     if (rows > 0)
-        for (const int x : kColumnLines)
-            canvas.line(x, kHeaderBottom, x, 2675 + (rows - 1) * steps.row);
+        for (const Mm100 x : kColumnLines)
+            page.line(x, kHeaderBottom, x, kFirstGridLine + (rows - 1) * steps.row);
 }
 
 std::optional<QString> printJob(TXPrint& print, const std::function<void()>& draw) {

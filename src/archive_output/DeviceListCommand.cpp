@@ -38,7 +38,7 @@ void printList(Prompter& prompter, const List& list, const PrinterSource& printe
 
 } // namespace
 
-void run(AppState&, Prompter& prompter, TableCursor& archive, RequestQuestion& request,
+void run(Prompter& prompter, TableCursor& archive, RequestQuestion& request,
          FormatQuestion& formatChoice, const PrinterSource& printers) {
     const std::optional<Request> asked = request.askRequest();
     if (!asked)

@@ -7,7 +7,6 @@
 
 #include <optional>
 
-struct AppState;
 class Prompter;
 class TableCursor;
 
@@ -41,7 +40,7 @@ public:
 // The archive's "Liste": asks for customer, range and format, prints the
 // customer's devices due in the range in the order of their next test, and
 // leaves the archive view with the filter and index it had.
-void run(AppState& state, Prompter& prompter, TableCursor& archive, RequestQuestion& request,
+void run(Prompter& prompter, TableCursor& archive, RequestQuestion& request,
          FormatQuestion& formatChoice, const PrinterSource& printers);
 
 } // namespace device_list

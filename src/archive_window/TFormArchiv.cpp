@@ -11,30 +11,20 @@
 #include "report/ArchiveNumbering.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
+#include "tables/GridSetup.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
-
-struct GridColumn {
-    const char* field;
-    const char* title;
-    int width; // 0: as wide as the title asks
-    bool readOnly = false;
-    Qt::Alignment titleAlignment = Qt::AlignCenter;
-    Qt::Alignment cellAlignment = kLeft;
-};
 
 const GridColumn kColumns[] = {
     {"Zaehler", "Zaehler", 0},
@@ -248,26 +238,8 @@ void TFormArchiv::createMenu() {
 }
 
 void TFormArchiv::createGrid() {
-    QStringList fields;
-    for (const GridColumn& column : kColumns)
-        fields << QLatin1String(column.field);
-    DBGrid1 = new DataGrid(*Table1, fields, this);
+    DBGrid1 = createDataGrid(*Table1, kColumns, LongTitles::CutShort, this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    TableGridModel& model = DBGrid1->gridModel();
-    model.setAutoEdit(false);
-    const QScreen* screen = this->screen();
-    const int ppi = screen ? qRound(screen->logicalDotsPerInch()) : 96;
-    QHeaderView& header = *DBGrid1->horizontalHeader();
-    for (int i = 0; i < fields.size(); ++i) {
-        const QString title = QString::fromUtf8(kColumns[i].title);
-        model.setTitle(fields[i], title);
-        if (kColumns[i].readOnly)
-            model.setReadOnlyField(fields[i]);
-        DBGrid1->setAlignment(fields[i], kColumns[i].titleAlignment, kColumns[i].cellAlignment);
-        header.resizeSection(i, kColumns[i].width > 0
-                                    ? scaledLength(kColumns[i].width, ppi)
-                                    : header.fontMetrics().horizontalAdvance(title) + 12);
-    }
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
         if (Table1->state() == TableCursor::State::Edit)
             customerColumnEntered();

@@ -101,8 +101,8 @@ void TFormArchiv::singleReportClick() {
 void TFormArchiv::deviceListClick() {
     if (!saveOrDropEdits() || !dialogs_.deviceListRequest || !dialogs_.deviceListFormat)
         return;
-    device_list::run(state_, prompter_, *Table1, *dialogs_.deviceListRequest,
-                     *dialogs_.deviceListFormat, printers_);
+    device_list::run(prompter_, *Table1, *dialogs_.deviceListRequest, *dialogs_.deviceListFormat,
+                     printers_);
 }
 
 void TFormArchiv::collectiveReportClick() {

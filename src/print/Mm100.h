@@ -14,6 +14,10 @@ struct Mm100 {
 
     constexpr Mm100 operator+(Mm100 other) const { return Mm100(value + other.value); }
     constexpr Mm100 operator-(Mm100 other) const { return Mm100(value - other.value); }
+    constexpr Mm100& operator+=(Mm100 other) {
+        value += other.value;
+        return *this;
+    }
     constexpr Mm100 operator*(int factor) const { return Mm100(value * factor); }
     // Integer division, as the layouts count: 1056 / 2 is 528, 1409 / 2 is 704.
     constexpr Mm100 operator/(int divisor) const { return Mm100(value / divisor); }

@@ -48,9 +48,7 @@ public:
     int Copies() const;
     void setCopies(int copies) { target_.setCopies(copies); }
     // The job's name as the spooler shows it.
-    QString Title() const { return title_; }
     void setTitle(const QString& title) { title_ = title; }
-    TXPrinterOrientation Orientation() const { return orientation_; }
     void setOrientation(TXPrinterOrientation orientation) { orientation_ = orientation; }
 
     bool HasPrinter() const { return target_.hasPrinter(); }
@@ -75,7 +73,6 @@ public:
     int PageHeight() const { return pageHeight_; }
 
     int resolutionX() const { return dpiX_; }
-    int resolutionY() const { return dpiY_; }
     // 1 for dots (a dot is a dot whatever the resolution), 1000, 254, 2540.
     int unitsPerInch() const;
 

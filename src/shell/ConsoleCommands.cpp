@@ -75,7 +75,7 @@ int importFiles(const QString& dataDirectory, const QStringList& files) {
         return 1;
     ArchiveImport import(store, prompter);
     const ArchiveImport::Outcome outcome = import.importFiles(
-        files,
+        files, QDate::currentDate(),
         // Nobody can correct a date here: the file is left out.
         [](const QString&, const QString&, record_transfer::DateKind) { return std::nullopt; },
         [](const QString& name, qint64 number) {

@@ -13,7 +13,6 @@ public:
 
     // The folder that holds index.html and one page per topic number.
     void setHelpFile(const QString& folder);
-    QString helpFile() const { return folder_; }
 
     void showContents();
     // Opens the page of a topic; a topic without a page opens the contents.

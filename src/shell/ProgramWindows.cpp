@@ -24,11 +24,11 @@
 #include "tester/Clock.h"
 #include "tester/NoticeWindows.h"
 #include "tester/SerialLine.h"
+#include "tester/SystemSerialPorts.h"
 #include "tester/TForm15.h"
 #include "tester/TForm2.h"
 #include "tester/TForm3.h"
 #include "tester/TFormAuslesen.h"
-#include "tester/TermiosSerial.h"
 
 #include <QApplication>
 
@@ -40,7 +40,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     , versionInfo_(std::make_unique<MyVersionInfo>())
     , help_(std::make_unique<HelpViewer>())
     , clock_(std::make_unique<RealClock>())
-    , serialPorts_(std::make_unique<TermiosSerialPorts>(PortSlots::discover(options.ports)))
+    , serialPorts_(systemSerialPorts(PortSlots::discover(options.ports)))
     , serialLine_(std::make_unique<SerialLine>(*serialPorts_, *clock_)) {
     // Every window prepares its tables; trouble with them is told once.
     const TableStore::OncePerFailure oncePerFailure(tables_);

@@ -52,7 +52,6 @@ public:
 
     TForm1& mainWindow() { return *form1_; }
     HelpViewer& help() { return *help_; }
-    SerialLine& serialLine() { return *serialLine_; }
     TForm2& portSelection() { return *form2_; }
 
 private:

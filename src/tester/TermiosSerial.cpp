@@ -1,5 +1,7 @@
 #include "TermiosSerial.h"
 
+#include "SystemSerialPorts.h"
+
 #include <QFileInfo>
 
 #include <fcntl.h>
@@ -123,4 +125,8 @@ std::unique_ptr<SerialDevice> TermiosSerialPorts::open(int index, const LineSett
         !apply(fd, settings))
         return nullptr;
     return device;
+}
+
+std::unique_ptr<SerialPorts> systemSerialPorts(const PortSlots& portSlots) {
+    return std::make_unique<TermiosSerialPorts>(portSlots);
 }

@@ -81,7 +81,7 @@ protected:
     AppState state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
-    ArchiveTransfers transfers{state, prompter, zt, kunden};
+    ArchiveTransfers transfers{state, prompter, zt, kunden, [] { return QDate(2026, 12, 31); }};
 };
 
 } // namespace
@@ -177,7 +177,7 @@ TEST_F(ArchiveImportTest, MemoryEntriesComeInAsOneBatchWithProgress) {
     EXPECT_TRUE(prompter.messages().isEmpty());
     zt.last();
     EXPECT_EQ(zt.text("Zaehler"), "1200");
-    EXPECT_TRUE(zt.text("Dateiname").startsWith("MW-Speicher Nr.1200   "));
+    EXPECT_EQ(zt.text("Dateiname"), "MW-Speicher Nr.1200   31.12.2026");
     EXPECT_EQ(zt.text("Kundennummer"), "");
 }
 

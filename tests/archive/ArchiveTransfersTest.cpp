@@ -60,18 +60,13 @@ protected:
         return rows;
     }
 
-    static QString today() {
-        const QDate d = QDate::currentDate();
-        return QStringLiteral("%1.%2.%3").arg(d.day()).arg(d.month()).arg(d.year());
-    }
-
     AppState state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
     ScriptedWindow wizard;
     ScriptedWindow savePrint;
     ScriptedWindow dateDialog;
-    ArchiveTransfers transfers{state, prompter, zt, kunden};
+    ArchiveTransfers transfers{state, prompter, zt, kunden, [] { return QDate(2026, 3, 8); }};
 };
 
 } // namespace
@@ -83,7 +78,7 @@ TEST_F(ArchiveTransfersTest, FilesBecomeConsecutiveRowsAndANewCustomerIsCreatedO
     const QString a = writeFile("a.pro", inOrder);
     const QString b = writeFile("b.pro", inOrder);
     EXPECT_EQ(transfers.importFiles({b, a, b}, false), 3);
-    const QString suffix = QStringLiteral("   ") + today();
+    const QString suffix = QStringLiteral("   8.3.2026");
     EXPECT_EQ(archiveRows(),
               (QStringList{"1|Bäckerei Müller|1|" + b + suffix, "2|Bäckerei Müller|1|" + a + suffix,
                            "3|Bäckerei Müller|1|" + b + suffix}));

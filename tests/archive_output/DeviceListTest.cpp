@@ -145,7 +145,7 @@ protected:
             }
         });
         timer.start(1);
-        device_list::run(state, prompter, zt, request, formats, [this] { return printer; });
+        device_list::run(prompter, zt, request, formats, [this] { return printer; });
     }
 
     AppState state;
@@ -222,7 +222,7 @@ TEST_F(DeviceListCommandTest, ACancelledQuestionEndsTheListAndRestoresTheView) {
         questions.format = c.format;
         if (c.jobs)
             prompter.acceptDialog();
-        device_list::run(state, prompter, zt, questions, questions, [&] { return target; });
+        device_list::run(prompter, zt, questions, questions, [&] { return target; });
         EXPECT_EQ(questions.formatAsked, c.formatAsked) << c.name;
         ASSERT_EQ(target->jobs().size(), c.jobs) << c.name;
         if (c.jobs) {

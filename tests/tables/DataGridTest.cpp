@@ -1,11 +1,14 @@
 #include "TableFixture.h"
 
+#include "common/WindowScaling.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
+#include "tables/GridSetup.h"
 #include "tables/TableGridModel.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -256,4 +259,41 @@ TEST_F(DataGridTest, ChoosingAnotherRowPostsTheEditAndKeepsThatRowSelected) {
     EXPECT_EQ(grid.currentIndex().row(), 2);
     EXPECT_EQ(customerRows(QStringLiteral("Standard")),
               (QStringList{"0|||", "1|Anders||", "2|Albrecht||", "3|Zander||"}));
+}
+
+// A given width holds or gives way to a longer title as the window asks; no
+// width fits the title. Only the row being edited takes edits, and never in a
+// read-only column.
+TEST_F(DataGridTest, GridSetUpGivesColumnsTheirTitlesWidthsAndReadOnlyFields) {
+    ASSERT_TRUE(kunden.open());
+    kunden.first();
+    ASSERT_TRUE(kunden.edit());
+    const GridColumn columns[] = {
+        {"Kundennummer", "Nummer", 0, true},
+        {"Auftraggeber", "Auftraggeber des Geräts", 40},
+        {"AuftraggeberOrt", "Ort", 200},
+    };
+    for (const LongTitles longTitles : {LongTitles::CutShort, LongTitles::WidenColumn}) {
+        QWidget window;
+        DataGrid* grid = createDataGrid(kunden, columns, longTitles, &window);
+        const QHeaderView& header = *grid->horizontalHeader();
+        const int ppi = qRound(window.screen()->logicalDotsPerInch());
+        const auto titleWidth = [&](const char* title) {
+            return header.fontMetrics().horizontalAdvance(QString::fromUtf8(title)) + 12;
+        };
+        ASSERT_GT(titleWidth("Auftraggeber des Geräts"), scaledLength(40, ppi));
+        const int longTitle = longTitles == LongTitles::CutShort
+                                  ? scaledLength(40, ppi)
+                                  : titleWidth("Auftraggeber des Geräts");
+        EXPECT_EQ((QList<int>{header.sectionSize(0), header.sectionSize(1), header.sectionSize(2)}),
+                  (QList<int>{titleWidth("Nummer"), longTitle, scaledLength(200, ppi)}));
+        QStringList titles;
+        for (int i = 0; i < 3; ++i)
+            titles << grid->model()->headerData(i, Qt::Horizontal).toString();
+        EXPECT_EQ(titles, (QStringList{"Nummer", "Auftraggeber des Geräts", "Ort"}));
+        const QAbstractItemModel& model = *grid->model();
+        EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+        EXPECT_TRUE(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+        EXPECT_FALSE(model.flags(model.index(1, 1)) & Qt::ItemIsEditable);
+    }
 }

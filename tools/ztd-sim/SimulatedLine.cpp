@@ -23,6 +23,5 @@ void SimulatedLine::schedule(const Emissions& emissions) {
     for (const Emission& e : emissions) {
         lastDue_ = std::max(lastDue_, clock_.now()) + e.delayMs;
         device_.deliver(e.bytes, lastDue_);
-        output_ += e.bytes;
     }
 }

@@ -19,8 +19,6 @@ public:
     TesterModel& model() { return model_; }
     // A key pressed at the tester, reported to the program now.
     void pressKey(std::uint8_t key);
-    // Everything the tester has sent so far or will send, in order.
-    const QByteArray& output() const { return output_; }
 
 private:
     void schedule(const Emissions& emissions);
@@ -30,5 +28,4 @@ private:
     TestSerialDevice device_;
     TestSerialPorts ports_;
     std::int64_t lastDue_ = 0;
-    QByteArray output_;
 };

@@ -92,13 +92,11 @@ QString TestSerialPorts::deviceOf(int index) const {
     return exists(index) ? QStringLiteral("/dev/test%1").arg(index) : QString();
 }
 
-std::unique_ptr<SerialDevice> TestSerialPorts::open(int index, const LineSettings& settings,
-                                                    int inputQueueSize, int outputQueueSize) {
+std::unique_ptr<SerialDevice> TestSerialPorts::open(int index, const LineSettings&,
+                                                    int inputQueueSize, int) {
     if (!exists(index) || refuseOpen_)
         return nullptr;
-    lastSettings_ = settings;
     lastInputQueue_ = inputQueueSize;
-    lastOutputQueue_ = outputQueueSize;
     lastOpened_ = index;
     return std::make_unique<TestHandle>(device_);
 }

@@ -72,10 +72,8 @@ public:
 
     void setPresent(int index, bool present) { present_.at(index) = present; }
     void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }
-    // Settings and queue sizes of the last open, and its slot.
-    const LineSettings& lastSettings() const { return lastSettings_; }
+    // The input queue size of the last open, and its slot.
     int lastInputQueue() const { return lastInputQueue_; }
-    int lastOutputQueue() const { return lastOutputQueue_; }
     int lastOpened() const { return lastOpened_; }
 
     bool exists(int index) const override;
@@ -87,8 +85,6 @@ private:
     TestSerialDevice& device_;
     std::array<bool, kPortCount> present_{};
     bool refuseOpen_ = false;
-    LineSettings lastSettings_;
     int lastInputQueue_ = 0;
-    int lastOutputQueue_ = 0;
     int lastOpened_ = -1;
 };

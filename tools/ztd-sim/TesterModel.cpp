@@ -126,10 +126,6 @@ bool TesterModel::lightOn() const {
     return status_ & tester_status::kLight;
 }
 
-bool TesterModel::french() const {
-    return status_ & tester_status::kFrench;
-}
-
 bool TesterModel::classKeyMode() const {
     return (status_ & tester_status::kClassKey) || version_ == 3;
 }

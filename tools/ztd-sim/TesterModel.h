@@ -67,7 +67,6 @@ public:
     int version() const { return version_; }
     int protectionClass() const;
     bool lightOn() const;
-    bool french() const;
     int menuCursor() const { return menuCursor_; }
     int menuItems() const { return version_ >= 6 ? 4 : 3; }
     int testKind() const { return testKind_; }
