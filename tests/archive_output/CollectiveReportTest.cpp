@@ -1,4 +1,6 @@
 #include "archive_output/CollectiveReport.h"
+#include "Golden.h"
+#include "PageDump.h"
 #include "PageTexts.h"
 #include "Printers.h"
 #include "TableFixture.h"
@@ -44,9 +46,8 @@ Report reportOf(int devices, Cover cover) {
     return report;
 }
 
-// Every page as "x,y:text" of its texts.
-QList<QStringList> printed(const Report& report) {
-    RecordingPrintTarget target;
+// The cover, if any, and every appendix page, one job each.
+void record(const Report& report, RecordingPrintTarget& target) {
     TXPrint print(target);
     if (report.cover != Cover::None) {
         configureCover(print, report.cover);
@@ -55,7 +56,21 @@ QList<QStringList> printed(const Report& report) {
     configureAppendix(print);
     for (int page = 1; page <= pageCount(report); ++page)
         EXPECT_FALSE(printAppendixPage(print, report, page));
+}
+
+// Every page as "x,y:text" of its texts.
+QList<QStringList> printed(const Report& report) {
+    RecordingPrintTarget target;
+    record(report, target);
     return pageTexts(target);
+}
+
+Report reportWithCover(Cover cover) {
+    Report report = reportOf(3, cover);
+    report.contractor = {QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
+                         QStringLiteral("54321 Beispielheim")};
+    report.remarks[5] = QStringLiteral("Letzte Bemerkung");
+    return report;
 }
 
 } // namespace
@@ -119,10 +134,7 @@ TEST(CollectiveReport, AppendixPagesCountNumberAndContinue) {
 }
 
 TEST(CollectiveReport, CoversShowAddressesAndCounts) {
-    Report report = reportOf(3, Cover::Portrait);
-    report.contractor = {QStringLiteral("Elektro Schulze"), QStringLiteral("Industrieweg 4"),
-                         QStringLiteral("54321 Beispielheim")};
-    report.remarks[5] = QStringLiteral("Letzte Bemerkung");
+    Report report = reportWithCover(Cover::Portrait);
     const QList<QStringList> portrait = printed(report);
     ASSERT_EQ(portrait.size(), 2);
     const QStringList& cover = portrait[0];
@@ -149,6 +161,21 @@ TEST(CollectiveReport, CoversShowAddressesAndCounts) {
                                 QStringLiteral("17000,16000:Unterschrift:"),
                                 QStringLiteral("50,%1:Letzte Bemerkung").arg(9000 + 5 * kL)})
         EXPECT_TRUE(landscape.contains(text)) << text.toStdString();
+}
+
+TEST(CollectiveReport, CoversAndAppendixPageAreTheGoldenPages) {
+    RecordingPrintTarget portrait;
+    record(reportWithCover(Cover::Portrait), portrait);
+    ASSERT_EQ(portrait.jobs().size(), 2);
+    expectGolden("collective-cover-portrait.txt", pageDump(portrait.jobs()[0]));
+    expectGolden("collective-appendix.txt", pageDump(portrait.jobs()[1]));
+
+    Report report = reportWithCover(Cover::Landscape);
+    report.number = QStringLiteral("S-7");
+    RecordingPrintTarget landscape;
+    record(report, landscape);
+    ASSERT_EQ(landscape.jobs().size(), 2);
+    expectGolden("collective-cover-landscape.txt", pageDump(landscape.jobs()[0]));
 }
 
 namespace {

@@ -1,4 +1,6 @@
 #include "archive_output/DeviceList.h"
+#include "Golden.h"
+#include "PageDump.h"
 #include "PageTexts.h"
 #include "Printers.h"
 #include "TableFixture.h"
@@ -37,13 +39,17 @@ List listOf(int devices, Format format) {
     return list;
 }
 
-// Each page printed as "x,y:text" for its texts.
-QList<QStringList> printed(const List& list) {
-    RecordingPrintTarget target;
+void record(const List& list, RecordingPrintTarget& target) {
     TXPrint print(target);
     configure(print, list.format);
     for (int page = 1; page <= pageCount(list); ++page)
         EXPECT_FALSE(printPage(print, list, page));
+}
+
+// Each page printed as "x,y:text" for its texts.
+QList<QStringList> printed(const List& list) {
+    RecordingPrintTarget target;
+    record(list, target);
     return pageTexts(target);
 }
 
@@ -90,6 +96,20 @@ TEST(DeviceListPages, LandscapeColumnsAndContinuation) {
     EXPECT_EQ(
         pages[0].last(),
         QStringLiteral("10600,%1:Fortsetzung auf Seite 2").arg(kFirstRowY + 27 * kRowStep + 200));
+}
+
+TEST(DeviceListPages, EachFormatIsItsGoldenPage) {
+    const std::pair<Format, QString> cases[] = {
+        {Format::Portrait1, "device-list-portrait1.txt"},
+        {Format::Portrait2, "device-list-portrait2.txt"},
+        {Format::Landscape, "device-list-landscape.txt"},
+    };
+    for (const auto& [format, golden] : cases) {
+        RecordingPrintTarget target;
+        record(listOf(3, format), target);
+        ASSERT_EQ(target.jobs().size(), 1);
+        expectGolden(golden, pageDump(target.jobs()[0]));
+    }
 }
 
 namespace {

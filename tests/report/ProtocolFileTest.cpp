@@ -1,6 +1,7 @@
 #include "report/ProtocolFile.h"
 #include "report/ReportState.h"
 
+#include "Golden.h"
 #include "Printers.h"
 
 #include <QDir>
@@ -547,6 +548,17 @@ TEST_F(ProtocolFileOnDisk, WrittenReportReadsBackAndReplacesALongerFile) {
     const ReadResult result = readProtocolFile(path("bericht.pro"));
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(parseProtocolImage(result.image), record);
+}
+
+TEST_F(ProtocolFileOnDisk, WrittenReportIsTheCheckedInFileAndReadsBackFromIt) {
+    ASSERT_EQ(writeProtocolFile(path("voll.pro"), buildProtocolImage(fullRecord())), std::nullopt);
+    QFile written(path("voll.pro"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    expectGolden("full-report.pro", written.readAll());
+
+    const ReadResult result = readProtocolFile(goldenPath("full-report.pro"));
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(parseProtocolImage(result.image), fullRecord());
 }
 
 } // namespace
