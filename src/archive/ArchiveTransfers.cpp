@@ -32,9 +32,9 @@ ArchiveTransfers::ArchiveTransfers(AppState& state, Prompter& prompter, TableCur
     , today_(std::move(today)) {}
 
 QString ArchiveTransfers::correctDate(const QString& rejected, DateKind kind) {
-    state_.dateDialog = {importFileName_, rejected, static_cast<int>(kind)};
-    show(windows_.dateDialog);
-    return state_.dateDialog.dateText;
+    if (!windows_.askDate)
+        return rejected;
+    return windows_.askDate({importFileName_, rejected, kind});
 }
 
 void ArchiveTransfers::loadRowIntoReport() {

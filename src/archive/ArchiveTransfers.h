@@ -22,8 +22,8 @@ public:
     struct Windows {
         std::function<void()> wizard;
         std::function<void()> savePrint;
-        // Corrects the date that AppState::dateDialog holds.
-        std::function<void()> dateDialog;
+        // The real date typed in place of an impossible one.
+        std::function<QString(const DateQuestion&)> askDate;
     };
 
     // The day imported rows are stamped with.

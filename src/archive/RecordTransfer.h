@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/DateQuestion.h"
+
 #include "report/Protokoll.h"
 
 #include <QString>
@@ -27,8 +29,7 @@ struct RowValues {
     quint8 Niso = 0;
 };
 
-// 1 = next test date, 2 = test date, as the date dialog names them.
-enum class DateKind { NextTest = 1, TestDate = 2 };
+using ::DateKind;
 // Asks the user for a valid date in place of the text; returns what was typed.
 using DateCorrection = std::function<QString(const QString& rejected, DateKind kind)>;
 

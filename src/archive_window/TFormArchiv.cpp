@@ -146,8 +146,7 @@ TFormArchiv::~TFormArchiv() = default;
 
 void TFormArchiv::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
-    transfers_->setWindows(
-        {modal(dialogs.wizard), modal(dialogs.savePrint), modal(dialogs.dateDialog)});
+    transfers_->setWindows({modal(dialogs.wizard), modal(dialogs.savePrint), dialogs.askDate});
     for (QAction* item : MainMenu1->findChildren<QAction*>())
         if (item->objectName() == QLatin1String("Liste1"))
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);

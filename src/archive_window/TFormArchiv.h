@@ -41,7 +41,7 @@ public:
     struct Dialogs {
         QDialog* wizard = nullptr;
         QDialog* savePrint = nullptr;
-        QDialog* dateDialog = nullptr;
+        std::function<QString(const DateQuestion&)> askDate;
         QDialog* customerLookup = nullptr;
         QDialog* customerNumberEntry = nullptr;
         device_list::RequestQuestion* deviceListRequest = nullptr;

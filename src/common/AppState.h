@@ -10,15 +10,6 @@
 
 #include <array>
 
-// The date dialog's exchange: which file holds the impossible date, the date
-// text (the rejected one in, the corrected one out), and which date it is
-// (1 = next test date, 2 = test date).
-struct DateDialogExchange {
-    QString fileName;
-    QString dateText;
-    int which = 0;
-};
-
 // What the customer lookup and the customer-number entry hand back.
 struct CustomerChoice {
     int accepted = 0;      // the lookup ended with "&Übernehmen"
@@ -46,7 +37,6 @@ struct AppState {
     int reportWanted = 0;
     // Software letter of the tester's measurement memory; the main window sets it at start.
     QString memorySoftwareVersion;
-    DateDialogExchange dateDialog;
     CustomerChoice customerChoice;
     // The printer chosen in printer setup; empty means the system's default printer.
     QString printerName;

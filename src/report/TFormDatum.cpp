@@ -1,7 +1,6 @@
 #include "TFormDatum.h"
 
 #include "DateEntry.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/TitleBar.h"
@@ -20,10 +19,9 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
 }
 } // namespace
 
-TFormDatum::TFormDatum(AppState& state, Prompter& prompter, QWidget* parent)
+TFormDatum::TFormDatum(Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinMaxButtonsHint)
-    , state_(state)
     , prompter_(prompter)
     , Label1(label(this, "Label1", {}))
     , LabelWo(label(this, "LabelWo", QStringLiteral("Nächster Prüfungstermin:")))
@@ -59,17 +57,21 @@ TFormDatum::TFormDatum(AppState& state, Prompter& prompter, QWidget* parent)
     scaleWindow(*this);
 }
 
-void TFormDatum::showEvent(QShowEvent* event) {
-    const DateDialogExchange& exchange = state_.dateDialog;
-    Label1->setText(QStringLiteral("ungültiges Datum in Datei ") + exchange.fileName);
+QString TFormDatum::askDate(const DateQuestion& question) {
+    present(question);
+    exec();
+    return entered_;
+}
+
+void TFormDatum::present(const DateQuestion& question) {
+    Label1->setText(QStringLiteral("ungültiges Datum in Datei ") + question.fileName);
     MaskEdit1->clear();
     MaskEdit1->setFocus();
-    LabelDatum->setText(exchange.dateText);
-    if (exchange.which == 1)
-        LabelWo->setText(QStringLiteral("nächster Prüfungstermin:"));
-    else if (exchange.which == 2)
-        LabelWo->setText(QStringLiteral("Datum:"));
-    QDialog::showEvent(event);
+    LabelDatum->setText(question.rejected);
+    LabelWo->setText(question.kind == DateKind::NextTest
+                         ? QStringLiteral("nächster Prüfungstermin:")
+                         : QStringLiteral("Datum:"));
+    entered_ = question.rejected;
 }
 
 void TFormDatum::Button1Click() {
@@ -78,6 +80,6 @@ void TFormDatum::Button1Click() {
         prompter_.message(*problem, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
         return;
     }
-    state_.dateDialog.dateText = text;
+    entered_ = text;
     accept();
 }

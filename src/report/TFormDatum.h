@@ -1,8 +1,9 @@
 #pragma once
 
+#include "DateQuestion.h"
+
 #include <QDialog>
 
-struct AppState;
 class Prompter;
 class QLabel;
 class QLineEdit;
@@ -12,18 +13,20 @@ class QLineEdit;
 class TFormDatum : public QDialog {
     Q_OBJECT
 public:
-    TFormDatum(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TFormDatum(Prompter& prompter, QWidget* parent = nullptr);
+
+    // Shows the question modally; the real date typed in its place.
+    QString askDate(const DateQuestion& question);
+    // Fills the window with the question.
+    void present(const DateQuestion& question);
 
     void Button1Click();
     // Escape and the window manager's close cannot leave without a date.
     void reject() override {}
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    AppState& state_;
     Prompter& prompter_;
+    QString entered_;
     QLabel* Label1;
     QLabel* LabelWo;
     QLabel* LabelDatum;

@@ -59,7 +59,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formSammelFormat_ = new TFormSammelFormat(form1_.get());
     formArchiv_ = new TFormArchiv(
         state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
-    formDatum_ = new TFormDatum(state_, prompter_, form1_.get());
+    formDatum_ = new TFormDatum(prompter_, form1_.get());
     formSortier_ = new TFormSortier(form1_.get());
     formFilter_ = new TFormFilter(prompter_, form1_.get());
     formSuchen_ = new TFormSuchen(prompter_, form1_.get());
@@ -84,7 +84,9 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     TFormArchiv::Dialogs archiveDialogs;
     archiveDialogs.wizard = form9_;
     archiveDialogs.savePrint = form10_;
-    archiveDialogs.dateDialog = formDatum_;
+    archiveDialogs.askDate = [this](const DateQuestion& question) {
+        return formDatum_->askDate(question);
+    };
     archiveDialogs.customerLookup = formEingabeHilfe_;
     archiveDialogs.customerNumberEntry = formKdnr_;
     archiveDialogs.deviceListRequest = formListe_;

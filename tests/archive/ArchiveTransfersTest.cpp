@@ -39,7 +39,10 @@ protected:
         zt.beforePost = [this](TableCursor& cursor) {
             archive_table::normaliseBeforePost(cursor, prompter, transfers.diffOfWriteBack());
         };
-        transfers.setWindows({wizard.show(), savePrint.show(), dateDialog.show()});
+        transfers.setWindows({wizard.show(), savePrint.show(), [this](const DateQuestion& q) {
+                                  askedDates.push_back(q);
+                                  return typedDate;
+                              }});
     }
 
     QString writeFile(const QString& name, const Protokoll& report) {
@@ -65,7 +68,8 @@ protected:
     TableCursor kunden{store, QStringLiteral("kunden")};
     ScriptedWindow wizard;
     ScriptedWindow savePrint;
-    ScriptedWindow dateDialog;
+    std::vector<DateQuestion> askedDates;
+    QString typedDate;
     ArchiveTransfers transfers{state, prompter, zt, kunden, [] { return QDate(2026, 3, 8); }};
 };
 
@@ -122,14 +126,12 @@ TEST_F(ArchiveTransfersTest, AnImpossibleDateIsAskedForNamingTheFile) {
     Protokoll report = sampleReport();
     report.Termin = QStringLiteral("31.02.2027");
     const QString path = writeFile("datum.pro", report);
-    dateDialog.action = [&] {
-        EXPECT_EQ(state.dateDialog.fileName, path);
-        EXPECT_EQ(state.dateDialog.dateText, QStringLiteral("31.02.2027"));
-        EXPECT_EQ(state.dateDialog.which, 1);
-        state.dateDialog.dateText = QStringLiteral("28.02.2027");
-    };
+    typedDate = QStringLiteral("28.02.2027");
     transfers.importFiles({path}, false);
-    EXPECT_EQ(dateDialog.shown, 1);
+    ASSERT_EQ(askedDates.size(), 1u);
+    EXPECT_EQ(askedDates[0].fileName, path);
+    EXPECT_EQ(askedDates[0].rejected, QStringLiteral("31.02.2027"));
+    EXPECT_EQ(askedDates[0].kind, DateKind::NextTest);
     zt.first();
     EXPECT_EQ(zt.text("Termin"), QStringLiteral("28.02.2027"));
 }

@@ -55,10 +55,8 @@ TEST(DateEntry, OnlyRealCalendarDatesPass) {
 }
 
 TEST(DateDialog, ShowsTheRejectedDateAndStaysUntilARealDateIsTyped) {
-    AppState state;
     ScriptedPrompter prompter;
-    TFormDatum dialog(state, prompter);
-    state.dateDialog = {QStringLiteral("/daten/alt.pro"), QStringLiteral("31.02.11"), 2};
+    TFormDatum dialog(prompter);
 
     QTimer::singleShot(0, &dialog, [&] {
         auto* edit = child<QLineEdit>(dialog, "MaskEdit1");
@@ -79,28 +77,26 @@ TEST(DateDialog, ShowsTheRejectedDateAndStaysUntilARealDateIsTyped) {
         QTest::keyClicks(edit, QStringLiteral("28022011"));
         next->click();
     });
-    dialog.exec();
+    const QString date = dialog.askDate(
+        {QStringLiteral("/daten/alt.pro"), QStringLiteral("31.02.11"), DateKind::TestDate});
 
     EXPECT_EQ(prompter.messages(), (QStringList{QStringLiteral("Fehler|") + kFormat,
                                                 QStringLiteral("Fehler|") + kNoSuchDate}));
-    EXPECT_EQ(state.dateDialog.dateText, QStringLiteral("28.02.2011"));
+    EXPECT_EQ(date, QStringLiteral("28.02.2011"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST(DateDialog, CaptionOfTheDateFollowsWhichDateItIs) {
-    AppState state;
     ScriptedPrompter prompter;
-    TFormDatum dialog(state, prompter);
+    TFormDatum dialog(prompter);
     auto* where = child<QLabel>(dialog, "LabelWo");
     EXPECT_EQ(where->text(), QStringLiteral("Nächster Prüfungstermin:"));
-    const std::pair<int, QString> cases[] = {{1, QStringLiteral("nächster Prüfungstermin:")},
-                                             {2, QStringLiteral("Datum:")},
-                                             {7, QStringLiteral("Datum:")}};
-    for (const auto& [which, caption] : cases) {
-        state.dateDialog.which = which;
-        dialog.show();
-        EXPECT_EQ(where->text(), caption) << which;
-        dialog.hide();
+    const std::pair<DateKind, QString> cases[] = {
+        {DateKind::NextTest, QStringLiteral("nächster Prüfungstermin:")},
+        {DateKind::TestDate, QStringLiteral("Datum:")}};
+    for (const auto& [kind, caption] : cases) {
+        dialog.present({QStringLiteral("a.pro"), QStringLiteral("31.02.11"), kind});
+        EXPECT_EQ(where->text(), caption) << static_cast<int>(kind);
     }
 }
 

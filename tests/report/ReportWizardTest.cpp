@@ -513,7 +513,7 @@ TEST_F(ReportWizardTest, PagesTabOrderEscapeAndTheResetAfterClosing) {
 }
 
 TEST_F(ReportWizardTest, WizardAndDateDialogHaveNeitherSystemMenuNorCloseButton) {
-    TFormDatum dateDialog(state, prompter);
+    TFormDatum dateDialog(prompter);
     for (QDialog* window : std::initializer_list<QDialog*>{&wizard, &dateDialog}) {
         SCOPED_TRACE(window->objectName().toStdString());
         window->show();
