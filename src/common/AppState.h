@@ -33,8 +33,6 @@ struct AppState {
     QString savePath;
     // 1: the save/print window offers saving and printing; 0: printing the chosen file only.
     int savePrintMode = 1;
-    // Answer of the question whether a report is wanted after a measurement.
-    int reportWanted = 0;
     // Software letter of the tester's measurement memory; the main window sets it at start.
     QString memorySoftwareVersion;
     CustomerChoice customerChoice;

@@ -1,6 +1,5 @@
 #include "TForm11.h"
 
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 
@@ -9,9 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm11::TForm11(AppState& state, QWidget* parent)
-    : QDialog(parent)
-    , state_(state) {
+TForm11::TForm11(QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral("Protokoll"));
     help::setContext(*this, help::RemoteControlAndReport);
@@ -24,8 +22,8 @@ TForm11::TForm11(AppState& state, QWidget* parent)
     yes->setDefault(true);
     auto* no = new QPushButton(QStringLiteral("&Nein"), this);
     no->setObjectName(QStringLiteral("ButtonProtnein"));
-    connect(yes, &QPushButton::clicked, this, [this] { answer(1); });
-    connect(no, &QPushButton::clicked, this, [this] { answer(0); });
+    connect(yes, &QPushButton::clicked, this, [this] { answer(true); });
+    connect(no, &QPushButton::clicked, this, [this] { answer(false); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(yes);
@@ -37,12 +35,13 @@ TForm11::TForm11(AppState& state, QWidget* parent)
     scaleWindow(*this);
 }
 
-void TForm11::showEvent(QShowEvent* event) {
-    state_.reportWanted = 0;
-    QDialog::showEvent(event);
+bool TForm11::askReport() {
+    reportWanted_ = false;
+    exec();
+    return reportWanted_;
 }
 
-void TForm11::answer(int reportWanted) {
-    state_.reportWanted = reportWanted;
+void TForm11::answer(bool reportWanted) {
+    reportWanted_ = reportWanted;
     accept();
 }

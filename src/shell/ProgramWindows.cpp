@@ -67,7 +67,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
     formKundenstamm_ = new TFormKundenstamm(tables_, prompter_, form1_.get());
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
-    form11_ = new TForm11(state_, form1_.get());
+    form11_ = new TForm11(form1_.get());
     form10_ = new TForm10(
         state_, prompter_, [this] { return systemPrinter(); }, form1_.get());
     form12_ = new TForm12(state_, prompter_, form1_.get());
@@ -77,7 +77,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
                         form1_.get());
     noticeWindows_->createWindows(form1_.get());
-    form3_->setResultHandover(form11_, form9_, form10_, tables_);
+    form3_->setResultHandover([this] { return form11_->askReport(); }, form9_, form10_, tables_);
 
     form9_->setDialogs(form12_, formEingabeHilfe_);
     formListe_->setCustomerLookup(formEingabeHilfe_);

@@ -28,15 +28,14 @@ void ResultHandover::handOver(bool resultsAvailable) {
     // Values that are not handed over stay as the tester sent them.
     if (!resultsAvailable)
         return;
-    if (windows_.reportQuestion)
-        windows_.reportQuestion();
+    const bool reportWanted = windows_.askReport && windows_.askReport();
     ReportState& report = state_.report;
     // Newer testers measure the protective conductor before the insulation in
     // a periodic test of class 1; reports name the insulation first.
     if (state_.tester.ProtocolVersion > 3 && report.testKind == 2 &&
         (report.protectionClass == 1 || report.protectionClass == 4) && report.niso == 0)
         std::swap(report.values[0], report.values[1]);
-    if (state_.reportWanted) {
+    if (reportWanted) {
         report.newReport = 1;
         if (windows_.wizard)
             windows_.wizard();

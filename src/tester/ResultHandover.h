@@ -12,7 +12,7 @@ class TableStore;
 
 // The windows the results go through, each shown modally.
 struct HandoverWindows {
-    std::function<void()> reportQuestion; // sets AppState::reportWanted
+    std::function<bool()> askReport; // true: a report is wanted
     std::function<void()> wizard;
     std::function<void()> savePrint;
 };

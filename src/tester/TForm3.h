@@ -59,7 +59,7 @@ public:
     void TimerSendenTimer();
 
     // The windows and the archive the results are handed to when the window closes.
-    void setResultHandover(QDialog* reportQuestion, QDialog* wizard, QDialog* savePrint,
+    void setResultHandover(std::function<bool()> askReport, QDialog* wizard, QDialog* savePrint,
                            TableStore& tables);
     void setResultHandover(std::unique_ptr<ResultHandover> handover);
 

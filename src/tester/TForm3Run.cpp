@@ -37,7 +37,7 @@ void TForm3::TimerSendenTimer() {
     run_.resume();
 }
 
-void TForm3::setResultHandover(QDialog* reportQuestion, QDialog* wizard, QDialog* savePrint,
+void TForm3::setResultHandover(std::function<bool()> askReport, QDialog* wizard, QDialog* savePrint,
                                TableStore& tables) {
     const auto show = [](QDialog* window) {
         return [window] {
@@ -47,7 +47,7 @@ void TForm3::setResultHandover(QDialog* reportQuestion, QDialog* wizard, QDialog
     };
     setResultHandover(std::make_unique<ResultHandover>(
         state_, prompter_, tables,
-        HandoverWindows{show(reportQuestion), show(wizard), show(savePrint)}));
+        HandoverWindows{std::move(askReport), show(wizard), show(savePrint)}));
 }
 
 void TForm3::setResultHandover(std::unique_ptr<ResultHandover> handover) {

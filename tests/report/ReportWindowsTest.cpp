@@ -101,13 +101,14 @@ TEST(DateDialog, CaptionOfTheDateFollowsWhichDateItIs) {
 }
 
 TEST(ReportQuestion, AnswersAndTheCloseBoxCountingAsNo) {
-    AppState state;
-    TForm11 question(state);
+    TForm11 question;
     EXPECT_EQ(question.windowTitle(), QStringLiteral("Protokoll"));
     EXPECT_EQ(child<QLabel>(question, "Label1")->text(), QStringLiteral("Protokoll gewünscht ?"));
 
-    const std::pair<const char*, int> cases[] = {
-        {"ButtonProtja", 1}, {"ButtonProtnein", 0}, {"ButtonProtja", 1}, {nullptr, 0}};
+    const std::pair<const char*, bool> cases[] = {{"ButtonProtja", true},
+                                                  {"ButtonProtnein", false},
+                                                  {"ButtonProtja", true},
+                                                  {nullptr, false}};
     for (const auto& [button, wanted] : cases) {
         QTimer::singleShot(0, &question, [&, button = button] {
             if (button)
@@ -115,8 +116,7 @@ TEST(ReportQuestion, AnswersAndTheCloseBoxCountingAsNo) {
             else
                 question.close();
         });
-        question.exec();
-        EXPECT_EQ(state.reportWanted, wanted) << (button ? button : "close box");
+        EXPECT_EQ(question.askReport(), wanted) << (button ? button : "close box");
     }
 }
 

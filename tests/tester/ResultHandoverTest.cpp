@@ -86,9 +86,9 @@ protected:
 
     std::unique_ptr<ResultHandover> handover() {
         HandoverWindows windows;
-        windows.reportQuestion = [this] {
+        windows.askReport = [this] {
             calls << "TForm11";
-            state.reportWanted = reportWanted;
+            return reportWanted;
         };
         windows.wizard = [this] {
             calls << QStringLiteral("TForm9 %1").arg(state.report.newReport);
@@ -108,7 +108,7 @@ protected:
     }
 
     AppState state;
-    int reportWanted = 0;
+    bool reportWanted = false;
     QStringList calls;
 };
 
@@ -220,7 +220,7 @@ TEST_F(ResultHandoverTest, ALockedArchiveIsReportedNotAnnounced) {
 }
 
 TEST_F(ResultHandoverTest, ReportWantedGoesThroughWizardAndSavePrint) {
-    reportWanted = 1;
+    reportWanted = true;
     state.savePrintMode = 0;
     handover()->handOver(true);
     EXPECT_EQ(calls, (QStringList{"TForm11", "TForm9 1", "TForm10 1"}));
@@ -258,7 +258,7 @@ TEST_F(ResultHandoverTest, ValuesStayInOrderWhereTheTesterSendsThemSo) {
         state.report.protectionClass = c.protectionClass;
         state.report.niso = c.niso;
         state.report.values = {"a", "b", "c"};
-        reportWanted = 1;
+        reportWanted = true;
         handover()->handOver(true);
         EXPECT_EQ(state.report.values[0], c.swapped ? "b" : "a") << c.version << " " << c.kind;
     }
@@ -276,7 +276,10 @@ protected:
         config.autoRun = script;
         start(config);
         HandoverWindows windows;
-        windows.reportQuestion = [this] { ++questions; };
+        windows.askReport = [this] {
+            ++questions;
+            return false;
+        };
         form->setResultHandover(std::make_unique<ResultHandover>(state, prompter, store, windows,
                                                                  [] { return QDate(2011, 3, 8); }));
         form->ButtonBeginnFernClick();
