@@ -115,7 +115,6 @@ void ArchiveTransfers::openRowInWizard() {
         return;
     loadRowIntoReport();
     show(windows_.wizard);
-    state_.savePrintMode = 1;
     show(windows_.savePrint);
     if (prompter_.message(QStringLiteral("Die Daten werden jetzt übernommen"),
                           QStringLiteral("Hinweis"),

@@ -31,8 +31,6 @@ struct AppState {
     QString protocolFileName;
     // The path last chosen in a save dialog.
     QString savePath;
-    // 1: the save/print window offers saving and printing; 0: printing the chosen file only.
-    int savePrintMode = 1;
     // Software letter of the tester's measurement memory; the main window sets it at start.
     QString memorySoftwareVersion;
     CustomerChoice customerChoice;

@@ -64,8 +64,13 @@ QPushButton* TForm10::addButton(const char* name, const QString& caption, QRect 
     return button;
 }
 
+void TForm10::run(SavePrintMode mode) {
+    mode_ = mode;
+    exec();
+}
+
 void TForm10::showEvent(QShowEvent* event) {
-    if (state_.savePrintMode == 0) {
+    if (mode_ == SavePrintMode::PrintOnly) {
         setWindowTitle(QStringLiteral("Protokoll drucken"));
         Label1->setText(QStringLiteral("Ausgewählte Datei:  ") + state_.protocolFileName);
         Label1->adjustSize();
@@ -140,6 +145,6 @@ void TForm10::done(int result) {
     ButtonDrucklive->hide();
     ButtonDrucklive->setEnabled(false);
     setWindowTitle(kFullCaption);
-    state_.savePrintMode = 1;
+    mode_ = SavePrintMode::SaveAndPrint;
     QDialog::done(result);
 }

@@ -13,6 +13,10 @@ class PrintTarget;
 class QLabel;
 class QPushButton;
 
+// What the save/print window offers: saving and printing the finished report,
+// or, after File/Print, printing the chosen file only.
+enum class SavePrintMode { PrintOnly = 0, SaveAndPrint = 1 };
+
 // Saves the finished report as a protocol file and prints it; after File/Print
 // it only prints the chosen file.
 class TForm10 : public QDialog {
@@ -21,6 +25,9 @@ public:
     TForm10(AppState& state, Prompter& prompter, PrinterSource printers, QWidget* parent = nullptr);
 
     static const Prompter::FileDialog SaveDialog1;
+
+    // Shows the window modally in the given mode; shown otherwise, it saves and prints.
+    void run(SavePrintMode mode);
 
     void ButtonPrdatClick();
     void ButtonPrDruClick();
@@ -40,6 +47,7 @@ private:
                            void (TForm10::*click)());
 
     AppState& state_;
+    SavePrintMode mode_ = SavePrintMode::SaveAndPrint;
     Prompter& prompter_;
     PrinterSource printers_;
     QLabel* Label1;

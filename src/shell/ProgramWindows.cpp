@@ -107,7 +107,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     windows.archive = formArchiv_;
     windows.remoteControl = form3_;
     windows.contractor = formNehmerstamm_;
-    windows.savePrint = form10_;
+    windows.savePrint = [this](SavePrintMode mode) { form10_->run(mode); };
     windows.wizard = form9_;
     form1_->setWindows(windows);
 }

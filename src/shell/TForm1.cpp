@@ -143,15 +143,15 @@ void TForm1::DateiOeffnenClick() {
         return;
     state_.report.newReport = 0;
     showModal(windows_.wizard);
-    state_.savePrintMode = 1;
-    showModal(windows_.savePrint);
+    if (windows_.savePrint)
+        windows_.savePrint(SavePrintMode::SaveAndPrint);
 }
 
 void TForm1::DruckenClick() {
     if (!loadProtocolFile(OpenDialogDrucken))
         return;
-    state_.savePrintMode = 0;
-    showModal(windows_.savePrint);
+    if (windows_.savePrint)
+        windows_.savePrint(SavePrintMode::PrintOnly);
 }
 
 void TForm1::DruckereinrichtungClick() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/TForm10.h"
+
 #include "common/Prompter.h"
 
 #include <QMainWindow>
@@ -27,7 +29,7 @@ public:
         QDialog* customers = nullptr;
         QDialog* contractor = nullptr;
         QDialog* wizard = nullptr;
-        QDialog* savePrint = nullptr;
+        std::function<void(SavePrintMode)> savePrint;
     };
 
     // Creating the window prepares the customer table and loads the contractor's lines.

@@ -39,7 +39,6 @@ void ResultHandover::handOver(bool resultsAvailable) {
         report.newReport = 1;
         if (windows_.wizard)
             windows_.wizard();
-        state_.savePrintMode = 1;
         if (windows_.savePrint)
             windows_.savePrint();
         return;

@@ -36,10 +36,7 @@ public:
 
 protected:
     void showEvent(QShowEvent*) override {
-        log_ << QStringLiteral("%1 newReport=%2 mode=%3")
-                    .arg(name_)
-                    .arg(state_.report.newReport)
-                    .arg(state_.savePrintMode);
+        log_ << QStringLiteral("%1 newReport=%2").arg(name_).arg(state_.report.newReport);
         QTimer::singleShot(0, this, &QDialog::accept);
     }
 
@@ -73,7 +70,11 @@ protected:
     void connectRecorders() {
         TForm1::Windows windows;
         windows.wizard = &wizard;
-        windows.savePrint = &savePrint;
+        windows.savePrint = [this](SavePrintMode mode) {
+            shown << QStringLiteral("savePrint newReport=%1 mode=%2")
+                         .arg(state.report.newReport)
+                         .arg(static_cast<int>(mode));
+        };
         window.setWindows(windows);
     }
 
@@ -87,7 +88,6 @@ protected:
     TForm1 window;
     QStringList shown;
     RecordingDialog wizard{"wizard", shown, state};
-    RecordingDialog savePrint{"savePrint", shown, state};
 };
 
 QString describe(const QAction* action) {
@@ -204,7 +204,6 @@ TEST_F(MainWindowTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
 TEST_F(MainWindowTest, OpenReadsTheReportThenShowsWizardAndFullSaveWindow) {
     connectRecorders();
     state.report.newReport = 1;
-    state.savePrintMode = 0;
     const QString path = savedReport();
     prompter.chooseFile(path);
     window.DateiOeffnenClick();
@@ -218,7 +217,7 @@ TEST_F(MainWindowTest, OpenReadsTheReportThenShowsWizardAndFullSaveWindow) {
     EXPECT_EQ(state.report.oldNorm, 1);
     EXPECT_EQ(state.report.values[0], QStringLiteral("12.5"));
     EXPECT_EQ(state.report.diff, 1);
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("wizard newReport=0 mode=0"),
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("wizard newReport=0"),
                                   QStringLiteral("savePrint newReport=0 mode=1")}));
     EXPECT_TRUE(prompter.messages().isEmpty());
 }

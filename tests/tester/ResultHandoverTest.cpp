@@ -93,9 +93,7 @@ protected:
         windows.wizard = [this] {
             calls << QStringLiteral("TForm9 %1").arg(state.report.newReport);
         };
-        windows.savePrint = [this] {
-            calls << QStringLiteral("TForm10 %1").arg(state.savePrintMode);
-        };
+        windows.savePrint = [this] { calls << QStringLiteral("TForm10"); };
         auto result = std::make_unique<ResultHandover>(state, prompter, store, windows,
                                                        [] { return QDate(2011, 3, 8); });
         result->prepareArchive();
@@ -221,9 +219,8 @@ TEST_F(ResultHandoverTest, ALockedArchiveIsReportedNotAnnounced) {
 
 TEST_F(ResultHandoverTest, ReportWantedGoesThroughWizardAndSavePrint) {
     reportWanted = true;
-    state.savePrintMode = 0;
     handover()->handOver(true);
-    EXPECT_EQ(calls, (QStringList{"TForm11", "TForm9 1", "TForm10 1"}));
+    EXPECT_EQ(calls, (QStringList{"TForm11", "TForm9 1", "TForm10"}));
     EXPECT_TRUE(prompter.messages().isEmpty());
     EXPECT_EQ(rowCount(), 0);
     EXPECT_EQ(state.report.values, (std::array<QString, 3>{"  25.0", "  0.12", "  0.21"}));
