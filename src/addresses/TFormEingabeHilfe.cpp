@@ -1,7 +1,6 @@
 #include "TFormEingabeHilfe.h"
 
 #include "CustomerTable.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 #include "tables/DataGrid.h"
@@ -20,9 +19,8 @@ const QString kStandard = QStringLiteral("Standard");
 const QString kNumber = QStringLiteral("Kundennummer");
 } // namespace
 
-TFormEingabeHilfe::TFormEingabeHilfe(AppState& state, TableStore& tables, QWidget* parent)
+TFormEingabeHilfe::TFormEingabeHilfe(TableStore& tables, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , state_(state)
     , Table2(std::make_unique<TableCursor>(tables, QStringLiteral("kunden"))) {
     setObjectName(QStringLiteral("FormEingabeHilfe"));
     setWindowTitle(QStringLiteral("Datenbank Auftraggeber"));
@@ -112,13 +110,17 @@ void TFormEingabeHilfe::DBGrid2TitleClick(const QString& field) {
     Table2->setIndexName(field == kNumber ? kStandard : QStringLiteral("Kunde"));
 }
 
+std::optional<CustomerChoice> TFormEingabeHilfe::choose() {
+    chosen_.reset();
+    exec();
+    return chosen_;
+}
+
 void TFormEingabeHilfe::ButtonWeiterClick() {
-    CustomerChoice& choice = state_.customerChoice;
-    choice.accepted = 1;
-    choice.name = Table2->text(QStringLiteral("Auftraggeber"));
-    choice.number = static_cast<qint32>(Table2->integer(kNumber));
-    choice.place = Table2->text(QStringLiteral("AuftraggeberOrt"));
-    choice.street = Table2->text(QStringLiteral("AuftraggeberStrasse"));
+    chosen_ = CustomerChoice{Table2->text(QStringLiteral("Auftraggeber")),
+                             static_cast<qint32>(Table2->integer(kNumber)),
+                             Table2->text(QStringLiteral("AuftraggeberOrt")),
+                             Table2->text(QStringLiteral("AuftraggeberStrasse"))};
     accept();
 }
 
@@ -127,7 +129,7 @@ void TFormEingabeHilfe::ButtonAbbruchClick() {
 }
 
 void TFormEingabeHilfe::reject() {
-    state_.customerChoice.accepted = 0;
+    chosen_.reset();
     QDialog::reject();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "CustomerChoice.h"
+
 #include <QDialog>
 
-struct AppState;
 class DataGrid;
 class QLineEdit;
 class TableCursor;
@@ -13,8 +14,11 @@ class TableStore;
 class TFormEingabeHilfe : public QDialog {
     Q_OBJECT
 public:
-    TFormEingabeHilfe(AppState& state, TableStore& tables, QWidget* parent = nullptr);
+    explicit TFormEingabeHilfe(TableStore& tables, QWidget* parent = nullptr);
     ~TFormEingabeHilfe() override;
+
+    // Shows the lookup modally: the customer taken, nothing after "&Abbruch".
+    std::optional<CustomerChoice> choose();
 
     void ButtonWeiterClick();
     void ButtonAbbruchClick();
@@ -29,7 +33,7 @@ protected:
 private:
     void showCustomer();
 
-    AppState& state_;
+    std::optional<CustomerChoice> chosen_;
     std::unique_ptr<TableCursor> Table2;
     DataGrid* DBGrid2;
     QList<std::pair<QString, QLineEdit*>> fieldEdits_;

@@ -1,6 +1,5 @@
 #include "TFormKdnr.h"
 
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
@@ -35,9 +34,8 @@ std::optional<qint32> toCustomerNumber(const QString& entry) {
 
 } // namespace
 
-TFormKdnr::TFormKdnr(AppState& state, Prompter& prompter, QWidget* parent)
+TFormKdnr::TFormKdnr(Prompter& prompter, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
-    , state_(state)
     , prompter_(prompter)
     , MaskEdit1(new QLineEdit(this)) {
     setObjectName(QStringLiteral("FormKdnr"));
@@ -91,8 +89,7 @@ void TFormKdnr::Button1Click() {
                           QStringLiteral("Fehler"), Prompter::Buttons::Ok);
         return;
     }
-    state_.customerChoice.number = *number;
-    state_.customerChoice.numberEntered = 1;
+    entered_ = *number;
     accept();
 }
 
@@ -100,7 +97,13 @@ void TFormKdnr::Button2Click() {
     reject();
 }
 
+std::optional<qint32> TFormKdnr::enterNumber() {
+    entered_.reset();
+    exec();
+    return entered_;
+}
+
 void TFormKdnr::reject() {
-    state_.customerChoice.numberEntered = 0;
+    entered_.reset();
     QDialog::reject();
 }

@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-struct AppState;
+#include <optional>
+
 class Prompter;
 class QLineEdit;
 
@@ -10,7 +11,10 @@ class QLineEdit;
 class TFormKdnr : public QDialog {
     Q_OBJECT
 public:
-    TFormKdnr(AppState& state, Prompter& prompter, QWidget* parent = nullptr);
+    explicit TFormKdnr(Prompter& prompter, QWidget* parent = nullptr);
+
+    // Shows the entry modally: the number typed, nothing after "Abbruch".
+    std::optional<qint32> enterNumber();
 
     void Button1Click();
     void Button2Click();
@@ -21,7 +25,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    AppState& state_;
+    std::optional<qint32> entered_;
     Prompter& prompter_;
     QLineEdit* MaskEdit1;
 };

@@ -129,11 +129,11 @@ void TFormListe::refuseCustomer(const QString& message) {
         prompter_.message(message, kError, Prompter::Buttons::Ok);
     if (!customerLookup_)
         return;
-    customerLookup_->exec();
-    if (state_.customerChoice.accepted != 1)
+    const std::optional<CustomerChoice> choice = customerLookup_();
+    if (!choice)
         return;
-    KundeName->setText(state_.customerChoice.name);
-    KundeNr->setText(QString::number(state_.customerChoice.number));
+    KundeName->setText(choice->name);
+    KundeNr->setText(QString::number(choice->number));
 }
 
 bool TFormListe::checkCustomer() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "addresses/CustomerChoice.h"
+
 #include "DeviceListCommand.h"
 
 #include <QDialog>
@@ -21,7 +23,7 @@ public:
     TFormListe(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
     ~TFormListe() override;
     // Created after this dialog; handed over once it exists.
-    void setCustomerLookup(QDialog* lookup) { customerLookup_ = lookup; }
+    void setCustomerLookup(CustomerLookup lookup) { customerLookup_ = std::move(lookup); }
 
     // Valid after the dialog was accepted.
     const Request& request() const { return request_; }
@@ -42,7 +44,7 @@ private:
     AppState& state_;
     Prompter& prompter_;
     std::unique_ptr<TableCursor> customers_;
-    QDialog* customerLookup_ = nullptr;
+    CustomerLookup customerLookup_;
     QLineEdit* KundeName;
     QLineEdit* KundeNr;
     QLineEdit* MaskEdit1;

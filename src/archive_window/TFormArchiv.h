@@ -1,5 +1,7 @@
 #pragma once
 
+#include "addresses/CustomerChoice.h"
+
 #include "archive/ArchiveSort.h"
 #include "archive/ArchiveTransfers.h"
 #include "print/PrinterChoice.h"
@@ -42,8 +44,8 @@ public:
         QDialog* wizard = nullptr;
         QDialog* savePrint = nullptr;
         std::function<QString(const DateQuestion&)> askDate;
-        QDialog* customerLookup = nullptr;
-        QDialog* customerNumberEntry = nullptr;
+        CustomerLookup customerLookup;
+        CustomerNumberEntry customerNumberEntry;
         device_list::RequestQuestion* deviceListRequest = nullptr;
         device_list::FormatQuestion* deviceListFormat = nullptr;
         TFormSortier* sort = nullptr;

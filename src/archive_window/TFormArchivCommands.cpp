@@ -152,9 +152,8 @@ void TFormArchiv::takeCustomer(const QString& name, qint64 number) {
 void TFormArchiv::pickCustomer() {
     if (!dialogs_.customerLookup)
         return;
-    dialogs_.customerLookup->exec();
-    if (state_.customerChoice.accepted == 1)
-        takeCustomer(state_.customerChoice.name, state_.customerChoice.number);
+    if (const std::optional<CustomerChoice> choice = dialogs_.customerLookup())
+        takeCustomer(choice->name, choice->number);
 }
 
 void TFormArchiv::leaveCustomerColumns() {
@@ -169,10 +168,9 @@ void TFormArchiv::customerLookup() {
 
 void TFormArchiv::customerNumberEntry() {
     if (dialogs_.customerNumberEntry) {
-        dialogs_.customerNumberEntry->exec();
-        // 0 is the contractor, never a customer of a row.
-        const qint64 number = state_.customerChoice.number == 0 ? -1 : state_.customerChoice.number;
-        if (state_.customerChoice.numberEntered == 1) {
+        if (const std::optional<qint32> entered = dialogs_.customerNumberEntry()) {
+            // 0 is the contractor, never a customer of a row.
+            const qint64 number = *entered == 0 ? -1 : *entered;
             const bool found = Table3->open() && customer_table::findByNumber(*Table3, number);
             const QString name = found ? Table3->text(kName) : QString();
             Table3->close();

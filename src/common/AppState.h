@@ -10,16 +10,6 @@
 
 #include <array>
 
-// What the customer lookup and the customer-number entry hand back.
-struct CustomerChoice {
-    int accepted = 0;      // the lookup ended with "&Übernehmen"
-    QString name;          // Auftraggeber
-    qint32 number = 0;     // Kundennummer, also the number entered
-    QString place;         // AuftraggeberOrt
-    QString street;        // AuftraggeberStrasse
-    int numberEntered = 0; // the number entry ended with "OK"
-};
-
 // Everything the windows share for the whole run. The program entry owns one
 // instance and hands it to the windows; tests make a fresh one each.
 struct AppState {
@@ -33,7 +23,6 @@ struct AppState {
     QString savePath;
     // Software letter of the tester's measurement memory; the main window sets it at start.
     QString memorySoftwareVersion;
-    CustomerChoice customerChoice;
     // The printer chosen in printer setup; empty means the system's default printer.
     QString printerName;
     // The "Grenzwerte:" texts of the last printed report; a test outside the

@@ -66,9 +66,9 @@ TForm9::TForm9(AppState& state, Prompter& prompter, TableStore& tables, QWidget*
 
 TForm9::~TForm9() = default;
 
-void TForm9::setDialogs(QDialog* templateQuestion, QDialog* customerLookup) {
+void TForm9::setDialogs(QDialog* templateQuestion, CustomerLookup customerLookup) {
     templateQuestion_ = templateQuestion;
-    customerLookup_ = customerLookup;
+    customerLookup_ = std::move(customerLookup);
 }
 
 QLabel* TForm9::addLabel(int page, const char* name, const QString& caption, int left, int top) {
@@ -327,13 +327,12 @@ bool TForm9::eventFilter(QObject* watched, QEvent* event) {
 void TForm9::lookUpCustomer() {
     if (!customerLookup_)
         return;
-    customerLookup_->exec();
-    const CustomerChoice& choice = state_.customerChoice;
-    if (choice.accepted != 1)
+    const std::optional<CustomerChoice> choice = customerLookup_();
+    if (!choice)
         return;
-    edit("Kunde1")->setText(choice.name);
-    edit("Kunde2")->setText(choice.place);
-    edit("Kunde3")->setText(choice.street);
+    edit("Kunde1")->setText(choice->name);
+    edit("Kunde2")->setText(choice->place);
+    edit("Kunde3")->setText(choice->street);
 }
 
 void TForm9::lookUpContractor() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "addresses/CustomerChoice.h"
+
 #include "common/Prompter.h"
 
 #include <QDialog>
@@ -25,7 +27,7 @@ public:
 
     // The template question and the customer lookup are created after the
     // wizard, so they are handed over once they exist.
-    void setDialogs(QDialog* templateQuestion, QDialog* customerLookup);
+    void setDialogs(QDialog* templateQuestion, CustomerLookup customerLookup);
 
     void ButtonWeiterClick();
     void ButtonZurueck2Click();
@@ -61,7 +63,7 @@ private:
     Prompter& prompter_;
     std::unique_ptr<TableCursor> Table1;
     QDialog* templateQuestion_ = nullptr;
-    QDialog* customerLookup_ = nullptr;
+    CustomerLookup customerLookup_;
     // Widgets of pages 1..3 (index 0 unused).
     std::array<QList<QWidget*>, 4> pages_;
     std::array<QCheckBox*, 7> checkBoxes_{};

@@ -63,8 +63,8 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formSortier_ = new TFormSortier(form1_.get());
     formFilter_ = new TFormFilter(prompter_, form1_.get());
     formSuchen_ = new TFormSuchen(prompter_, form1_.get());
-    formEingabeHilfe_ = new TFormEingabeHilfe(state_, tables_, form1_.get());
-    formKdnr_ = new TFormKdnr(state_, prompter_, form1_.get());
+    formEingabeHilfe_ = new TFormEingabeHilfe(tables_, form1_.get());
+    formKdnr_ = new TFormKdnr(prompter_, form1_.get());
     formKundenstamm_ = new TFormKundenstamm(tables_, prompter_, form1_.get());
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(form1_.get());
@@ -79,16 +79,17 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     noticeWindows_->createWindows(form1_.get());
     form3_->setResultHandover([this] { return form11_->askReport(); }, form9_, form10_, tables_);
 
-    form9_->setDialogs(form12_, formEingabeHilfe_);
-    formListe_->setCustomerLookup(formEingabeHilfe_);
+    const CustomerLookup lookup = [this] { return formEingabeHilfe_->choose(); };
+    form9_->setDialogs(form12_, lookup);
+    formListe_->setCustomerLookup(lookup);
     TFormArchiv::Dialogs archiveDialogs;
     archiveDialogs.wizard = form9_;
     archiveDialogs.savePrint = form10_;
     archiveDialogs.askDate = [this](const DateQuestion& question) {
         return formDatum_->askDate(question);
     };
-    archiveDialogs.customerLookup = formEingabeHilfe_;
-    archiveDialogs.customerNumberEntry = formKdnr_;
+    archiveDialogs.customerLookup = lookup;
+    archiveDialogs.customerNumberEntry = [this] { return formKdnr_->enterNumber(); };
     archiveDialogs.deviceListRequest = formListe_;
     archiveDialogs.deviceListFormat = formListenformat_;
     archiveDialogs.sort = formSortier_;

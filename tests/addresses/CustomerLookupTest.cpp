@@ -1,7 +1,6 @@
 #include "Printers.h"
 #include "TableFixture.h"
 #include "addresses/TFormEingabeHilfe.h"
-#include "common/AppState.h"
 #include "tables/DataGrid.h"
 
 #include <QApplication>
@@ -33,8 +32,9 @@ protected:
             EXPECT_TRUE(kunden.insertRecord(row));
     }
 
-    // Shows the lookup, lets `act` work on it while it is open, and returns
-    // what the grid listed in its first column when `act` began.
+    // Shows the lookup, lets `act` work on it while it is open, keeps its
+    // answer in `chosen` and returns what the grid listed in its first
+    // column when `act` began.
     QStringList runLookup(TFormEingabeHilfe& lookup, const std::function<void()>& act) {
         QStringList listed;
         QTimer::singleShot(0, &lookup, [&] {
@@ -46,7 +46,7 @@ protected:
             if (lookup.isVisible())
                 lookup.close();
         });
-        lookup.exec();
+        chosen = lookup.choose();
         return listed;
     }
 
@@ -61,13 +61,13 @@ protected:
         return texts;
     }
 
-    AppState state;
+    std::optional<CustomerChoice> chosen;
 };
 
 } // namespace
 
 TEST_F(CustomerLookupTest, ListsCustomersInNumberOrderWithoutTheContractor) {
-    TFormEingabeHilfe lookup(state, store);
+    TFormEingabeHilfe lookup(store);
     EXPECT_EQ(lookup.windowTitle(), QStringLiteral("Datenbank Auftraggeber"));
     QStringList shown;
     const QStringList listed = runLookup(lookup, [&] { shown = edits(lookup); });
@@ -77,7 +77,7 @@ TEST_F(CustomerLookupTest, ListsCustomersInNumberOrderWithoutTheContractor) {
 }
 
 TEST_F(CustomerLookupTest, EnterTakesTheHighlightedCustomer) {
-    TFormEingabeHilfe lookup(state, store);
+    TFormEingabeHilfe lookup(store);
     QStringList shown;
     runLookup(lookup, [&] {
         DataGrid& view = grid(lookup);
@@ -89,8 +89,8 @@ TEST_F(CustomerLookupTest, EnterTakesTheHighlightedCustomer) {
     EXPECT_EQ(shown, (QStringList{"Ringstraße 1", "10115 Berlin", "Frau Zander", "030 1234",
                                   "030 1235", "Hof"}));
     EXPECT_EQ(lookup.result(), QDialog::Accepted);
-    const CustomerChoice& choice = state.customerChoice;
-    EXPECT_EQ(choice.accepted, 1);
+    ASSERT_TRUE(chosen);
+    const CustomerChoice& choice = *chosen;
     EXPECT_EQ(choice.name, QStringLiteral("Zander KG"));
     EXPECT_EQ(choice.number, 3);
     EXPECT_EQ(choice.street, QStringLiteral("Ringstraße 1"));
@@ -98,7 +98,7 @@ TEST_F(CustomerLookupTest, EnterTakesTheHighlightedCustomer) {
 }
 
 TEST_F(CustomerLookupTest, ANameSortLastsOnlyUntilTheLookupIsShownAgain) {
-    TFormEingabeHilfe lookup(state, store);
+    TFormEingabeHilfe lookup(store);
     QStringList byName;
     runLookup(lookup, [&] {
         DataGrid& view = grid(lookup);
@@ -110,22 +110,24 @@ TEST_F(CustomerLookupTest, ANameSortLastsOnlyUntilTheLookupIsShownAgain) {
         lookup.findChild<QPushButton*>(QStringLiteral("ButtonWeiter"))->click();
     });
     EXPECT_EQ(byName, (QStringList{"Albrecht", "Müller", "Zander KG"}));
-    EXPECT_EQ(state.customerChoice.number, 2);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen->number, 2);
 
     const QStringList listed = runLookup(
         lookup, [&] { lookup.findChild<QPushButton*>(QStringLiteral("ButtonAbbruch"))->click(); });
     EXPECT_EQ(listed, (QStringList{"1 Müller", "2 Albrecht", "3 Zander KG"}));
-    EXPECT_EQ(state.customerChoice.accepted, 0);
+    EXPECT_FALSE(chosen);
 }
 
 TEST_F(CustomerLookupTest, ClosingOtherwiseCountsAsAbbruch) {
-    TFormEingabeHilfe lookup(state, store);
-    state.customerChoice.accepted = 1;
+    TFormEingabeHilfe lookup(store);
     runLookup(lookup, [&] { lookup.close(); });
-    EXPECT_EQ(state.customerChoice.accepted, 0);
-    state.customerChoice.accepted = 1;
+    EXPECT_FALSE(chosen);
+    runLookup(lookup,
+              [&] { lookup.findChild<QPushButton*>(QStringLiteral("ButtonWeiter"))->click(); });
+    EXPECT_TRUE(chosen);
     runLookup(lookup, [&] { QTest::keyClick(&grid(lookup), Qt::Key_Escape); });
-    EXPECT_EQ(state.customerChoice.accepted, 0);
+    EXPECT_FALSE(chosen);
 }
 
 TEST(CustomerLookupEmpty, TakingFromAnEmptyListGivesEmptyTextsAndNumberZero) {
@@ -137,25 +139,22 @@ TEST(CustomerLookupEmpty, TakingFromAnEmptyListGivesEmptyTextsAndNumberZero) {
         ASSERT_TRUE(kunden.open());
         ASSERT_TRUE(kunden.insertRecord({0, QStringLiteral("Elektro Schulze")}));
     }
-    AppState state;
-    state.customerChoice = {
-        0, QStringLiteral("alt"), 7, QStringLiteral("alt"), QStringLiteral("alt"), 0};
-    TFormEingabeHilfe lookup(state, store);
+    TFormEingabeHilfe lookup(store);
     QTimer::singleShot(0, &lookup, [&] {
         EXPECT_EQ(lookup.findChild<DataGrid*>(QStringLiteral("DBGrid2"))->model()->rowCount(), 0);
         lookup.findChild<QPushButton*>(QStringLiteral("ButtonWeiter"))->click();
     });
-    lookup.exec();
-    EXPECT_EQ(state.customerChoice.accepted, 1);
-    EXPECT_EQ(state.customerChoice.name, QString());
-    EXPECT_EQ(state.customerChoice.number, 0);
-    EXPECT_EQ(state.customerChoice.place, QString());
-    EXPECT_EQ(state.customerChoice.street, QString());
+    const std::optional<CustomerChoice> choice = lookup.choose();
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->name, QString());
+    EXPECT_EQ(choice->number, 0);
+    EXPECT_EQ(choice->place, QString());
+    EXPECT_EQ(choice->street, QString());
     EXPECT_TRUE(prompter.calls().empty()) << prompter.messages().join('\n').toStdString();
 }
 
 TEST_F(CustomerLookupTest, TheNameTakesTheFreeWidthAndTabReachesTheButtons) {
-    TFormEingabeHilfe lookup(state, store);
+    TFormEingabeHilfe lookup(store);
     QStringList focused;
     runLookup(lookup, [&] {
         const DataGrid& names = grid(lookup);

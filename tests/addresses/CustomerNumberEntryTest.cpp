@@ -1,7 +1,6 @@
 #include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "addresses/TFormKdnr.h"
-#include "common/AppState.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -14,31 +13,29 @@
 namespace {
 
 struct Entry {
-    QString typed;   // as the keys arrive
-    int entered;     // numberEntered afterwards
-    qint32 number;   // number afterwards
-    QString message; // refusal shown, empty when none
+    QString typed;                // as the keys arrive
+    std::optional<qint32> number; // the answer: nothing when the entry was not taken
+    QString message;              // refusal shown, empty when none
 };
 
 } // namespace
 
 TEST(CustomerNumberEntry, NumbersAndRefusals) {
     const Entry cases[] = {
-        {QStringLiteral("0"), 1, 0, {}},
-        {QStringLiteral("4711"), 1, 4711, {}},
-        {QStringLiteral("2147483647"), 1, 2147483647, {}},
-        {QStringLiteral("12  "), 1, 12, {}},
-        {QString(), 0, -1, QStringLiteral("'' ist kein gültiger Integerwert")},
-        {QStringLiteral("12 3"), 0, -1, QStringLiteral("'12 3' ist kein gültiger Integerwert")},
-        {QStringLiteral("2147483648"), 0, -1,
+        {QStringLiteral("0"), 0, {}},
+        {QStringLiteral("4711"), 4711, {}},
+        {QStringLiteral("2147483647"), 2147483647, {}},
+        {QStringLiteral("12  "), 12, {}},
+        {QString(), std::nullopt, QStringLiteral("'' ist kein gültiger Integerwert")},
+        {QStringLiteral("12 3"), std::nullopt,
+         QStringLiteral("'12 3' ist kein gültiger Integerwert")},
+        {QStringLiteral("2147483648"), std::nullopt,
          QStringLiteral("'2147483648' ist kein gültiger Integerwert")},
-        {QStringLiteral("12ab3"), 1, 123, {}}, // letters never reach the field
+        {QStringLiteral("12ab3"), 123, {}}, // letters never reach the field
     };
     for (const Entry& c : cases) {
-        AppState state;
-        state.customerChoice.number = -1;
         ScriptedPrompter prompter;
-        TFormKdnr dialog(state, prompter);
+        TFormKdnr dialog(prompter);
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Eingabe Kundennummer"));
         QTimer::singleShot(0, &dialog, [&] {
             auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("MaskEdit1"));
@@ -48,9 +45,7 @@ TEST(CustomerNumberEntry, NumbersAndRefusals) {
             if (dialog.isVisible())
                 dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->click();
         });
-        dialog.exec();
-        EXPECT_EQ(state.customerChoice.numberEntered, c.entered) << c.typed.toStdString();
-        EXPECT_EQ(state.customerChoice.number, c.number) << c.typed.toStdString();
+        EXPECT_EQ(dialog.enterNumber(), c.number) << c.typed.toStdString();
         EXPECT_EQ(prompter.messages(), c.message.isEmpty()
                                            ? QStringList()
                                            : QStringList{QStringLiteral("Fehler|") + c.message})
@@ -59,28 +54,24 @@ TEST(CustomerNumberEntry, NumbersAndRefusals) {
 }
 
 TEST(CustomerNumberEntry, StartsEmptyEachTimeAndAbbruchIsNotATabStop) {
-    AppState state;
     ScriptedPrompter prompter;
-    TFormKdnr dialog(state, prompter);
+    TFormKdnr dialog(prompter);
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("MaskEdit1"));
     auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
     EXPECT_FALSE(cancel->focusPolicy() & Qt::TabFocus);
     edit->setText(QStringLiteral("99"));
-    state.customerChoice.numberEntered = 1;
     QTimer::singleShot(0, &dialog, [&] {
         EXPECT_EQ(edit->text(), QString());
         cancel->click();
     });
-    dialog.exec();
-    EXPECT_EQ(state.customerChoice.numberEntered, 0);
+    EXPECT_EQ(dialog.enterNumber(), std::nullopt);
 }
 
 // Window managers draw a caption larger and bold, beside their title-bar
 // buttons; the whole caption must still fit.
 TEST(CustomerNumberEntry, TheCaptionFits) {
-    AppState state;
     ScriptedPrompter prompter;
-    TFormKdnr dialog(state, prompter);
+    TFormKdnr dialog(prompter);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Eingabe Kundennummer"));
     QFont caption = dialog.font();
     caption.setBold(true);

@@ -3,6 +3,7 @@
 #include "PageDump.h"
 #include "PageTexts.h"
 #include "Printers.h"
+#include "ScriptedAnswer.h"
 #include "TableFixture.h"
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/TFormListe.h"
@@ -133,7 +134,7 @@ protected:
         EXPECT_TRUE(zt.open());
         zt.first();
         zt.next();
-        request.setCustomerLookup(&lookup);
+        request.setCustomerLookup(lookup.ask());
     }
 
     // Fills the request dialog when it shows and presses OK; the format
@@ -170,7 +171,7 @@ protected:
 
     AppState state;
     TableCursor zt{store, QStringLiteral("zt")};
-    QDialog lookup;
+    ScriptedAnswer<std::optional<CustomerChoice>> lookup;
     TFormListe request{state, prompter, store};
     TFormListenformat formats;
     int formatAnswer = 0;

@@ -2,6 +2,7 @@
 #include "FakeClock.h"
 #include "Printers.h"
 #include "SampleReport.h"
+#include "ScriptedAnswer.h"
 #include "ScriptedDialog.h"
 #include "TestSerial.h"
 #include "archive_window/TFormArchiv.h"
@@ -37,8 +38,8 @@ protected:
         TFormArchiv::Dialogs dialogs;
         dialogs.wizard = &wizard;
         dialogs.savePrint = &savePrint;
-        dialogs.customerLookup = &lookup;
-        dialogs.customerNumberEntry = &numberEntry;
+        dialogs.customerLookup = lookup.ask();
+        dialogs.customerNumberEntry = numberEntry.ask();
         window.setDialogs(dialogs);
     }
 
@@ -61,8 +62,8 @@ protected:
 
     ScriptedDialog wizard;
     ScriptedDialog savePrint;
-    ScriptedDialog lookup;
-    ScriptedDialog numberEntry;
+    ScriptedAnswer<std::optional<CustomerChoice>> lookup;
+    ScriptedAnswer<std::optional<qint32>> numberEntry;
 };
 
 } // namespace
@@ -235,11 +236,7 @@ TEST_F(ArchiveWindowTest, TheWizardOpensOnlyFromNumberOrFileColumnsAndCtrlL) {
 }
 
 TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
-    lookup.action = [&] {
-        state.customerChoice.accepted = 1;
-        state.customerChoice.name = QStringLiteral("Zander");
-        state.customerChoice.number = 4;
-    };
+    lookup.answer = CustomerChoice{QStringLiteral("Zander"), 4, {}, {}};
     run([&] {
         grid().setCurrentIndex(grid().model()->index(0, column(QStringLiteral("Auftraggeber"))));
         item("DatensatzBearbeiten1").trigger();
@@ -250,11 +247,8 @@ TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
     EXPECT_EQ(numbers().first(), QStringLiteral("1:Zander:4"));
 
     // 0 is never the contractor: the lookup comes instead.
-    numberEntry.action = [&] {
-        state.customerChoice.numberEntered = 1;
-        state.customerChoice.number = 0;
-    };
-    lookup.action = [&] { state.customerChoice.accepted = 0; };
+    numberEntry.answer = 0;
+    lookup.answer = std::nullopt;
     run([&] {
         grid().setCurrentIndex(grid().model()->index(1, column(QStringLiteral("Kundennummer"))));
         item("DatensatzBearbeiten1").trigger();
@@ -264,10 +258,7 @@ TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
     EXPECT_EQ(lookup.shown, 2);
     EXPECT_EQ(numbers()[1], QStringLiteral("2:Zander:4"));
 
-    numberEntry.action = [&] {
-        state.customerChoice.numberEntered = 1;
-        state.customerChoice.number = 3;
-    };
+    numberEntry.answer = 3;
     run([&] {
         grid().setCurrentIndex(grid().model()->index(1, column(QStringLiteral("Kundennummer"))));
         item("DatensatzBearbeiten1").trigger();

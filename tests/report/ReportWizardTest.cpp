@@ -1,5 +1,6 @@
 #include "Printers.h"
 #include "SampleReport.h"
+#include "ScriptedAnswer.h"
 #include "ScriptedDialog.h"
 #include "TableFixture.h"
 #include "common/AppState.h"
@@ -41,7 +42,7 @@ protected:
         state.report.contractorLine1 = QStringLiteral("Elektro Vorgabe");
         state.report.contractorLine2 = QStringLiteral("Vorgabeweg 1");
         state.report.contractorLine3 = QStringLiteral("11111 Vorgabedorf");
-        wizard.setDialogs(&templateQuestion, &lookup);
+        wizard.setDialogs(&templateQuestion, lookup.ask());
     }
 
     // Shows the wizard; `act` works on it while it is open. Closes it with the
@@ -89,7 +90,7 @@ protected:
 
     AppState state;
     ScriptedDialog templateQuestion;
-    ScriptedDialog lookup;
+    ScriptedAnswer<std::optional<CustomerChoice>> lookup;
     TForm9 wizard{state, prompter, store};
 };
 
@@ -440,14 +441,8 @@ TEST_F(ReportWizardTest, LookupsFillTheCustomerAndContractorLines) {
         kunden.setText(QStringLiteral("AuftraggeberOrt"), QStringLiteral("54321 Beispielheim"));
         ASSERT_TRUE(kunden.post());
     }
-    lookup.action = [&] {
-        state.customerChoice = {1,
-                                QStringLiteral("Müller"),
-                                7,
-                                QStringLiteral("12345 Musterstadt"),
-                                QStringLiteral("Hauptstraße 12"),
-                                0};
-    };
+    lookup.answer = CustomerChoice{QStringLiteral("Müller"), 7, QStringLiteral("12345 Musterstadt"),
+                                   QStringLiteral("Hauptstraße 12")};
     state.report.newReport = 1;
     QStringList customer;
     QStringList contractor;
@@ -457,7 +452,7 @@ TEST_F(ReportWizardTest, LookupsFillTheCustomerAndContractorLines) {
         customer = {edit("Kunde1").text(), edit("Kunde2").text(), edit("Kunde3").text()};
         contractor = {edit("Nehmer1").text(), edit("Nehmer2").text(), edit("Nehmer3").text()};
         // A lookup left with "&Abbruch" changes nothing.
-        lookup.action = [&] { state.customerChoice.accepted = 0; };
+        lookup.answer = std::nullopt;
         QTest::keyClick(&edit("Kunde1"), Qt::Key_L, Qt::ControlModifier);
     });
     EXPECT_EQ(lookup.shown, 2);
