@@ -2,6 +2,45 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+const char* answerName(Prompter::Answer answer) {
+    switch (answer) {
+    case Prompter::Answer::Ok:
+        return "Ok";
+    case Prompter::Answer::Cancel:
+        return "Cancel";
+    case Prompter::Answer::Yes:
+        return "Yes";
+    case Prompter::Answer::No:
+        return "No";
+    }
+    return "?";
+}
+} // namespace
+
+ScriptedPrompter::~ScriptedPrompter() {
+    if (answers_.empty())
+        return;
+    std::string unused;
+    for (const Scripted& scripted : answers_) {
+        switch (scripted.type) {
+        case Scripted::Message:
+            unused += std::string(" answer(") + answerName(scripted.answer) + ")";
+            break;
+        case Scripted::Files:
+            unused += " chooseFiles(" + scripted.paths.join(QLatin1Char(',')).toStdString() + ")";
+            break;
+        case Scripted::Cancel:
+            unused += " cancelDialog()";
+            break;
+        case Scripted::Accept:
+            unused += " acceptDialog()";
+            break;
+        }
+    }
+    ADD_FAILURE() << "scripted answers never asked for:" << unused;
+}
+
 std::optional<ScriptedPrompter::Scripted> ScriptedPrompter::next() {
     if (answers_.empty())
         return std::nullopt;

@@ -16,6 +16,9 @@ class ScriptedPrompter : public Prompter {
 public:
     enum class Kind { Message, OpenFile, OpenFiles, SaveFile, PrintDialog, PrinterSetup, Beep };
 
+    // An answer never asked for means the test expected a question that did not come.
+    ~ScriptedPrompter() override;
+
     struct Call {
         Kind kind;
         QString caption; // message caption or dialog title
@@ -41,7 +44,6 @@ public:
     const std::vector<Call>& calls() const { return calls_; }
     // "caption|text" of every message, for compact assertions.
     QStringList messages() const;
-    bool allAnswersUsed() const { return answers_.empty(); }
 
     Answer message(const QString& text, const QString& caption, Buttons buttons) override;
     std::optional<QString> openFile(const FileDialog& dialog) override;
