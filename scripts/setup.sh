@@ -5,7 +5,7 @@ ZTD_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZTD_BUILD="$ZTD_ROOT/build"
 
 ZTD_PACKAGES=(
-    cmake ninja-build g++ ccache
+    cmake ninja-build g++ ccache clang-format
     qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libsqlite3-dev
     libbenchmark-dev
