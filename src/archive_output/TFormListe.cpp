@@ -1,7 +1,6 @@
 #include "TFormListe.h"
 
 #include "addresses/CustomerTable.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
@@ -29,9 +28,8 @@ QLineEdit* dateEdit(QWidget* parent, const char* name) {
 
 } // namespace
 
-TFormListe::TFormListe(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent)
+TFormListe::TFormListe(Prompter& prompter, TableStore& tables, QWidget* parent)
     : QDialog(parent)
-    , state_(state)
     , prompter_(prompter)
     , customers_(std::make_unique<TableCursor>(tables, QStringLiteral("kunden")))
     , KundeName(new QLineEdit(this))

@@ -8,7 +8,6 @@
 
 #include <memory>
 
-struct AppState;
 class Prompter;
 class QLineEdit;
 class TableCursor;
@@ -20,7 +19,7 @@ class TFormListe : public QDialog, public device_list::RequestQuestion {
 public:
     using Request = device_list::Request;
 
-    TFormListe(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
+    TFormListe(Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
     ~TFormListe() override;
     // Created after this dialog; handed over once it exists.
     void setCustomerLookup(CustomerLookup lookup) { customerLookup_ = std::move(lookup); }
@@ -41,7 +40,6 @@ private:
     // Shows the message, then the lookup; a customer taken there fills the entries.
     void refuseCustomer(const QString& message);
 
-    AppState& state_;
     Prompter& prompter_;
     std::unique_ptr<TableCursor> customers_;
     CustomerLookup customerLookup_;

@@ -54,7 +54,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form13_ = new TForm13(*versionInfo_, form1_.get());
     form9_ = new TForm9(state_, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
-    formListe_ = new TFormListe(state_, prompter_, tables_, form1_.get());
+    formListe_ = new TFormListe(prompter_, tables_, form1_.get());
     formListenformat_ = new TFormListenformat(form1_.get());
     formSammelFormat_ = new TFormSammelFormat(form1_.get());
     formArchiv_ = new TFormArchiv(

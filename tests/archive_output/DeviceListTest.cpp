@@ -8,7 +8,6 @@
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
 #include "print/TXPrint.h"
 
@@ -169,10 +168,9 @@ protected:
         device_list::run(prompter, zt, request, formats, [this] { return printer; });
     }
 
-    AppState state;
     TableCursor zt{store, QStringLiteral("zt")};
     ScriptedAnswer<std::optional<CustomerChoice>> lookup;
-    TFormListe request{state, prompter, store};
+    TFormListe request{prompter, store};
     TFormListenformat formats;
     int formatAnswer = 0;
     std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
@@ -293,7 +291,7 @@ TEST_F(DeviceListCommandTest, RequestChecksKeepTheDialogOpen) {
     };
     for (const Case& c : cases) {
         ScriptedPrompter asked;
-        TFormListe dialog(state, asked, store);
+        TFormListe dialog(asked, store);
         bool stayed = false;
         QTimer::singleShot(0, &dialog, [&] {
             dialog.findChild<QLineEdit*>(QStringLiteral("KundeName"))
