@@ -108,9 +108,9 @@ void dropIndex(const Dataset& data, const char* name);
 // (undoing its writes).
 struct Step {
     template <typename Run>
-    Step(Run run, std::function<void()> tidy = {})
-        : run(std::move(run))
-        , tidy(std::move(tidy)) {}
+    Step(Run body, std::function<void()> cleanUp = {})
+        : run(std::move(body))
+        , tidy(std::move(cleanUp)) {}
     std::function<void()> run;
     std::function<void()> tidy;
 };

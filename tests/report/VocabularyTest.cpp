@@ -132,8 +132,8 @@ TEST_P(Layout, NamesAndUnits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryClassKindAndMethod, Layout, testing::ValuesIn(kLayoutCases),
-                         [](const testing::TestParamInfo<LayoutCase>& info) {
-                             const LayoutCase& c = info.param;
+                         [](const testing::TestParamInfo<LayoutCase>& testCase) {
+                             const LayoutCase& c = testCase.param;
                              return "Class" + std::to_string(c.protectionClass) + "Kind" +
                                     std::to_string(c.kind) + "Niso" + std::to_string(c.niso) +
                                     "Diff" + std::to_string(c.diff);
@@ -191,8 +191,8 @@ TEST_P(Limits, Texts) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryClassKindAndMethod, Limits, testing::ValuesIn(kLimitCases),
-                         [](const testing::TestParamInfo<LimitCase>& info) {
-                             const LimitCase& c = info.param;
+                         [](const testing::TestParamInfo<LimitCase>& testCase) {
+                             const LimitCase& c = testCase.param;
                              return "Class" + std::to_string(c.protectionClass) + "Kind" +
                                     std::to_string(c.kind) + "Niso" + std::to_string(c.niso);
                          });

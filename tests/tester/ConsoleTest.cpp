@@ -335,12 +335,14 @@ TEST_F(ConsoleTest, DisplayAndSoftwareLabelNeitherOverlapNorClip) {
     EXPECT_LE(software->geometry().bottom(), button("Button0701")->geometry().top());
     const int lineTops[] = {88, 112, 144};
     for (int i = 0; i < 3; ++i) {
-        QLabel* line = label(QByteArray("LabelZeile" + QByteArray::number(i + 1)).constData());
-        SCOPED_TRACE(line->objectName().toStdString());
-        EXPECT_EQ(line->y(), lineTops[i]);
-        EXPECT_GE(line->height(), QFontMetrics(line->font()).height());
-        EXPECT_GE(line->width(), QFontMetrics(line->font()).horizontalAdvance(QString(22, u'W')));
-        EXPECT_TRUE(box.contains(line->geometry()));
+        QLabel* displayLine =
+            label(QByteArray("LabelZeile" + QByteArray::number(i + 1)).constData());
+        SCOPED_TRACE(displayLine->objectName().toStdString());
+        EXPECT_EQ(displayLine->y(), lineTops[i]);
+        EXPECT_GE(displayLine->height(), QFontMetrics(displayLine->font()).height());
+        EXPECT_GE(displayLine->width(),
+                  QFontMetrics(displayLine->font()).horizontalAdvance(QString(22, u'W')));
+        EXPECT_TRUE(box.contains(displayLine->geometry()));
     }
 }
 
