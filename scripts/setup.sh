@@ -44,13 +44,17 @@ ztd_install_packages() {
         "${missing[@]}" >/dev/null || return 1
 }
 
-# ztd_configure_and_build TARGET... : configures build/ (Release) and builds the targets.
+# How ztd_configure_and_build configures: Release unless a script says otherwise.
+ZTD_BUILD_KIND="Release"
+ZTD_CONFIGURE_ARGS=(-DCMAKE_BUILD_TYPE=Release)
+
+# ztd_configure_and_build TARGET... : configures $ZTD_BUILD and builds the targets.
 ztd_configure_and_build() {
     local launcher=()
     command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    ztd_stage "Konfiguriere (Release) in $ZTD_BUILD"
+    ztd_stage "Konfiguriere ($ZTD_BUILD_KIND) in $ZTD_BUILD"
     mkdir -p "$ZTD_BUILD"
-    cmake -S "$ZTD_ROOT" -B "$ZTD_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" \
+    cmake -S "$ZTD_ROOT" -B "$ZTD_BUILD" -G Ninja "${ZTD_CONFIGURE_ARGS[@]}" "${launcher[@]}" \
         >"$ZTD_BUILD/configure.log" 2>&1 || { cat "$ZTD_BUILD/configure.log"; return 1; }
     ztd_stage "Baue $*"
     cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" || return 1
