@@ -7,10 +7,10 @@
 
 // The customer taken in the customer lookup.
 struct CustomerChoice {
-    QString name;   // Auftraggeber
-    qint32 number;  // Kundennummer
-    QString place;  // AuftraggeberOrt
-    QString street; // AuftraggeberStrasse
+    QString name;      // Auftraggeber
+    qint32 number = 0; // Kundennummer
+    QString place;     // AuftraggeberOrt
+    QString street;    // AuftraggeberStrasse
 };
 
 // Shows the customer lookup: the customer taken, nothing after "&Abbruch".

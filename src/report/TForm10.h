@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SavePrintMode.h"
 #include "common/Prompter.h"
 #include "print/PrinterChoice.h"
 
@@ -12,10 +13,6 @@ struct AppState;
 class PrintTarget;
 class QLabel;
 class QPushButton;
-
-// What the save/print window offers: saving and printing the finished report,
-// or, after File/Print, printing the chosen file only.
-enum class SavePrintMode { PrintOnly = 0, SaveAndPrint = 1 };
 
 // Saves the finished report as a protocol file and prints it; after File/Print
 // it only prints the chosen file.

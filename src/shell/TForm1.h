@@ -1,10 +1,11 @@
 #pragma once
 
-#include "report/TForm10.h"
-
 #include "common/Prompter.h"
+#include "report/SavePrintMode.h"
 
 #include <QMainWindow>
+
+#include <functional>
 
 struct AppState;
 class HelpViewer;
