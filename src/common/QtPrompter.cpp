@@ -9,6 +9,8 @@
 #include <QProgressDialog>
 #include <QPushButton>
 
+#include <limits>
+
 namespace {
 
 QMessageBox::Icon iconForCaption(const QString& caption) {
@@ -42,7 +44,10 @@ public:
         dialog_.setWindowModality(Qt::WindowModal);
         dialog_.setAutoClose(false);
         dialog_.setAutoReset(false);
-        dialog_.setMinimumDuration(kShowAfterMs);
+        // Shown by update() alone, never by the dialog's own timer: that
+        // timer fires while a question of the step (a date, a new customer)
+        // waits for an answer, and the modal progress window would lock it.
+        dialog_.setMinimumDuration(std::numeric_limits<int>::max());
         if (task.cancellable) {
             // Enter, pressed to confirm a message during the step, must not stop it.
             auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), &dialog_);
@@ -52,12 +57,17 @@ public:
             dialog_.setCancelButton(nullptr);
         }
         dialog_.setValue(0);
+        sinceStart_.start();
         sinceUpdate_.start();
     }
 
     bool update(qint64 done) override {
         if (sinceUpdate_.elapsed() >= kUpdateEveryMs) {
             sinceUpdate_.restart();
+            if (!shown_ && sinceStart_.elapsed() >= kShowAfterMs) {
+                dialog_.show();
+                shown_ = true;
+            }
             dialog_.setLabelText(progressText(task_, done));
             // A modal progress window lets the events through here, so every
             // window repaints and "Abbrechen" is heard.
@@ -71,7 +81,9 @@ private:
     static constexpr int kUpdateEveryMs = 40;
     ProgressTask task_;
     QProgressDialog dialog_;
+    QElapsedTimer sinceStart_;
     QElapsedTimer sinceUpdate_;
+    bool shown_ = false;
 };
 
 } // namespace

@@ -99,3 +99,32 @@ TEST(QtPrompter, ProgressCountsAndStopsOnlyWhenAskedTo) {
     QTest::keyClick(fixed, Qt::Key_Escape);
     EXPECT_TRUE(other->update(1));
 }
+
+// A question of the step (here a dialog open for 700 ms) keeps the input: the
+// progress window comes with the next count after half a second, not during
+// the question, where its modality would lock the question's window.
+TEST(QtPrompter, ProgressNeverShowsOverAQuestionOfItsStep) {
+    QWidget owner;
+    owner.show();
+    QtPrompter prompter(&owner);
+    const auto progress =
+        prompter.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
+                           QStringLiteral("Dateien"), 2, true});
+    QProgressDialog* dialog = owner.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(progress->update(0));
+
+    QDialog question;
+    bool progressShownDuringQuestion = true;
+    QTimer::singleShot(700, &question, [&] {
+        progressShownDuringQuestion = dialog->isVisible();
+        question.accept();
+    });
+    question.exec();
+    EXPECT_FALSE(progressShownDuringQuestion);
+
+    QTest::qWait(50);
+    EXPECT_TRUE(progress->update(1));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("Import: 1 von 2 Dateien"));
+}
