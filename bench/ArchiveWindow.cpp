@@ -22,7 +22,7 @@ ArchiveWindow::ArchiveWindow(const QString& folder)
     , customers_(store_, QStringLiteral("kunden")) {
     if (!store_.open())
         std::abort();
-    form_ = std::make_unique<TFormArchiv>(state_, prompter_, store_,
+    form_ = std::make_unique<TFormArchiv>(state_, readoutHandover_, prompter_, store_,
                                           [] { return std::shared_ptr<PrintTarget>(); });
     transfers_ = std::make_unique<ArchiveTransfers>(state_, prompter_, archive(), customers_);
     grid_ = form_->findChild<DataGrid*>(QStringLiteral("DBGrid1"));

@@ -3,7 +3,7 @@
 #include "BenchSupport.h"
 #include "archive/ArchiveTransfers.h"
 #include "archive_window/TFormArchiv.h"
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"
 
@@ -45,7 +45,8 @@ public:
 
 private:
     QuietPrompter prompter_;
-    AppState state_;
+    ReportSession state_;
+    QList<QByteArray> readoutHandover_;
     TableStore store_;
     std::unique_ptr<TFormArchiv> form_;
     TableCursor customers_;

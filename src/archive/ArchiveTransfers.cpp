@@ -3,9 +3,9 @@
 #include "RowAddresses.h"
 
 #include "addresses/CustomerTable.h"
-#include "common/AppState.h"
 #include "common/Prompter.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "tables/TableCursor.h"
 
 #include <QFileInfo>
@@ -23,7 +23,7 @@ void show(const std::function<void()>& window) {
 
 } // namespace
 
-ArchiveTransfers::ArchiveTransfers(AppState& state, Prompter& prompter, TableCursor& archive,
+ArchiveTransfers::ArchiveTransfers(ReportSession& state, Prompter& prompter, TableCursor& archive,
                                    TableCursor& customers, Today today)
     : state_(state)
     , prompter_(prompter)

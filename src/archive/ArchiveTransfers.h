@@ -8,7 +8,7 @@
 
 #include <functional>
 
-struct AppState;
+struct ReportSession;
 class Prompter;
 class TableCursor;
 
@@ -30,7 +30,7 @@ public:
     using Today = std::function<QDate()>;
 
     // archive: the archive window's cursor; customers: closed, opened while used.
-    ArchiveTransfers(AppState& state, Prompter& prompter, TableCursor& archive,
+    ArchiveTransfers(ReportSession& state, Prompter& prompter, TableCursor& archive,
                      TableCursor& customers, Today today = &QDate::currentDate);
     void setWindows(const Windows& windows) { windows_ = windows; }
 
@@ -61,7 +61,7 @@ private:
     // New rows may hide behind the filter; told once after the last.
     void tellAboutFilter(int rows, bool filterActive);
 
-    AppState& state_;
+    ReportSession& state_;
     Prompter& prompter_;
     TableCursor& archive_;
     TableCursor& customers_;

@@ -2,15 +2,16 @@
 
 #include "archive/RecordTransfer.h"
 #include "archive/RowAddresses.h"
-#include "common/AppState.h"
 #include "common/Prompter.h"
 #include "print/TXPrint.h"
 #include "report/ReportPage.h"
+#include "report/ReportSession.h"
 #include "tables/TableCursor.h"
 
 namespace single_report {
 
-void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers) {
+void loadRow(ReportSession& state, Prompter& prompter, TableCursor& archive,
+             TableCursor& customers) {
     Protokoll& record = state.record;
     loadAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")), record);
     record_transfer::rowToRecord(archive, record);
@@ -20,7 +21,7 @@ void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCur
     state.report.testKind = test.testKind;
 }
 
-void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+void print(ReportSession& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
            const PrinterSource& printers) {
     if (archive.isEmpty())
         return;

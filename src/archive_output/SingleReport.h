@@ -2,7 +2,7 @@
 
 #include "print/PrinterChoice.h"
 
-struct AppState;
+struct ReportSession;
 class Prompter;
 class TableCursor;
 
@@ -13,11 +13,12 @@ namespace single_report {
 
 // Makes the row under the archive cursor the current record, with its
 // customer's and the contractor's addresses.
-void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers);
+void loadRow(ReportSession& state, Prompter& prompter, TableCursor& archive,
+             TableCursor& customers);
 
 // loadRow, then the print dialog and the page. Nothing is printed without a
 // printer or when the dialog is cancelled.
-void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+void print(ReportSession& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
            const PrinterSource& printers);
 
 } // namespace single_report

@@ -1,6 +1,5 @@
 #include "TextExport.h"
 
-#include "common/AppState.h"
 #include "common/Cp1252.h"
 #include "tables/RowStream.h"
 #include "tables/TableCursor.h"
@@ -272,7 +271,7 @@ ViewWritten writeView(const TableCursor& view, std::optional<qint64> onlyRow, QI
     return written;
 }
 
-bool exportRows(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+bool exportRows(QString& savePath, Prompter& prompter, TableCursor& archive, TableCursor& customers,
                 Scope scope) {
     const auto tell = [&](const QString& text, const QString& caption) {
         prompter.message(text, caption, Prompter::Buttons::Ok);
@@ -284,14 +283,14 @@ bool exportRows(AppState& state, Prompter& prompter, TableCursor& archive, Table
         lookUpAddresses(customers, prompter, archive.integer(QStringLiteral("Kundennummer")));
 
     Prompter::FileDialog dialog = kSaveDialog;
-    if (!state.savePath.isEmpty())
-        dialog.fileName = QFileInfo(state.savePath).absolutePath();
+    if (!savePath.isEmpty())
+        dialog.fileName = QFileInfo(savePath).absolutePath();
     const auto path = prompter.saveFile(dialog);
     if (!path) {
         tell(QStringLiteral("Datei wurde nicht gespeichert! "), notice);
         return false;
     }
-    state.savePath = *path;
+    savePath = *path;
 
     QSaveFile file(*path);
     ViewWritten written;

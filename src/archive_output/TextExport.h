@@ -8,7 +8,6 @@
 
 #include <optional>
 
-struct AppState;
 class Progress;
 class QIODevice;
 class TableCursor;
@@ -43,11 +42,12 @@ inline const Prompter::FileDialog kSaveDialog{QStringLiteral("Speichern unter"),
                                               {},
                                               true};
 
-// Asks for the file and writes the current row, or every row the archive
+// Asks for the file (proposed in the folder of savePath, which then holds
+// the chosen one) and writes the current row, or every row the archive
 // view shows in its order (with a progress window that can stop it, leaving
 // no file). The cursor stays where it stood. False when nothing was written
 // (the user was told why).
-bool exportRows(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+bool exportRows(QString& savePath, Prompter& prompter, TableCursor& archive, TableCursor& customers,
                 Scope scope);
 
 } // namespace text_export

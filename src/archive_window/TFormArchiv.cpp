@@ -4,11 +4,11 @@
 #include "addresses/CustomerTable.h"
 #include "archive/ArchiveSearch.h"
 #include "archive/ArchiveTable.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
 #include "report/ArchiveNumbering.h"
+#include "report/ReportSession.h"
 #include "tables/DataGrid.h"
 #include "tables/DataNavigator.h"
 #include "tables/GridSetup.h"
@@ -78,11 +78,13 @@ QFrame* bevel(QWidget* parent) {
 
 } // namespace
 
-TFormArchiv::TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables,
-                         PrinterSource printers, QWidget* parent)
+TFormArchiv::TFormArchiv(ReportSession& state, QList<QByteArray>& readoutHandover,
+                         Prompter& prompter, TableStore& tables, PrinterSource printers,
+                         QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
     , state_(state)
+    , readoutHandover_(readoutHandover)
     , prompter_(prompter)
     , printers_(std::move(printers))
     , Table1(std::make_unique<TableCursor>(tables, QStringLiteral("zt"), this))

@@ -6,12 +6,14 @@
 #include "archive/ArchiveTransfers.h"
 #include "print/PrinterChoice.h"
 
+#include <QByteArray>
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 #include <memory>
 
-struct AppState;
+struct ReportSession;
 class DataGrid;
 class PrintTarget;
 class Prompter;
@@ -57,8 +59,10 @@ public:
         QDialog* memoryVersion = nullptr;
     };
 
-    TFormArchiv(AppState& state, Prompter& prompter, TableStore& tables, PrinterSource printers,
-                QWidget* parent = nullptr);
+    // The archive reads the report for single reports and its transfers, and
+    // takes over the memory entries the readout window kept.
+    TFormArchiv(ReportSession& state, QList<QByteArray>& readoutHandover, Prompter& prompter,
+                TableStore& tables, PrinterSource printers, QWidget* parent = nullptr);
     ~TFormArchiv() override;
     void setDialogs(const Dialogs& dialogs);
 
@@ -102,7 +106,8 @@ private:
     void customerNumberEntry();
     void takeCustomer(const QString& name, qint64 number);
 
-    AppState& state_;
+    ReportSession& state_;
+    QList<QByteArray>& readoutHandover_;
     Prompter& prompter_;
     PrinterSource printers_;
     std::unique_ptr<TableCursor> Table1;

@@ -6,8 +6,8 @@
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/SingleReport.h"
 #include "archive_output/TextExport.h"
-#include "common/AppState.h"
 #include "common/Prompter.h"
+#include "report/ReportSession.h"
 #include "tables/DataGrid.h"
 #include "tables/TableCursor.h"
 #include "tables/TableGridModel.h"
@@ -86,7 +86,7 @@ void TFormArchiv::importMemoryClick() {
         return;
     } else {
         dialogs_.memoryReadout->exec();
-        transfers_->importMemoryEntries(state_.readoutHandover, filterActive_);
+        transfers_->importMemoryEntries(readoutHandover_, filterActive_);
     }
     if (link.isOpen() && !link.close())
         fail(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
@@ -114,7 +114,7 @@ void TFormArchiv::collectiveReportClick() {
 void TFormArchiv::exportClick(bool allRows) {
     if (!saveOrDropEdits())
         return;
-    text_export::exportRows(state_, prompter_, *Table1, *Table3,
+    text_export::exportRows(state_.savePath, prompter_, *Table1, *Table3,
                             allRows ? text_export::Scope::AllRows : text_export::Scope::CurrentRow);
 }
 

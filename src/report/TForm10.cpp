@@ -2,10 +2,10 @@
 
 #include "ProtocolFile.h"
 #include "ReportPage.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
 #include "print/TXPrint.h"
+#include "report/ReportSession.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +20,7 @@ const Prompter::FileDialog TForm10::SaveDialog1{QStringLiteral("Speichern unter"
                                                 {},
                                                 true};
 
-TForm10::TForm10(AppState& state, Prompter& prompter, PrinterSource printers, QWidget* parent)
+TForm10::TForm10(ReportSession& state, Prompter& prompter, PrinterSource printers, QWidget* parent)
     : QDialog(parent)
     , state_(state)
     , prompter_(prompter)

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-struct AppState;
+struct ReportSession;
 class PrintTarget;
 class QLabel;
 class QPushButton;
@@ -19,7 +19,8 @@ class QPushButton;
 class TForm10 : public QDialog {
     Q_OBJECT
 public:
-    TForm10(AppState& state, Prompter& prompter, PrinterSource printers, QWidget* parent = nullptr);
+    TForm10(ReportSession& state, Prompter& prompter, PrinterSource printers,
+            QWidget* parent = nullptr);
 
     static const Prompter::FileDialog SaveDialog1;
 
@@ -43,7 +44,7 @@ private:
     QPushButton* addButton(const char* name, const QString& caption, QRect geometry,
                            void (TForm10::*click)());
 
-    AppState& state_;
+    ReportSession& state_;
     SavePrintMode mode_ = SavePrintMode::SaveAndPrint;
     Prompter& prompter_;
     PrinterSource printers_;

@@ -1,9 +1,9 @@
 #include "TForm12.h"
 
 #include "ProtocolFile.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
+#include "report/ReportSession.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +15,7 @@ const Prompter::FileDialog TForm12::OpenDialog1{QStringLiteral("Vorlage auswähl
                                                 QStringLiteral("pro"),
                                                 {}};
 
-TForm12::TForm12(AppState& state, Prompter& prompter, QWidget* parent)
+TForm12::TForm12(ReportSession& state, Prompter& prompter, QWidget* parent)
     : QDialog(parent)
     , state_(state)
     , prompter_(prompter) {

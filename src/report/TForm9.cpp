@@ -3,11 +3,11 @@
 #include "Vocabulary.h"
 #include "WizardFields.h"
 #include "addresses/CustomerTable.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/TitleBar.h"
 #include "common/TypingLimitEdit.h"
 #include "common/WindowScaling.h"
+#include "report/ReportSession.h"
 #include "tables/TableCursor.h"
 
 #include <QCheckBox>
@@ -43,7 +43,7 @@ void centreOn(QLabel& label, const QWidget& edit) {
 
 } // namespace
 
-TForm9::TForm9(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent)
+TForm9::TForm9(ReportSession& state, Prompter& prompter, TableStore& tables, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinMaxButtonsHint)
     , state_(state)

@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-struct AppState;
+struct ReportSession;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -22,7 +22,7 @@ class TableStore;
 class TForm9 : public QDialog {
     Q_OBJECT
 public:
-    TForm9(AppState& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
+    TForm9(ReportSession& state, Prompter& prompter, TableStore& tables, QWidget* parent = nullptr);
     ~TForm9() override;
 
     // The template question and the customer lookup are created after the
@@ -59,7 +59,7 @@ private:
     void lookUpContractor();
     void writeRecord();
 
-    AppState& state_;
+    ReportSession& state_;
     Prompter& prompter_;
     std::unique_ptr<TableCursor> Table1;
     QDialog* templateQuestion_ = nullptr;

@@ -1,16 +1,16 @@
 #include "PdfExport.h"
 
-#include "common/AppState.h"
 #include "print/QtPrintTarget.h"
 #include "print/TXPrint.h"
 #include "report/ProtocolFile.h"
 #include "report/ReportPage.h"
+#include "report/ReportSession.h"
 
 std::optional<QString> printProtocolFileToPdf(const QString& protocolFile, const QString& pdfFile) {
     const protocol_file::ReadResult file = protocol_file::readProtocolFile(protocolFile);
     if (!file.ok())
         return file.error;
-    AppState state;
+    ReportSession state;
     protocol_file::readForOpen(file.image, state.record, state.report);
 
     const auto target = QtPrintTarget::pdfFile(pdfFile);

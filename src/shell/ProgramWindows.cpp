@@ -49,16 +49,18 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     qApp->installEventFilter(helpKey_.get());
     qApp->installEventFilter(&modalStacking_);
 
-    form1_ = std::make_unique<TForm1>(state_, prompter_, printers_, *help_, tables_);
+    form1_ = std::make_unique<TForm1>(state_.report, state_.tester, prompter_, printers_, *help_,
+                                      tables_);
     qtPrompter_.setParent(form1_.get());
     form13_ = new TForm13(*versionInfo_, form1_.get());
-    form9_ = new TForm9(state_, prompter_, tables_, form1_.get());
+    form9_ = new TForm9(state_.report, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(prompter_, tables_, form1_.get());
     formListenformat_ = new TFormListenformat(form1_.get());
     formSammelFormat_ = new TFormSammelFormat(form1_.get());
     formArchiv_ = new TFormArchiv(
-        state_, prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
+        state_.report, state_.tester.readoutHandover, prompter_, tables_,
+        [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(prompter_, form1_.get());
     formSortier_ = new TFormSortier(form1_.get());
     formFilter_ = new TFormFilter(prompter_, form1_.get());
@@ -69,13 +71,14 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
     form11_ = new TForm11(form1_.get());
     form10_ = new TForm10(
-        state_, prompter_, [this] { return systemPrinter(); }, form1_.get());
-    form12_ = new TForm12(state_, prompter_, form1_.get());
-    formAuslesen_ = new TFormAuslesen(state_, prompter_, *serialLine_, form1_.get());
-    form15_ = new TForm15(state_, form1_.get());
+        state_.report, prompter_, [this] { return systemPrinter(); }, form1_.get());
+    form12_ = new TForm12(state_.report, prompter_, form1_.get());
+    formAuslesen_ = new TFormAuslesen(state_.tester, state_.report.report, prompter_, *serialLine_,
+                                      form1_.get());
+    form15_ = new TForm15(state_.tester, form1_.get());
     noticeWindows_ = std::make_unique<NoticeWindows>();
-    form3_ = new TForm3(state_, *serialLine_, form2_->settings(), prompter_, *noticeWindows_,
-                        form1_.get());
+    form3_ = new TForm3(state_.report, state_.tester.connection, *serialLine_, form2_->settings(),
+                        prompter_, *noticeWindows_, form1_.get());
     noticeWindows_->createWindows(form1_.get());
     form3_->setResultHandover([this] { return form11_->askReport(); }, form9_, form10_, tables_);
 
@@ -114,7 +117,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
 }
 
 std::shared_ptr<PrintTarget> ProgramWindows::systemPrinter() const {
-    return QtPrintTarget::systemPrinter(printers_, state_.printerName);
+    return QtPrintTarget::systemPrinter(printers_, state_.report.printerName);
 }
 
 ProgramWindows::~ProgramWindows() {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/AppState.h"
 #include "common/ModalStacking.h"
 #include "common/QtPrompter.h"
 #include "print/PrinterSystem.h"
+#include "shell/AppState.h"
 #include "shell/CommandLine.h"
 #include "tables/TableStore.h"
 

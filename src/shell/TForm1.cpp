@@ -2,10 +2,11 @@
 
 #include "HelpViewer.h"
 #include "addresses/CustomerTable.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
+#include "tester/TesterState.h"
 
 #include <QAction>
 #include <QDialog>
@@ -23,10 +24,11 @@ const Prompter::FileDialog TForm1::OpenDialogOeffnen{
 const Prompter::FileDialog TForm1::OpenDialogDrucken{
     QStringLiteral("Protokoll zum Drucken auswählen"), kProtocolFilter, kProtocolSuffix, {}};
 
-TForm1::TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printers, HelpViewer& help,
-               TableStore& tables, QWidget* parent)
+TForm1::TForm1(ReportSession& state, TesterState& tester, Prompter& prompter,
+               const PrinterSystem& printers, HelpViewer& help, TableStore& tables, QWidget* parent)
     : QMainWindow(parent)
     , state_(state)
+    , tester_(tester)
     , prompter_(prompter)
     , help_(help)
     , printerFound_(printers.hasPrinter())
@@ -46,7 +48,7 @@ TForm1::TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printer
     createMenu();
 
     setWindowTitle(QStringLiteral("Veltrax Gerätetester 0701/0702"));
-    state_.memorySoftwareVersion = QStringLiteral("B");
+    tester_.memorySoftwareVersion = QStringLiteral("B");
     // A table that cannot be used has been explained to the user; the
     // program still starts, with empty contractor lines.
     customer_table::loadContractorLines(tables, state_.report);

@@ -7,7 +7,8 @@
 
 #include <functional>
 
-struct AppState;
+struct ReportSession;
+struct TesterState;
 class HelpViewer;
 class PrinterSystem;
 class QAction;
@@ -34,8 +35,9 @@ public:
     };
 
     // Creating the window prepares the customer table and loads the contractor's lines.
-    TForm1(AppState& state, Prompter& prompter, const PrinterSystem& printers, HelpViewer& help,
-           TableStore& tables, QWidget* parent = nullptr);
+    TForm1(ReportSession& state, TesterState& tester, Prompter& prompter,
+           const PrinterSystem& printers, HelpViewer& help, TableStore& tables,
+           QWidget* parent = nullptr);
     void setWindows(const Windows& windows);
 
     static const Prompter::FileDialog OpenDialogOeffnen;
@@ -56,7 +58,8 @@ private:
     bool loadProtocolFile(const Prompter::FileDialog& dialog);
     static void showModal(QDialog* window);
 
-    AppState& state_;
+    ReportSession& state_;
+    TesterState& tester_;
     Prompter& prompter_;
     HelpViewer& help_;
     // Whether a printer existed when the window was created.

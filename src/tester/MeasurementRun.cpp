@@ -5,7 +5,8 @@
 #include "TesterBytes.h"
 #include "TesterCommands.h"
 #include "TesterLink.h"
-#include "common/AppState.h"
+#include "report/ReportState.h"
+#include "tester/TesterConnection.h"
 
 namespace {
 using connection_text::kEmptyStatus;
@@ -17,9 +18,11 @@ constexpr int kMeaninglessLimit = 256;
 const QString kBlank = QStringLiteral(" ");
 } // namespace
 
-MeasurementRun::MeasurementRun(TesterLink& link, AppState& state, RunWindow& window)
+MeasurementRun::MeasurementRun(TesterLink& link, TesterConnection& tester, ReportState& report,
+                               RunWindow& window)
     : link_(link)
-    , state_(state)
+    , tester_(tester)
+    , report_(report)
     , window_(window) {
     resetForConnection();
 }
@@ -40,14 +43,13 @@ void MeasurementRun::start(std::uint8_t key, bool fromTester) {
     if (!started_) {
         window_.stopTimers();
         const std::uint8_t handKey =
-            state_.report.testKind == 1 ? tester_byte::kKey0701 : tester_byte::kKey0702;
+            report_.testKind == 1 ? tester_byte::kKey0701 : tester_byte::kKey0702;
         if (key == handKey || key == tester_byte::kKeyAuto) {
             hand_ = key == handKey;
             auto_ = !hand_;
             window_.showMode(hand_ ? run_display::kHandMode : run_display::kAutoMode);
             started_ = true;
-            if (!fromTester &&
-                tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
+            if (!fromTester && tester_command::pressKey(link_, tester_, key) != LineStatus::Ok) {
                 end(Notice::NoReaction);
                 return;
             }
@@ -67,7 +69,7 @@ void MeasurementRun::pressKey(std::uint8_t key) {
         acknowledged_ = true;
         finished_ = true;
     }
-    if (tester_command::pressKey(link_, state_.tester, key) != LineStatus::Ok) {
+    if (tester_command::pressKey(link_, tester_, key) != LineStatus::Ok) {
         end(Notice::NoReaction);
         return;
     }
@@ -88,7 +90,7 @@ void MeasurementRun::enter() {
     window_.showRunKeys();
     while (!exit_ && !finished_) {
         const bool waiting = resultShown_ || waitKey_;
-        const int valueCount = resultValueCount(state_.report.protectionClass, state_.report.niso);
+        const int valueCount = resultValueCount(report_.protectionClass, report_.niso);
         const tester_command::RunMessageBytes received = tester_command::receiveRunMessage(
             link_, waiting ? kWaitingTimeout : kMessageTimeout, valueCount);
         switch (received.status) {
@@ -210,8 +212,8 @@ void MeasurementRun::showStep(int step) {
     waitKey_ = false;
     clearMarks();
     window_.showStatus(kEmptyStatus);
-    const int protectionClass = state_.report.protectionClass;
-    if (const auto name = run_display::stepNameLine(state_.tester, protectionClass, step))
+    const int protectionClass = report_.protectionClass;
+    if (const auto name = run_display::stepNameLine(tester_, protectionClass, step))
         window_.showLine(0, *name);
     window_.showLine(1, kBlank);
     line3_ = run_display::stepLine(protectionClass, step);
@@ -234,13 +236,13 @@ void MeasurementRun::showResult(const RunMessage& message) {
     showLines(run_display::lineText(line1_), run_display::lineText(line2_),
               run_display::lineText(line3_));
     const QString verdict = run_display::verdictText(message.text);
-    state_.report.notInOrder =
-        run_display::verdictNotInOrder(verdict, state_.tester.frenchDisplay != 0) ? 1 : 0;
+    report_.notInOrder =
+        run_display::verdictNotInOrder(verdict, tester_.frenchDisplay != 0) ? 1 : 0;
     window_.showVerdict(verdict);
     results_ = true;
     resultShown_ = true;
     resultReceived_ = true;
     window_.showStatus(run_display::kResultStatus);
     for (int i = 0; i < 3; ++i)
-        state_.report.values[i] = run_display::measuredValue(*lines[i]);
+        report_.values[i] = run_display::measuredValue(*lines[i]);
 }

@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-struct AppState;
+struct ReportState;
+struct TesterConnection;
 struct RunMessage;
 class TesterLink;
 
@@ -39,7 +40,8 @@ public:
 // in Auto mode it goes on until the verdict, a fault or a notice that waits.
 class MeasurementRun {
 public:
-    MeasurementRun(TesterLink& link, AppState& state, RunWindow& window);
+    MeasurementRun(TesterLink& link, TesterConnection& tester, ReportState& report,
+                   RunWindow& window);
 
     // A new connection has no run behind it.
     void resetForConnection();
@@ -66,7 +68,8 @@ private:
     void end(Notice notice);
 
     TesterLink& link_;
-    AppState& state_;
+    TesterConnection& tester_;
+    ReportState& report_;
     RunWindow& window_;
     bool started_ = false;
     // The mode stays for the next run when the tester starts it with another key.

@@ -1,16 +1,19 @@
 #include "ResultHandover.h"
 
 #include "RemoteArchiveRow.h"
-#include "common/AppState.h"
 #include "common/Prompter.h"
 #include "report/ArchiveNumbering.h"
+#include "report/ReportSession.h"
 #include "tables/TableCursor.h"
+#include "tester/TesterConnection.h"
 
 #include <utility>
 
-ResultHandover::ResultHandover(AppState& state, Prompter& prompter, TableStore& tables,
-                               HandoverWindows windows, Today today)
+ResultHandover::ResultHandover(ReportSession& state, const TesterConnection& tester,
+                               Prompter& prompter, TableStore& tables, HandoverWindows windows,
+                               Today today)
     : state_(state)
+    , tester_(tester)
     , prompter_(prompter)
     , windows_(std::move(windows))
     , today_(std::move(today))
@@ -32,7 +35,7 @@ void ResultHandover::handOver(bool resultsAvailable) {
     ReportState& report = state_.report;
     // Newer testers measure the protective conductor before the insulation in
     // a periodic test of class 1; reports name the insulation first.
-    if (state_.tester.ProtocolVersion > 3 && report.testKind == 2 &&
+    if (tester_.ProtocolVersion > 3 && report.testKind == 2 &&
         (report.protectionClass == 1 || report.protectionClass == 4) && report.niso == 0)
         std::swap(report.values[0], report.values[1]);
     if (reportWanted) {

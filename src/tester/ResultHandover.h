@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 
-struct AppState;
+struct ReportSession;
+struct TesterConnection;
 class Prompter;
 class TableCursor;
 class TableStore;
@@ -24,8 +25,8 @@ class ResultHandover {
 public:
     using Today = std::function<QDate()>;
 
-    ResultHandover(AppState& state, Prompter& prompter, TableStore& tables, HandoverWindows windows,
-                   Today today = &QDate::currentDate);
+    ResultHandover(ReportSession& state, const TesterConnection& tester, Prompter& prompter,
+                   TableStore& tables, HandoverWindows windows, Today today = &QDate::currentDate);
     ~ResultHandover();
 
     // The archive gets its "Standard" index before the first row is numbered.
@@ -35,7 +36,8 @@ public:
 private:
     void appendArchiveRow();
 
-    AppState& state_;
+    ReportSession& state_;
+    const TesterConnection& tester_;
     Prompter& prompter_;
     HandoverWindows windows_;
     Today today_;

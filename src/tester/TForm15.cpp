@@ -1,8 +1,8 @@
 #include "TForm15.h"
 
 #include "MemoryVersion.h"
-#include "common/AppState.h"
 #include "common/WindowScaling.h"
+#include "tester/TesterState.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,13 +13,13 @@ namespace {
 constexpr int kWidth = 360;
 constexpr int kHeight = 173;
 
-QChar letterOf(const AppState& state) {
+QChar letterOf(const TesterState& state) {
     return state.memorySoftwareVersion.isEmpty() ? QLatin1Char('B')
                                                  : state.memorySoftwareVersion.at(0);
 }
 } // namespace
 
-TForm15::TForm15(AppState& state, QWidget* parent)
+TForm15::TForm15(TesterState& state, QWidget* parent)
     : QDialog(parent)
     , state_(state)
     , Label1(new QLabel(QStringLiteral("Label1"), this))
@@ -53,12 +53,12 @@ TForm15::TForm15(AppState& state, QWidget* parent)
 }
 
 void TForm15::showEvent(QShowEvent* event) {
-    Label1->setText(memoryVersionText(letterOf(state_), state_.tester.ProtocolVersion, false));
+    Label1->setText(memoryVersionText(letterOf(state_), state_.connection.ProtocolVersion, false));
     QDialog::showEvent(event);
 }
 
 void TForm15::Button1Click() {
     const QChar letter = otherMemoryLetter(letterOf(state_));
     state_.memorySoftwareVersion = letter;
-    Label1->setText(memoryVersionText(letter, state_.tester.ProtocolVersion, true));
+    Label1->setText(memoryVersionText(letter, state_.connection.ProtocolVersion, true));
 }

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-struct AppState;
+struct TesterState;
 class QLabel;
 class QPushButton;
 
@@ -11,7 +11,7 @@ class QPushButton;
 class TForm15 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm15(AppState& state, QWidget* parent = nullptr);
+    explicit TForm15(TesterState& state, QWidget* parent = nullptr);
 
     void Button1Click();
 
@@ -19,7 +19,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    AppState& state_;
+    TesterState& state_;
     QLabel* Label1;
     QPushButton* Button1;
     QPushButton* Button2;

@@ -2,9 +2,10 @@
 
 #include "ShortcutButton.h"
 #include "TesterBytes.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/WindowScaling.h"
+#include "report/ReportSession.h"
+#include "tester/TesterConnection.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -58,16 +59,18 @@ void makeWhite(QLabel* label) {
 }
 } // namespace
 
-TForm3::TForm3(AppState& state, SerialLine& line, const PortSettings& settings, Prompter& prompter,
-               TesterNotices& notices, QWidget* parent)
+TForm3::TForm3(ReportSession& state, TesterConnection& tester, SerialLine& line,
+               const PortSettings& settings, Prompter& prompter, TesterNotices& notices,
+               QWidget* parent)
     : QDialog(parent)
     , state_(state)
+    , tester_(tester)
     , link_(line)
     , settings_(settings)
     , prompter_(prompter)
     , notices_(notices)
-    , run_(link_, state, *this)
-    , session_(link_, settings, state.tester, state.report, menu_, run_, prompter, *this) {
+    , run_(link_, tester, state.report, *this)
+    , session_(link_, settings, tester, state.report, menu_, run_, prompter, *this) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Fernbedienung Gerätetester"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

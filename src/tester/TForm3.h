@@ -13,7 +13,8 @@
 #include <memory>
 #include <optional>
 
-struct AppState;
+struct ReportSession;
+struct TesterConnection;
 struct PortSettings;
 class Prompter;
 class QLabel;
@@ -30,8 +31,9 @@ class TesterNotices;
 class TForm3 : public QDialog, private RunWindow, private ConnectionWindow {
     Q_OBJECT
 public:
-    TForm3(AppState& state, SerialLine& line, const PortSettings& settings, Prompter& prompter,
-           TesterNotices& notices, QWidget* parent = nullptr);
+    TForm3(ReportSession& state, TesterConnection& tester, SerialLine& line,
+           const PortSettings& settings, Prompter& prompter, TesterNotices& notices,
+           QWidget* parent = nullptr);
 
     // Handlers. fromTester: the tester reported the key itself, so it is not sent back.
     void ButtonBeginnFernClick();
@@ -127,7 +129,8 @@ private:
     void showMenuCursor(int position) override;
     void showDisconnected() override;
 
-    AppState& state_;
+    ReportSession& state_;
+    TesterConnection& tester_;
     TesterLink link_;
     const PortSettings& settings_;
     Prompter& prompter_;

@@ -5,9 +5,10 @@
 #include "TesterBytes.h"
 #include "TesterCommands.h"
 #include "TesterNotices.h"
-#include "common/AppState.h"
 #include "common/Prompter.h"
+#include "report/ReportSession.h"
 #include "report/Vocabulary.h"
+#include "tester/TesterConnection.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -54,7 +55,7 @@ void TForm3::abortConnection() {
 }
 
 bool TForm3::sendKey(std::uint8_t key) {
-    if (tester_command::pressKey(link_, state_.tester, key) == LineStatus::Ok)
+    if (tester_command::pressKey(link_, tester_, key) == LineStatus::Ok)
         return true;
     abortConnection();
     return false;
@@ -96,7 +97,7 @@ void TForm3::ButtonEndeFernClick() {
 }
 
 void TForm3::showAutoButtonOfMode() {
-    const bool classKey = state_.tester.classKeyMode;
+    const bool classKey = tester_.classKeyMode;
     ButtonAuto->setVisible(!classKey);
     ButtonAutoAnalog->setVisible(classKey);
 }
@@ -107,7 +108,7 @@ void TForm3::showIdleButtons() {
         key->setEnabled(true);
     }
     showAutoButtonOfMode();
-    (state_.tester.classKeyMode ? ButtonAutoAnalog : ButtonAuto)->setEnabled(true);
+    (tester_.classKeyMode ? ButtonAutoAnalog : ButtonAuto)->setEnabled(true);
 }
 
 void TForm3::Button0701Click(bool fromTester) {
@@ -158,7 +159,7 @@ void TForm3::chooseTestKind(int testKind, bool fromTester) {
     if (!fromTester && !sendKey(testKind == 1 ? tester_byte::kKey0701 : tester_byte::kKey0702))
         return;
     Timermessen->start();
-    if (test_selection::offersInsulationChoice(testKind, state_.tester.ProtocolVersion,
+    if (test_selection::offersInsulationChoice(testKind, tester_.ProtocolVersion,
                                                state_.report.protectionClass)) {
         for (QPushButton* choice : {nrisobtn, Risobtn}) {
             choice->show();
@@ -197,12 +198,12 @@ void TForm3::chooseInsulation(bool withoutInsulation, bool fromTester) {
 
 void TForm3::ButtonAutoClick(bool fromTester) {
     Handler handler(*this);
-    const int version = state_.tester.ProtocolVersion;
+    const int version = tester_.ProtocolVersion;
     menu_.open(version);
     setStatus(kMenuStatus);
     Timer1->stop();
     if (version >= 6)
-        PanelLicht->setText(lightCaption(state_.tester.lightFlag));
+        PanelLicht->setText(lightCaption(tester_.lightFlag));
     PanelSchutz->setText(vocabulary::classCaption(state_.report.protectionClass).value_or(""));
     if (!fromTester && !sendKey(tester_byte::kKeyAuto))
         return;
@@ -240,7 +241,7 @@ void TForm3::ButtonKompClick() {
         key->setEnabled(false);
     setStatus(QStringLiteral("Start Nullpunktkorrektur"));
     StatusBar1->repaint();
-    if (tester_command::zeroPointCorrection(link_, state_.tester) != LineStatus::Ok) {
+    if (tester_command::zeroPointCorrection(link_, tester_) != LineStatus::Ok) {
         abortConnection();
         return;
     }
@@ -271,7 +272,7 @@ void TForm3::BitBtn3Click(bool fromTester) {
     if (!fromTester && !sendKey(tester_byte::kKeyAuto))
         return;
     const SettingsMenu::Selection selection =
-        menu_.select(state_.tester.ProtocolVersion, state_.tester, state_.report);
+        menu_.select(tester_.ProtocolVersion, tester_, state_.report);
     if (selection.lightCaption)
         PanelLicht->setText(*selection.lightCaption);
     if (selection.classCaption)
@@ -334,7 +335,7 @@ void TForm3::Timer1Timer() {
         Button0702Click(true);
         break;
     case tester_byte::kKeyAuto:
-        if (state_.tester.classKeyMode)
+        if (tester_.classKeyMode)
             ButtonAutoAnalogClick(true);
         else
             ButtonAutoClick(true);

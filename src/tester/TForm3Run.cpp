@@ -46,7 +46,7 @@ void TForm3::setResultHandover(std::function<bool()> askReport, QDialog* wizard,
         };
     };
     setResultHandover(std::make_unique<ResultHandover>(
-        state_, prompter_, tables,
+        state_, tester_, prompter_, tables,
         HandoverWindows{std::move(askReport), show(wizard), show(savePrint)}));
 }
 

@@ -1,10 +1,11 @@
 #include "TFormAuslesen.h"
 
 #include "ShortcutButton.h"
-#include "common/AppState.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
+#include "report/ReportState.h"
+#include "tester/TesterState.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,9 +18,11 @@ namespace {
 const QString kLegend = QStringLiteral("   Nr.   Skl      Prüfung      Meßwerte ");
 } // namespace
 
-TFormAuslesen::TFormAuslesen(AppState& state, Prompter& prompter, SerialLine& line, QWidget* parent)
+TFormAuslesen::TFormAuslesen(TesterState& state, ReportState& report, Prompter& prompter,
+                             SerialLine& line, QWidget* parent)
     : QDialog(parent)
     , state_(state)
+    , report_(report)
     , prompter_(prompter)
     , link_(line)
     , Label1(new QLabel(kLegend, this))
@@ -84,7 +87,7 @@ void TFormAuslesen::closeSoon() {
 
 void TFormAuslesen::readMemory() {
     state_.readoutHandover.clear();
-    ReadoutSession session(link_, state_.tester, state_.report, prompter_, *this);
+    ReadoutSession session(link_, state_.connection, report_, prompter_, *this);
     std::optional<ReadoutPages> pages = session.read(state_.memorySoftwareVersion);
     if (!pages) {
         closeSoon();

@@ -6,7 +6,8 @@
 
 #include <QDialog>
 
-struct AppState;
+struct ReportState;
+struct TesterState;
 class Prompter;
 class QLabel;
 class QPlainTextEdit;
@@ -19,7 +20,8 @@ class QTimer;
 class TFormAuslesen : public QDialog, private ReadoutWindow {
     Q_OBJECT
 public:
-    TFormAuslesen(AppState& state, Prompter& prompter, SerialLine& line, QWidget* parent = nullptr);
+    TFormAuslesen(TesterState& state, ReportState& report, Prompter& prompter, SerialLine& line,
+                  QWidget* parent = nullptr);
 
     // The archive opens and closes the port around the readout.
     TesterLink& link() { return link_; }
@@ -51,7 +53,8 @@ private:
     QPushButton* addButton(const char* name, const QString& caption, int left,
                            void (TFormAuslesen::*click)());
 
-    AppState& state_;
+    TesterState& state_;
+    ReportState& report_;
     Prompter& prompter_;
     TesterLink link_;
     ReadoutPages pages_;

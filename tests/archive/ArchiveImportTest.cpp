@@ -2,8 +2,8 @@
 #include "SampleReport.h"
 #include "TableFixture.h"
 #include "archive/ArchiveTransfers.h"
-#include "common/AppState.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "tables/RowStream.h"
 
 #include <QFile>
@@ -78,7 +78,7 @@ protected:
     WatchingPrompter prompter;
     bool lockedDuringMessage = false;
     QList<int> rowsAtMessage;
-    AppState state;
+    ReportSession state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
     ArchiveTransfers transfers{state, prompter, zt, kunden, [] { return QDate(2026, 12, 31); }};

@@ -4,9 +4,9 @@
 #include "TableFixture.h"
 #include "addresses/CustomerTable.h"
 #include "archive/ArchiveTable.h"
-#include "common/AppState.h"
 #include "report/ArchiveNumbering.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 
 #include <QDate>
 #include <QFile>
@@ -63,7 +63,7 @@ protected:
         return rows;
     }
 
-    AppState state;
+    ReportSession state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
     ScriptedWindow wizard;

@@ -3,8 +3,8 @@
 #include "TableFixture.h"
 #include "archive/ArchiveTable.h"
 #include "archive/ArchiveTransfers.h"
-#include "common/AppState.h"
 #include "report/ArchiveNumbering.h"
+#include "report/ReportSession.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ protected:
             archive_table::normaliseBeforePost(cursor, prompter, transfers.diffOfWriteBack());
         };
     }
-    AppState state;
+    ReportSession state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
     ArchiveTransfers transfers{state, prompter, zt, kunden};

@@ -5,10 +5,10 @@
 #include "archive_output/CollectiveReport.h"
 #include "archive_output/DeviceList.h"
 #include "archive_output/SingleReport.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
 #include "print/TXPrint.h"
 #include "report/ReportPage.h"
+#include "report/ReportSession.h"
 
 // On no page of any printout does a box hide a text drawn before it.
 
@@ -40,7 +40,7 @@ TEST_F(PagesKeepTheirTexts, TestReportAndSingleReport) {
     TableCursor zt(store, QStringLiteral("zt"));
     TableCursor kunden(store, QStringLiteral("kunden"));
     ASSERT_TRUE(zt.open());
-    AppState state;
+    ReportSession state;
     prompter.acceptDialog();
     single_report::print(state, prompter, zt, kunden, [&] { return printer; });
     ASSERT_EQ(printer->jobs().size(), 2);

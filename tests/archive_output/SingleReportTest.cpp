@@ -1,8 +1,8 @@
 #include "archive_output/SingleReport.h"
 #include "Printers.h"
 #include "TableFixture.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
+#include "report/ReportSession.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ protected:
         return texts;
     }
 
-    AppState state;
+    ReportSession state;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
     PrinterSource source() {

@@ -2,7 +2,6 @@
 #include "Golden.h"
 #include "Printers.h"
 #include "TableFixture.h"
-#include "common/AppState.h"
 #include "common/Cp1252.h"
 
 #include <QDir>
@@ -26,12 +25,12 @@ protected:
     QByteArray exported(Scope scope) {
         const QString path = dir.filePath(QStringLiteral("export.txt"));
         prompter.chooseFile(path);
-        exportRows(state, prompter, zt, kunden, scope);
+        exportRows(savePath, prompter, zt, kunden, scope);
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(keine Datei)");
     }
 
-    AppState state;
+    QString savePath;
     TableCursor zt{store, QStringLiteral("zt")};
     TableCursor kunden{store, QStringLiteral("kunden")};
 };
@@ -58,7 +57,7 @@ TEST_F(TextExportTest, EveryShownRowWithItsAddressesAndTheMissingCustomerTold) {
     expectGolden("text-export.txt", exported(Scope::AllRows));
     EXPECT_EQ(prompter.messages(),
               QStringList{"Hinweis|Die Kundennummer ist nicht in der Kunden-Datenbank enthalten."});
-    EXPECT_EQ(state.savePath, dir.filePath(QStringLiteral("export.txt")));
+    EXPECT_EQ(savePath, dir.filePath(QStringLiteral("export.txt")));
     // The view is left where the user was.
     EXPECT_EQ(zt.text("Zaehler"), QStringLiteral("1"));
 }
@@ -77,7 +76,7 @@ TEST_F(TextExportTest, TheCurrentRowAloneAndAFilterLimitsTheRows) {
 
 TEST_F(TextExportTest, CancelNoRowsNoContractorAndAFileThatCannotBeWritten) {
     prompter.cancelDialog();
-    EXPECT_FALSE(exportRows(state, prompter, zt, kunden, Scope::AllRows));
+    EXPECT_FALSE(exportRows(savePath, prompter, zt, kunden, Scope::AllRows));
     EXPECT_EQ(prompter.messages(), QStringList{"Hinweis|Datei wurde nicht gespeichert! "});
 
     ScriptedPrompter asked;
@@ -85,14 +84,14 @@ TEST_F(TextExportTest, CancelNoRowsNoContractorAndAFileThatCannotBeWritten) {
     zt.setFiltered(true);
     const QString empty = dir.filePath(QStringLiteral("leer.txt"));
     asked.chooseFile(empty);
-    EXPECT_TRUE(exportRows(state, asked, zt, kunden, Scope::AllRows));
+    EXPECT_TRUE(exportRows(savePath, asked, zt, kunden, Scope::AllRows));
     EXPECT_EQ(asked.messages(), QStringList{"Hinweis|Sie haben keinen Datensatz ausgewählt."});
     EXPECT_EQ(QFile(empty).size(), 0);
 
     ScriptedPrompter failing;
     const QString nowhere = dir.filePath(QStringLiteral("fehlt/x.txt"));
     failing.chooseFile(nowhere);
-    EXPECT_FALSE(exportRows(state, failing, zt, kunden, Scope::CurrentRow));
+    EXPECT_FALSE(exportRows(savePath, failing, zt, kunden, Scope::CurrentRow));
     ASSERT_EQ(failing.messages().size(), 1);
     EXPECT_TRUE(failing.messages()[0].startsWith(
         QStringLiteral("Fehler|Die Datei \"%1\" konnte nicht geschrieben werden: ").arg(nowhere)));

@@ -5,7 +5,6 @@
 #include "archive_window/TFormFilter.h"
 #include "archive_window/TFormSortier.h"
 #include "archive_window/TFormSuchen.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
 #include "report/ProtocolFile.h"
 

@@ -2,8 +2,9 @@
 
 #include "TableFixture.h"
 #include "archive_window/TFormArchiv.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
+#include "report/ReportSession.h"
+#include "tester/TesterState.h"
 
 #include <QAction>
 #include <QTimer>
@@ -25,7 +26,8 @@ protected:
 
     QAction& item(const char* name) { return *window.findChild<QAction*>(QLatin1String(name)); }
 
-    AppState state;
+    ReportSession state;
+    TesterState tester;
     std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
-    TFormArchiv window{state, prompter, store, [this] { return printer; }};
+    TFormArchiv window{state, tester.readoutHandover, prompter, store, [this] { return printer; }};
 };

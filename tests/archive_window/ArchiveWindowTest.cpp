@@ -6,7 +6,6 @@
 #include "ScriptedDialog.h"
 #include "TestSerial.h"
 #include "archive_window/TFormArchiv.h"
-#include "common/AppState.h"
 #include "common/WindowScaling.h"
 #include "print/RecordingPrintTarget.h"
 #include "report/ProtocolFile.h"
@@ -273,7 +272,7 @@ TEST_F(ArchiveWindowTest, APortThatCannotBeOpenedEndsTheMemoryImport) {
     TestSerialPorts ports(device);
     ports.setRefuseOpen(true);
     SerialLine line(ports, clock);
-    TFormAuslesen readout(state, prompter, line);
+    TFormAuslesen readout(tester, state.report, prompter, line);
     PortSettings settings;
     TFormArchiv::Dialogs dialogs;
     dialogs.memoryReadout = &readout;

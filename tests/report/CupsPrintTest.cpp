@@ -1,10 +1,10 @@
 #include "report/ReportPage.h"
 
 #include "SampleReport.h"
-#include "common/AppState.h"
 #include "print/PrinterSystem.h"
 #include "print/QtPrintTarget.h"
 #include "print/TXPrint.h"
+#include "report/ReportSession.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -80,7 +80,7 @@ TEST(CupsPrint, ReportThroughTheRealPrintSystemLandsAsPdf) {
     const QDir folder = cupsPdfFolder();
     const QStringList before = folder.entryList({u"ZT0701*.pdf"_s}, QDir::Files);
 
-    AppState state;
+    ReportSession state;
     state.record = sampleReport();
     state.report = sampleState();
     const QtPrinterSystem printers;

@@ -1,8 +1,8 @@
 #include "Printers.h"
 #include "ScriptedPrompter.h"
-#include "common/AppState.h"
 #include "report/DateEntry.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "report/TForm11.h"
 #include "report/TForm12.h"
 #include "report/TFormDatum.h"
@@ -136,7 +136,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    AppState state;
+    ReportSession state;
     ScriptedPrompter prompter;
     TForm12 question;
 };
@@ -166,7 +166,7 @@ TEST_F(TemplateQuestionTest, ChosenTemplateFillsTheRecordAndIsRemembered) {
 }
 
 TEST_F(TemplateQuestionTest, CancelledDialogOrBrokenFileActsAsNo) {
-    const AppState before = state;
+    const ReportSession before = state;
     prompter.cancelDialog();
     pressYes();
     EXPECT_EQ(state.report.templateUsed, 0);

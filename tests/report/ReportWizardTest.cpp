@@ -3,8 +3,8 @@
 #include "ScriptedAnswer.h"
 #include "ScriptedDialog.h"
 #include "TableFixture.h"
-#include "common/AppState.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "report/TForm9.h"
 #include "report/TFormDatum.h"
 #include "report/Vocabulary.h"
@@ -73,7 +73,7 @@ protected:
     // Opens a saved report as File/Open does and leaves the wizard without an
     // edit; returns what saving it then writes.
     QByteArray openAndSaveUnchanged(const QByteArray& image) {
-        state = AppState{};
+        state = ReportSession{};
         protocol_file::readForOpen(image, state.record, state.report);
         state.report.newReport = 0;
         run([] {});
@@ -88,7 +88,7 @@ protected:
         return texts;
     }
 
-    AppState state;
+    ReportSession state;
     ScriptedDialog templateQuestion;
     ScriptedAnswer<std::optional<CustomerChoice>> lookup;
     TForm9 wizard{state, prompter, store};

@@ -1,9 +1,9 @@
 #include "Printers.h"
 #include "SampleReport.h"
 #include "ScriptedPrompter.h"
-#include "common/AppState.h"
 #include "print/RecordingPrintTarget.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "report/TForm10.h"
 
 #include <QFile>
@@ -55,7 +55,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    AppState state;
+    ReportSession state;
     ScriptedPrompter prompter;
     std::shared_ptr<RecordingPrintTarget> printer = std::make_shared<RecordingPrintTarget>();
     std::unique_ptr<TForm10> window_;

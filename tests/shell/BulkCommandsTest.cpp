@@ -4,7 +4,6 @@
 #include "SampleReport.h"
 #include "ScriptedPrompter.h"
 #include "archive_output/TextExport.h"
-#include "common/AppState.h"
 #include "report/ProtocolFile.h"
 #include "tables/RowStream.h"
 #include "tables/TableCursor.h"
@@ -113,8 +112,9 @@ TEST_F(BulkCommandsTest, ImportNamesNewCustomersAndLeftOutFilesAndExportMatchesT
     ASSERT_TRUE(zt.open());
     const QString viaWindow = files.filePath(u"fenster.txt"_s);
     prompter.chooseFile(viaWindow);
-    AppState state;
-    ASSERT_TRUE(text_export::exportRows(state, prompter, zt, kunden, text_export::Scope::AllRows));
+    QString savePath;
+    ASSERT_TRUE(
+        text_export::exportRows(savePath, prompter, zt, kunden, text_export::Scope::AllRows));
     QFile a(viaCommandLine), b(viaWindow);
     ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     const QByteArray bytes = a.readAll();

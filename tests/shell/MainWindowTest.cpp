@@ -1,12 +1,13 @@
 #include "FileWriting.h"
 #include "Printers.h"
 #include "ScriptedPrompter.h"
-#include "common/AppState.h"
 #include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
+#include "report/ReportSession.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"
 #include "tables/TableStore.h"
+#include "tester/TesterState.h"
 
 #include <QAction>
 #include <QDialog>
@@ -29,7 +30,7 @@ struct FakePrinters : PrinterSystem {
 // what the shared state said then, and closes itself.
 class RecordingDialog : public QDialog {
 public:
-    RecordingDialog(const char* name, QStringList& log, const AppState& state)
+    RecordingDialog(const char* name, QStringList& log, const ReportSession& state)
         : name_(QLatin1String(name))
         , log_(log)
         , state_(state) {}
@@ -43,13 +44,13 @@ protected:
 private:
     QString name_;
     QStringList& log_;
-    const AppState& state_;
+    const ReportSession& state_;
 };
 
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
-        : window(state, prompter, printers, help, tables) {}
+        : window(state, testerState, prompter, printers, help, tables) {}
 
     QString writeFile(const QString& name, const QByteArray& bytes) {
         return ::writeFile(dir.path(), name, bytes);
@@ -79,7 +80,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     ScriptedPrompter prompter;
     FakePrinters printers;
     HelpViewer help;
@@ -102,7 +104,7 @@ QString describe(const QAction* action) {
 
 TEST_F(MainWindowTest, CaptionAndStartValues) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Veltrax Gerätetester 0701/0702"));
-    EXPECT_EQ(state.memorySoftwareVersion, QStringLiteral("B"));
+    EXPECT_EQ(testerState.memorySoftwareVersion, QStringLiteral("B"));
     EXPECT_EQ(window.centralWidget()->palette().color(QPalette::Window), QColor(128, 128, 128));
 }
 
@@ -156,7 +158,7 @@ TEST_F(MainWindowTest, ItemsOfWindowsNotYetThereAreDisabled) {
 TEST_F(MainWindowTest, OpenCancelledChangesNothing) {
     state.protocolFileName = QStringLiteral("/alt/vorher.pro");
     state.record.AuftragNr = QStringLiteral("vorher");
-    const AppState before = state;
+    const ReportSession before = state;
     connectRecorders();
 
     prompter.cancelDialog();
@@ -180,7 +182,7 @@ TEST_F(MainWindowTest, ShortOrMissingFileIsRefusedAndChangesNothing) {
     state.protocolFileName = QStringLiteral("/alt/vorher.pro");
     state.record.Kunde1 = QStringLiteral("bleibt");
     state.report.protectionClass = 4;
-    const AppState before = state;
+    const ReportSession before = state;
     connectRecorders();
 
     const QString shortFile = writeFile(QStringLiteral("kurz.pro"), QByteArray(1147, 'x'));
@@ -236,7 +238,7 @@ TEST_F(MainWindowTest, PrintReadsTheReportAndShowsOnlyThePrintWindow) {
 
 TEST_F(MainWindowTest, PrinterSetupNeedsAPrinter) {
     printers.present = false;
-    TForm1 withoutPrinter(state, prompter, printers, help, tables);
+    TForm1 withoutPrinter(state, testerState, prompter, printers, help, tables);
     withoutPrinter.DruckereinrichtungClick();
     EXPECT_EQ(prompter.messages(),
               QStringList{QStringLiteral("Fehler|Kein Drucker im System vorhanden!")});

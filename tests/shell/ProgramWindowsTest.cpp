@@ -1,5 +1,5 @@
 #include "shell/ProgramWindows.h"
-#include "common/AppState.h"
+#include "shell/AppState.h"
 #include "shell/TForm1.h"
 #include "tester/TForm2.h"
 

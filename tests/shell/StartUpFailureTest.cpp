@@ -1,5 +1,5 @@
 #include "ScriptedPrompter.h"
-#include "common/AppState.h"
+#include "shell/AppState.h"
 #include "shell/ProgramWindows.h"
 #include "shell/TForm1.h"
 #include "tables/TableCursor.h"

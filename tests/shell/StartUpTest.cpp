@@ -1,10 +1,11 @@
 #include "TableFixture.h"
-#include "common/AppState.h"
 #include "print/PrinterSystem.h"
+#include "report/ReportSession.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"
+#include "tester/TesterState.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ struct NoPrinters : PrinterSystem {
 class StartUpTest : public TableFixture {
 protected:
     std::unique_ptr<TForm1> start() {
-        return std::make_unique<TForm1>(state, prompter, printers, help, store);
+        return std::make_unique<TForm1>(state, testerState, prompter, printers, help, store);
     }
 
     void addCustomerRows(const QList<QVariantList>& rows) {
@@ -34,7 +35,9 @@ protected:
             ASSERT_TRUE(kunden.insertRecord(row));
     }
 
-    AppState state;
+    ReportSession state;
+
+    TesterState testerState;
     NoPrinters printers;
     HelpViewer help;
 };
@@ -82,7 +85,7 @@ TEST_F(StartUpTest, MissingTablesAreCreated) {
     QTemporaryDir parent;
     const QString folder = parent.filePath(QStringLiteral("neu/daten"));
     TableStore fresh(folder, prompter);
-    TForm1 window(state, prompter, printers, help, fresh);
+    TForm1 window(state, testerState, prompter, printers, help, fresh);
     EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/ztd.sqlite")));
     TableCursor kunden(fresh, QStringLiteral("kunden"));
     ASSERT_TRUE(kunden.open());

@@ -2,13 +2,14 @@
 #include "FakeClock.h"
 #include "SessionLog.h"
 #include "SimulatedLine.h"
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tester/MeasurementRun.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/SettingsMenu.h"
 #include "tester/TesterCommands.h"
 #include "tester/TesterLink.h"
+#include "tester/TesterState.h"
 
 #include <gtest/gtest.h>
 
@@ -74,14 +75,16 @@ class ConnectionSessionTest : public ::testing::Test {
 protected:
     void start(TesterConfig config) {
         log.clear();
-        state = AppState{};
+        state = ReportSession{};
+        testerState = TesterState{};
         tester = std::make_unique<SimulatedLine>(std::move(config), clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
         link = std::make_unique<TesterLink>(*line);
         menu = SettingsMenu{};
-        run = std::make_unique<MeasurementRun>(*link, state, runWindow);
-        session = std::make_unique<ConnectionSession>(*link, settings, state.tester, state.report,
-                                                      menu, *run, prompter, window);
+        run = std::make_unique<MeasurementRun>(*link, testerState.connection, state.report,
+                                               runWindow);
+        session = std::make_unique<ConnectionSession>(*link, settings, testerState.connection,
+                                                      state.report, menu, *run, prompter, window);
     }
     // Connects to a tester that accepts this version only.
     void connectTo(int version) {
@@ -95,7 +98,8 @@ protected:
     QByteArray sent() const { return tester->device().sentBytes(); }
 
     FakeClock clock;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     PortSettings settings;
     SettingsMenu menu;
     QStringList log;
@@ -236,7 +240,7 @@ TEST_F(ConnectionSessionTest, BeginOverVersionsAndFaults) {
         session->begin();
         EXPECT_EQ(sent(), c.sent);
         EXPECT_EQ(joined(log), joined(c.log));
-        EXPECT_EQ(state.tester.ProtocolVersion, c.version);
+        EXPECT_EQ(testerState.connection.ProtocolVersion, c.version);
         EXPECT_EQ(link->isOpen(), c.open);
     }
 }
@@ -303,10 +307,12 @@ TEST_F(ConnectionSessionTest, EndLeavesTheMenuAndRemoteMode) {
         SCOPED_TRACE(c.what);
         connectTo(c.version);
         if (c.menuCursor > 0) {
-            ASSERT_EQ(tester_command::pressKey(*link, state.tester, 0x04), LineStatus::Ok);
+            ASSERT_EQ(tester_command::pressKey(*link, testerState.connection, 0x04),
+                      LineStatus::Ok);
             menu.open(c.version);
             for (const std::uint8_t key : menu.clickOn(c.menuCursor))
-                ASSERT_EQ(tester_command::pressKey(*link, state.tester, key), LineStatus::Ok);
+                ASSERT_EQ(tester_command::pressKey(*link, testerState.connection, key),
+                          LineStatus::Ok);
             ASSERT_EQ(tester->model().menuCursor(), c.menuCursor);
         }
         const qsizetype before = sent().size();
@@ -335,7 +341,7 @@ TEST_F(ConnectionSessionTest, EndWhenTheTesterNoLongerTakesBytesGivesOneNotice) 
                               "TForm4",      "status   ",     "disconnected"}
                 : QStringList{"stop timers", "stop timers", "TForm4", "status   ", "disconnected"};
         EXPECT_EQ(joined(log), joined(expected));
-        EXPECT_EQ(state.tester.noResponse, 1);
+        EXPECT_EQ(testerState.connection.noResponse, 1);
         EXPECT_FALSE(link->isOpen());
     }
 }

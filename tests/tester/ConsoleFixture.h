@@ -3,11 +3,12 @@
 #include "FakeClock.h"
 #include "ScriptedPrompter.h"
 #include "SimulatedLine.h"
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm3.h"
 #include "tester/TesterNotices.h"
+#include "tester/TesterState.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -31,7 +32,8 @@ protected:
     void start(TesterConfig config = {}) {
         tester = std::make_unique<SimulatedLine>(std::move(config), clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
-        form = std::make_unique<TForm3>(state, *line, settings, prompter, notices);
+        form = std::make_unique<TForm3>(state, testerState.connection, *line, settings, prompter,
+                                        notices);
     }
     // Connects to a tester that accepts only this version.
     void connectTo(int version, std::uint8_t status = 0x10) {
@@ -65,7 +67,8 @@ protected:
     }
 
     FakeClock clock;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     PortSettings settings;
     ScriptedPrompter prompter;
     RecordingNotices notices;

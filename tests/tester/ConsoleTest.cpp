@@ -87,15 +87,16 @@ TEST_F(ConsoleTest, SelectingLightAndClassByVersion) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
-        state = AppState{};
+        state = ReportSession{};
+        testerState = TesterState{};
         connectTo(c.version, c.status);
         form->ButtonAutoClick();
-        const int light = state.tester.lightFlag;
+        const int light = testerState.connection.lightFlag;
         for (const QString& caption : c.lightCaptions) {
             form->BitBtn3Click();
             EXPECT_EQ(label("PanelLicht")->text(), caption);
         }
-        EXPECT_EQ(state.tester.lightFlag, light);
+        EXPECT_EQ(testerState.connection.lightFlag, light);
         EXPECT_EQ(tester->model().lightOn(), light == 1);
         form->BitBtn2Click();
         for (const QString& caption : c.classCaptions) {
@@ -316,7 +317,7 @@ TEST_F(ConsoleTest, CloseDuringAnExchangeWaitsForItsEnd) {
     form->ButtonBeginnFernClick();
     clock.setObserver(nullptr);
     EXPECT_TRUE(asked);
-    EXPECT_EQ(state.tester.ProtocolVersion, 10);
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 10);
     EXPECT_EQ(tester->device().sentBytes(), QByteArray("ef\x0a"
                                                        "e"));
     EXPECT_FALSE(form->portOpen());

@@ -22,8 +22,8 @@ TEST_F(HandshakeTest, TesterAcceptingTenAtOnce) {
     EXPECT_EQ(sent[2].at - sent[1].at, 500);
     EXPECT_LT(clock.now(), 2100);
 
-    EXPECT_EQ(state.tester.ProtocolVersion, 10);
-    EXPECT_EQ(state.tester.TesterStatus, 0x10);
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 10);
+    EXPECT_EQ(testerState.connection.TesterStatus, 0x10);
     EXPECT_EQ(state.report.protectionClass, 1);
     EXPECT_EQ(label("Label1")->text(), QStringLiteral("SW-Version des Testers: 4.0"));
     EXPECT_EQ(status(), QStringLiteral("eingestellte Schutzklasse: 1"));
@@ -45,7 +45,7 @@ TEST_F(HandshakeTest, TesterAcceptingOnlyNine) {
     connectTo(9);
     EXPECT_EQ(tester->device().sentBytes(), QByteArray("ef\x0a"
                                                        "ef\x09"));
-    EXPECT_EQ(state.tester.ProtocolVersion, 9);
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 9);
     EXPECT_EQ(label("Label1")->text(), QStringLiteral("SW-Version des Testers: 3.9"));
     for (const char* key : {"Button0701", "nrisobtn", "Button0701Mess", "ButtonWeiter1", "BitBtn1"})
         EXPECT_EQ(button(key)->text(), QStringLiteral("070&1")) << key;
@@ -65,7 +65,7 @@ TEST_F(HandshakeTest, TesterRefusingEveryVersionGetsTheIncompatibilityNotice) {
     expected += "e";
     EXPECT_EQ(tester->device().sentBytes(), expected);
     EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::Incompatible});
-    EXPECT_EQ(state.tester.ProtocolVersion, 0);
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 0);
     EXPECT_EQ(state.report.protectionClass, 0);
     EXPECT_FALSE(form->portOpen());
     EXPECT_TRUE(tester->device().closed());
@@ -77,7 +77,7 @@ TEST_F(HandshakeTest, TesterWithoutCtsAtTheStartIsNotAskedToEnd) {
     start(config);
     form->ButtonBeginnFernClick();
     EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::NoReaction});
-    EXPECT_EQ(state.tester.noResponse, 1);
+    EXPECT_EQ(testerState.connection.noResponse, 1);
     EXPECT_TRUE(tester->device().sentBytes().isEmpty());
     EXPECT_FALSE(form->portOpen());
     // 'e' and 'f' each wait the pause and the send timeout; closing waits a pause.
@@ -96,7 +96,7 @@ TEST_F(HandshakeTest, SilentTesterGetsTheNoticeAfterTheReplyTimeout) {
                                                        "e"));
     const auto& sent = tester->device().sent();
     EXPECT_GE(sent[3].at - sent[2].at, SerialLine::kReplyTimeout);
-    EXPECT_EQ(state.tester.ProtocolVersion, 0);
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 0);
     EXPECT_FALSE(form->portOpen());
 }
 
@@ -121,7 +121,7 @@ TEST_F(HandshakeTest, GarbageOnTheLineIsNoTester) {
         // The offer that got garbage is the last; closing still asks the line to end.
         EXPECT_EQ(tester->device().sentBytes(), QByteArray("ef\x0a"
                                                            "e"));
-        EXPECT_EQ(state.tester.ProtocolVersion, 0);
+        EXPECT_EQ(testerState.connection.ProtocolVersion, 0);
         EXPECT_EQ(state.report.protectionClass, 0);
         EXPECT_FALSE(form->portOpen());
         EXPECT_EQ(label("Label1")->text(), QStringLiteral(" "));
@@ -133,9 +133,9 @@ TEST_F(HandshakeTest, GarbageOnTheLineIsNoTester) {
 }
 
 TEST_F(HandshakeTest, AFormerNoResponseIsForgottenAtTheNextConnection) {
-    state.tester.noResponse = 1;
+    testerState.connection.noResponse = 1;
     connectTo(10);
-    EXPECT_EQ(state.tester.noResponse, 0);
+    EXPECT_EQ(testerState.connection.noResponse, 0);
     const qsizetype before = sentCount();
     form->ButtonEndeFernClick();
     EXPECT_EQ(sentSince(before), QByteArray("e"));
@@ -159,17 +159,18 @@ TEST_F(HandshakeTest, StatusDecodedByVersion) {
         {3, 0x10, 1, 0, 1, 0, 1, QStringLiteral("eingestellte Schutzklasse: 1")},
     };
     for (const Case& c : cases) {
-        state = AppState{};
-        state.tester.lightFlag = 1;
+        state = ReportSession{};
+        testerState = TesterState{};
+        testerState.connection.lightFlag = 1;
         state.report.oldNorm = 1;
         connectTo(c.version, c.status);
         SCOPED_TRACE(c.version);
-        EXPECT_EQ(state.tester.ProtocolVersion, c.version);
+        EXPECT_EQ(testerState.connection.ProtocolVersion, c.version);
         EXPECT_EQ(state.report.protectionClass, c.protectionClass);
         EXPECT_EQ(state.report.diff, c.diff);
-        EXPECT_EQ(state.tester.classKeyMode, c.classKeyMode);
-        EXPECT_EQ(state.tester.frenchDisplay, c.frenchDisplay);
-        EXPECT_EQ(state.tester.lightFlag, c.lightFlag);
+        EXPECT_EQ(testerState.connection.classKeyMode, c.classKeyMode);
+        EXPECT_EQ(testerState.connection.frenchDisplay, c.frenchDisplay);
+        EXPECT_EQ(testerState.connection.lightFlag, c.lightFlag);
         EXPECT_EQ(state.report.oldNorm, c.version >= 9 ? 0 : 1);
         EXPECT_EQ(status(), c.statusLine);
     }

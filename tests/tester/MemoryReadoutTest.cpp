@@ -2,12 +2,13 @@
 #include "Printers.h"
 #include "ScriptedPrompter.h"
 #include "SimulatedLine.h"
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tester/MemoryImage.h"
 #include "tester/PortSettings.h"
 #include "tester/ReadoutPages.h"
 #include "tester/SerialLine.h"
 #include "tester/TFormAuslesen.h"
+#include "tester/TesterState.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -118,9 +119,9 @@ protected:
         config.memoryEntries = entries;
         tester = std::make_unique<SimulatedLine>(config, clock);
         line = std::make_unique<SerialLine>(tester->ports(), clock);
-        window = std::make_unique<TFormAuslesen>(state, prompter, *line);
+        window = std::make_unique<TFormAuslesen>(testerState, state.report, prompter, *line);
         ASSERT_TRUE(window->link().open(settings));
-        state.memorySoftwareVersion = QStringLiteral("B");
+        testerState.memorySoftwareVersion = QStringLiteral("B");
     }
 
     // Shows the window; `act` runs once the reading is over.
@@ -143,7 +144,8 @@ protected:
     }
 
     FakeClock clock;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     PortSettings settings;
     ScriptedPrompter prompter;
     std::unique_ptr<SimulatedLine> tester;
@@ -170,9 +172,9 @@ TEST_F(ReadoutWindowTest, ReadsShowsAndHandsOverTheKeptEntries) {
     EXPECT_TRUE(shown.startsWith(QStringLiteral("   1  1   0701    0.12    25.0    0.21     "
                                                 "Rsl   Riso   IeaFFF")))
         << shown.toStdString();
-    ASSERT_EQ(state.readoutHandover.size(), 3);
-    EXPECT_EQ(state.readoutHandover[0], QByteArray("   11 1 0.12 25.0 0.21FFF       "));
-    EXPECT_EQ(state.tester.ProtocolVersion, 10);
+    ASSERT_EQ(testerState.readoutHandover.size(), 3);
+    EXPECT_EQ(testerState.readoutHandover[0], QByteArray("   11 1 0.12 25.0 0.21FFF       "));
+    EXPECT_EQ(testerState.connection.ProtocolVersion, 10);
     // The tester was asked for its version, then for its memory.
     EXPECT_TRUE(tester->device().sentBytes().startsWith(QByteArray("efve")));
     EXPECT_TRUE(tester->device().sentBytes().endsWith(QByteArray("\x08")));
@@ -197,12 +199,12 @@ TEST_F(ReadoutWindowTest, RemovingLinesAndCancelling) {
     EXPECT_EQ(prompter.messages(),
               (QStringList{"Frage|Auslesen jetzt starten ? ", "Hinweis|Sie haben nichts markiert! ",
                            "Bestätigung|Markierte Zeilen entfernen? "}));
-    ASSERT_EQ(state.readoutHandover.size(), 2);
-    EXPECT_EQ(state.readoutHandover[1].left(4), QByteArray("   4"));
+    ASSERT_EQ(testerState.readoutHandover.size(), 2);
+    EXPECT_EQ(testerState.readoutHandover[1].left(4), QByteArray("   4"));
 
     prompter.answer(Prompter::Answer::Cancel);
     run([] {});
-    EXPECT_TRUE(state.readoutHandover.isEmpty());
+    EXPECT_TRUE(testerState.readoutHandover.isEmpty());
 }
 
 TEST_F(ReadoutWindowTest, AnEmptyMemoryIsTold) {
@@ -210,5 +212,5 @@ TEST_F(ReadoutWindowTest, AnEmptyMemoryIsTold) {
     run([] {});
     EXPECT_EQ(prompter.messages(), (QStringList{"Frage|Auslesen jetzt starten ? ",
                                                 "Hinweis|Der Meßwertspeicher ist leer"}));
-    EXPECT_TRUE(state.readoutHandover.isEmpty());
+    EXPECT_TRUE(testerState.readoutHandover.isEmpty());
 }

@@ -1,7 +1,8 @@
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tester/MemoryVersion.h"
 #include "tester/NoticeWindows.h"
 #include "tester/TForm15.h"
+#include "tester/TesterState.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -88,10 +89,11 @@ TEST(MemoryVersion, LabelByLetterAndVersion) {
 }
 
 TEST(MemoryVersion, WindowShowsAndSwitchesTheLetter) {
-    AppState state;
-    state.memorySoftwareVersion = QStringLiteral("B");
-    state.tester.ProtocolVersion = 10;
-    TForm15 window(state);
+    ReportSession state;
+    TesterState testerState;
+    testerState.memorySoftwareVersion = QStringLiteral("B");
+    testerState.connection.ProtocolVersion = 10;
+    TForm15 window(testerState);
     auto* label = window.findChild<QLabel*>("Label1");
     EXPECT_EQ(label->text(), QStringLiteral("Label1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("SW-Version Speicher"));
@@ -103,14 +105,14 @@ TEST(MemoryVersion, WindowShowsAndSwitchesTheLetter) {
         EXPECT_EQ(label->text(), QStringLiteral("SW-Version Speicher : B"));
         window.hide();
     }
-    EXPECT_EQ(state.memorySoftwareVersion, QStringLiteral("B"));
+    EXPECT_EQ(testerState.memorySoftwareVersion, QStringLiteral("B"));
     window.show();
     window.findChild<QPushButton*>("Button1")->click();
     EXPECT_EQ(label->text(), QStringLiteral("SW-Version Speicher : A"));
-    EXPECT_EQ(state.memorySoftwareVersion, QStringLiteral("A"));
+    EXPECT_EQ(testerState.memorySoftwareVersion, QStringLiteral("A"));
     window.findChild<QPushButton*>("Button1")->click();
     EXPECT_EQ(label->text(), QStringLiteral("SW-Version Speicher : E"));
-    EXPECT_EQ(state.memorySoftwareVersion, QStringLiteral("B"));
+    EXPECT_EQ(testerState.memorySoftwareVersion, QStringLiteral("B"));
 }
 
 } // namespace

@@ -41,7 +41,8 @@ protected:
 
     QProcess sim;
     RealClock clock;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     PortSettings settings;
     ScriptedPrompter prompter;
     RecordingNotices notices;
@@ -51,7 +52,7 @@ protected:
 
 TEST_F(PtyConsoleTest, ConnectsAndEndsCleanly) {
     startSim({"--status", "0x13"});
-    TForm3 form(state, *line, settings, prompter, notices);
+    TForm3 form(state, testerState.connection, *line, settings, prompter, notices);
     form.ButtonBeginnFernClick();
     EXPECT_TRUE(notices.shown.empty());
     EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(),
@@ -65,7 +66,7 @@ TEST_F(PtyConsoleTest, ConnectsAndEndsCleanly) {
 
 TEST_F(PtyConsoleTest, AutoRunToTheVerdict) {
     startSim({});
-    TForm3 form(state, *line, settings, prompter, notices);
+    TForm3 form(state, testerState.connection, *line, settings, prompter, notices);
     form.ButtonBeginnFernClick();
     form.Button0701Click();
     form.findChild<QPushButton*>("ButtonAutoMess")->click();
@@ -79,7 +80,7 @@ TEST_F(PtyConsoleTest, AutoRunToTheVerdict) {
 
 TEST_F(PtyConsoleTest, SimulatorSendingGarbageIsNoTester) {
     startSim({"--fault", "garbage=55AA55AA"});
-    TForm3 form(state, *line, settings, prompter, notices);
+    TForm3 form(state, testerState.connection, *line, settings, prompter, notices);
     form.ButtonBeginnFernClick();
     EXPECT_EQ(notices.shown, std::vector<Notice>{Notice::TransferError});
     EXPECT_FALSE(form.portOpen());

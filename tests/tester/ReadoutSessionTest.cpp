@@ -2,10 +2,11 @@
 #include "FakeClock.h"
 #include "SessionLog.h"
 #include "SimulatedLine.h"
-#include "common/AppState.h"
+#include "report/ReportSession.h"
 #include "tester/PortSettings.h"
 #include "tester/SerialLine.h"
 #include "tester/TesterLink.h"
+#include "tester/TesterState.h"
 
 #include <gtest/gtest.h>
 
@@ -68,13 +69,14 @@ protected:
         if (openPort) {
             ASSERT_TRUE(link->open(settings));
         }
-        session =
-            std::make_unique<ReadoutSession>(*link, state.tester, state.report, prompter, window);
+        session = std::make_unique<ReadoutSession>(*link, testerState.connection, state.report,
+                                                   prompter, window);
     }
     QByteArray sent() const { return tester->device().sentBytes(); }
 
     FakeClock clock;
-    AppState state;
+    ReportSession state;
+    TesterState testerState;
     PortSettings settings;
     QStringList log;
     LoggingPrompter prompter{log};
@@ -214,13 +216,14 @@ TEST_F(ReadoutSessionTest, ReadOverVersionsAndFaults) {
         TesterConfig config;
         config.memoryEntries = sampleMemoryEntries(3);
         c.tester(config);
-        state = AppState{};
-        state.tester.ProtocolVersion = c.versionBefore;
+        state = ReportSession{};
+        testerState = TesterState{};
+        testerState.connection.ProtocolVersion = c.versionBefore;
         start(config);
         const auto pages = session->read(QString::fromLatin1(c.memorySoftware));
         EXPECT_EQ(sent(), c.sent);
         EXPECT_EQ(joined(log), joined(c.log));
-        EXPECT_EQ(state.tester.ProtocolVersion, c.version);
+        EXPECT_EQ(testerState.connection.ProtocolVersion, c.version);
         EXPECT_EQ(state.report.diff, c.diff);
         ASSERT_EQ(pages.has_value(), !c.secondLine.isEmpty());
         if (pages) {
@@ -253,7 +256,7 @@ TEST_F(ReadoutSessionTest, MemoryThatCannotBeAskedFor) {
     EXPECT_EQ(sent(), QByteArray("efve"));
 
     // Without an open port nothing is asked; the version of the last connection counts.
-    state.tester.ProtocolVersion = 9;
+    testerState.connection.ProtocolVersion = 9;
     start({}, false);
     EXPECT_FALSE(session->read(QStringLiteral("B")));
     EXPECT_EQ(joined(log),

@@ -65,7 +65,7 @@ TEST(RemoteArchiveRowTest, DateTextWithoutLeadingZeros) {
 class ResultHandoverTest : public TableFixture {
 protected:
     ResultHandoverTest() {
-        state.tester.ProtocolVersion = 10;
+        testerState.connection.ProtocolVersion = 10;
         ReportState& report = state.report;
         report.testKind = 2;
         report.protectionClass = 1;
@@ -94,8 +94,9 @@ protected:
             calls << QStringLiteral("TForm9 %1").arg(state.report.newReport);
         };
         windows.savePrint = [this] { calls << QStringLiteral("TForm10"); };
-        auto result = std::make_unique<ResultHandover>(state, prompter, store, windows,
-                                                       [] { return QDate(2011, 3, 8); });
+        auto result =
+            std::make_unique<ResultHandover>(state, testerState.connection, prompter, store,
+                                             windows, [] { return QDate(2011, 3, 8); });
         result->prepareArchive();
         return result;
     }
@@ -105,7 +106,9 @@ protected:
         return column(zt, "Zaehler").size();
     }
 
-    AppState state;
+    ReportSession state;
+
+    TesterState testerState;
     bool reportWanted = false;
     QStringList calls;
 };
@@ -250,7 +253,7 @@ TEST_F(ResultHandoverTest, ValuesStayInOrderWhereTheTesterSendsThemSo) {
         {10, 1, 1, 0, false}, {10, 2, 1, 1, false}, {10, 2, 2, 0, false},
     };
     for (const Case& c : cases) {
-        state.tester.ProtocolVersion = c.version;
+        testerState.connection.ProtocolVersion = c.version;
         state.report.testKind = c.kind;
         state.report.protectionClass = c.protectionClass;
         state.report.niso = c.niso;
@@ -277,7 +280,8 @@ protected:
             ++questions;
             return false;
         };
-        form->setResultHandover(std::make_unique<ResultHandover>(state, prompter, store, windows,
+        form->setResultHandover(std::make_unique<ResultHandover>(state, testerState.connection,
+                                                                 prompter, store, windows,
                                                                  [] { return QDate(2011, 3, 8); }));
         form->ButtonBeginnFernClick();
         form->Button0701Click();
