@@ -9,13 +9,27 @@ ZTD_PACKAGES=(
     qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libsqlite3-dev
     libbenchmark-dev
-    fonts-liberation2 xvfb xauth poppler-utils
+    fonts-liberation2 xvfb xauth poppler-utils desktop-file-utils
     cups printer-driver-cups-pdf
 )
 # Only scripts/bench.sh needs these: the reference the export is measured against.
 ZTD_BENCH_PACKAGES=(sqlite3)
 
 ztd_stage() { printf '==> %s\n' "$*"; }
+
+# ztd_opens_window ARGS... : true when the program, started with ARGS, opens its
+# main window and so needs a display. --data and --port alone open it; every
+# other argument (help, version, export, PDF, a mistake) is answered in the
+# terminal.
+ztd_opens_window() {
+    while [ $# -gt 0 ]; do
+        case "$1" in
+        --data | --port) [ $# -ge 2 ] || return 1; shift 2 ;;
+        --data=* | --port=*) shift ;;
+        *) return 1 ;;
+        esac
+    done
+}
 
 ztd_as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -57,5 +71,11 @@ ztd_configure_and_build() {
     cmake -S "$ZTD_ROOT" -B "$ZTD_BUILD" -G Ninja "${ZTD_CONFIGURE_ARGS[@]}" "${launcher[@]}" \
         >"$ZTD_BUILD/configure.log" 2>&1 || { cat "$ZTD_BUILD/configure.log"; return 1; }
     ztd_stage "Baue $*"
-    cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" || return 1
+    if [ -z "${ZTD_QUIET_BUILD:-}" ]; then
+        cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" || return 1
+        return 0
+    fi
+    # The compiler's progress stays in the log unless the build fails.
+    cmake --build "$ZTD_BUILD" --parallel 2 --target "$@" >"$ZTD_BUILD/build.log" 2>&1 ||
+        { cat "$ZTD_BUILD/build.log"; echo "Der Bau ist fehlgeschlagen (Protokoll: $ZTD_BUILD/build.log)." >&2; return 1; }
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -58,12 +59,22 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     nameApplication();
+    // The installed menu entry and icon, so the desktop shows them for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.veltrax.ztd"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("de.veltrax.ztd")));
 
     // Qt's own dialogs and buttons in German, whatever the system language.
+    // The system's Qt first; an installed program also brings its own copy.
     QTranslator qtGerman;
-    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtGerman);
+    for (const QString& folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/../share/ztd/translations")}) {
+        if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          folder)) {
+            QApplication::installTranslator(&qtGerman);
+            break;
+        }
+    }
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     AppState state;
