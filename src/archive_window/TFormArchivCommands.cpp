@@ -80,7 +80,9 @@ void TFormArchiv::importMemoryClick() {
     if (link.isOpen()) {
         fail(QStringLiteral("Schnittstelle ist bereits geöffnet!"));
     } else if (!link.open(*dialogs_.portSettings)) {
-        fail(QStringLiteral(" Schnittstelle konnte nicht geöffnet werden"));
+        const QString problem = link.openProblem(*dialogs_.portSettings);
+        fail(QStringLiteral(" Schnittstelle konnte nicht geöffnet werden") +
+             (problem.isEmpty() ? QString() : QStringLiteral("\n\n") + problem));
         // Back to the main window, where the port is chosen.
         close();
         return;

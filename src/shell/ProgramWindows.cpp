@@ -23,6 +23,7 @@
 #include "report/TFormDatum.h"
 #include "tester/Clock.h"
 #include "tester/NoticeWindows.h"
+#include "tester/PortBindings.h"
 #include "tester/SerialLine.h"
 #include "tester/SystemSerialPorts.h"
 #include "tester/TForm15.h"
@@ -32,6 +33,16 @@
 
 #include <QApplication>
 
+namespace {
+// The devices remembered from the port selection; --port overrides them for this run.
+PortSlots::Bindings portBindings(const ProgramOptions& options) {
+    PortSlots::Bindings bindings = port_bindings::load(port_bindings::defaultPath());
+    for (const auto& [index, device] : options.ports)
+        bindings[index] = device;
+    return bindings;
+}
+} // namespace
+
 ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
                                const QString& dataDirectory, Prompter* prompter)
     : state_(state)
@@ -40,7 +51,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     , versionInfo_(std::make_unique<MyVersionInfo>())
     , help_(std::make_unique<HelpViewer>())
     , clock_(std::make_unique<RealClock>())
-    , serialPorts_(systemSerialPorts(PortSlots::discover(options.ports)))
+    , serialPorts_(systemSerialPorts(PortSlots::discover(portBindings(options))))
     , serialLine_(std::make_unique<SerialLine>(*serialPorts_, *clock_)) {
     // Every window prepares its tables; trouble with them is told once.
     const TableStore::OncePerFailure oncePerFailure(tables_);
@@ -68,7 +79,8 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formEingabeHilfe_ = new TFormEingabeHilfe(tables_, form1_.get());
     formKdnr_ = new TFormKdnr(prompter_, form1_.get());
     formKundenstamm_ = new TFormKundenstamm(tables_, prompter_, form1_.get());
-    form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, form1_.get());
+    form2_ = new TForm2(*serialLine_, prompter_, com_file::kFileName, port_bindings::defaultPath(),
+                        form1_.get());
     form11_ = new TForm11(form1_.get());
     form10_ = new TForm10(
         state_.report, prompter_, [this] { return systemPrinter(); }, form1_.get());

@@ -39,6 +39,13 @@ void ConnectionSession::begin() {
     }
     if (!link_.open(settings_)) {
         prompter_.beep();
+        // A missing permission is told with its remedy, not as a wrong port choice.
+        if (const QString problem = link_.openProblem(settings_); !problem.isEmpty()) {
+            window_.stopTimers();
+            prompter_.message(problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+            window_.endRemoteControl();
+            return;
+        }
         fail(Notice::PortNotActivated);
         return;
     }

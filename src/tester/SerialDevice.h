@@ -3,6 +3,7 @@
 #include "LineSettings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,13 @@ public:
     // Opens the port exclusively; null when it is absent, busy or refuses the settings.
     virtual std::unique_ptr<SerialDevice> open(int index, const LineSettings& settings,
                                                int inputQueueSize, int outputQueueSize) = 0;
+    // Why the last open of the slot failed, with what the user can do about it,
+    // where the system told more than "cannot be opened"; empty otherwise.
+    virtual QString openProblem(int index) const = 0;
+    // The serial devices the machine has, named as they are best remembered.
+    virtual QStringList availableDevices() const = 0;
+    // Binds the slot to another device (empty: none) for the rest of the run.
+    virtual void bind(int index, const QString& device) = 0;
 };
 
 inline constexpr int kPortCount = 6;

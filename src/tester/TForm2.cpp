@@ -1,5 +1,6 @@
 #include "TForm2.h"
 
+#include "PortBindings.h"
 #include "SerialLine.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
@@ -9,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
@@ -33,13 +35,17 @@ protected:
 };
 } // namespace
 
-TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath, QWidget* parent)
+TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath,
+               const QString& bindingsPath, QWidget* parent)
     : QDialog(parent)
+    , line_(line)
     , prompter_(prompter)
     , comFilePath_(comFilePath)
+    , bindingsPath_(bindingsPath)
     , Label1(new QLabel(QStringLiteral("&Schnittstelle"), this))
     , ComboBoxPort(new QComboBox(this))
-    , LabelGeraet(new QLabel(this))
+    , LabelGeraet(new QLabel(QStringLiteral("&Gerät"), this))
+    , ComboBoxGeraet(new QComboBox(this))
     , ButtonAbort(new QPushButton(QStringLiteral("&Abbrechen"), this))
     , ButtonOk(new QPushButton(QStringLiteral("&Ok"), this)) {
     setObjectName(QStringLiteral("Form2"));
@@ -54,6 +60,14 @@ TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath,
     ComboBoxPort->setObjectName(QStringLiteral("ComboBoxPort"));
     ComboBoxPort->setItemDelegate(new SlotDelegate(ComboBoxPort));
     LabelGeraet->setObjectName(QStringLiteral("LabelGeraet"));
+    LabelGeraet->setBuddy(ComboBoxGeraet);
+    ComboBoxGeraet->setObjectName(QStringLiteral("ComboBoxGeraet"));
+    // Any device path may be typed; the list offers what the machine has.
+    ComboBoxGeraet->setEditable(true);
+    ComboBoxGeraet->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxGeraet->addItems(line.ports().availableDevices());
+    ComboBoxGeraet->lineEdit()->setPlaceholderText(QStringLiteral("kein Gerät zugeordnet"));
+    ComboBoxGeraet->setMinimumContentsLength(32);
     ButtonAbort->setObjectName(QStringLiteral("ButtonAbort"));
     ButtonOk->setObjectName(QStringLiteral("ButtonOk"));
     ButtonOk->setDefault(true);
@@ -61,7 +75,8 @@ TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath,
     auto* layout = new QGridLayout(this);
     layout->addWidget(Label1, 0, 0);
     layout->addWidget(ComboBoxPort, 0, 1);
-    layout->addWidget(LabelGeraet, 1, 1);
+    layout->addWidget(LabelGeraet, 1, 0);
+    layout->addWidget(ComboBoxGeraet, 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ButtonAbort);
@@ -77,27 +92,62 @@ TForm2::TForm2(SerialLine& line, Prompter& prompter, const QString& comFilePath,
     showDeviceOfSelection();
     connect(ComboBoxPort, &QComboBox::currentIndexChanged, this,
             [this] { showDeviceOfSelection(); });
+    connect(ComboBoxGeraet, &QComboBox::currentTextChanged, this, [this](const QString& device) {
+        if (!showingDevice_)
+            changedDevices_[ComboBoxPort->currentIndex()] = device.trimmed();
+    });
     connect(ButtonAbort, &QPushButton::clicked, this, &TForm2::ButtonAbortClick);
     connect(ButtonOk, &QPushButton::clicked, this, &TForm2::ButtonOkClick);
 
-    setFixedSize(kClientWidth, kClientHeight);
+    resize(kClientWidth, kClientHeight);
     scaleWindow(*this);
-    setFixedSize(size());
+    setFixedSize(sizeHint().expandedTo(size()));
 }
 
 void TForm2::showEvent(QShowEvent* event) {
     settings_.savedIndex = ComboBoxPort->currentIndex();
+    changedDevices_.clear();
+    showDeviceOfSelection();
     QDialog::showEvent(event);
 }
 
 void TForm2::showDeviceOfSelection() {
-    const QString device = ComboBoxPort->currentData(kDeviceRole).toString();
-    LabelGeraet->setText(device.isEmpty() ? QStringLiteral("kein Gerät zugeordnet") : device);
+    const int index = ComboBoxPort->currentIndex();
+    const auto changed = changedDevices_.find(index);
+    showingDevice_ = true;
+    ComboBoxGeraet->setCurrentText(changed != changedDevices_.end()
+                                       ? changed->second
+                                       : ComboBoxPort->currentData(kDeviceRole).toString());
+    showingDevice_ = false;
 }
 
 void TForm2::reject() {
+    changedDevices_.clear();
     ComboBoxPort->setCurrentIndex(settings_.savedIndex);
+    showDeviceOfSelection();
     QDialog::reject();
+}
+
+void TForm2::bindChangedDevices() {
+    PortSlots::Bindings remembered =
+        bindingsPath_.isEmpty() ? PortSlots::Bindings{} : port_bindings::load(bindingsPath_);
+    bool changed = false;
+    for (const auto& [index, device] : changedDevices_) {
+        if (device == line_.ports().deviceOf(index))
+            continue;
+        line_.ports().bind(index, device);
+        remembered[index] = device;
+        ComboBoxPort->setItemText(index, line_.portExists(index) ? portName(index)
+                                                                 : QStringLiteral("COMX"));
+        ComboBoxPort->setItemData(index, line_.ports().deviceOf(index), kDeviceRole);
+        changed = true;
+    }
+    changedDevices_.clear();
+    if (changed && !bindingsPath_.isEmpty() && !port_bindings::save(bindingsPath_, remembered))
+        prompter_.message(QStringLiteral("Die Zuordnung der Geräte konnte nicht in \"%1\" "
+                                         "gespeichert werden.")
+                              .arg(bindingsPath_),
+                          QStringLiteral("Fehler"), Prompter::Buttons::Ok);
 }
 
 void TForm2::ButtonAbortClick() {
@@ -105,6 +155,7 @@ void TForm2::ButtonAbortClick() {
 }
 
 void TForm2::ButtonOkClick() {
+    bindChangedDevices();
     // A COMX entry is taken as well; opening it fails later and says so.
     settings_.portIndex = ComboBoxPort->currentIndex();
     if (!com_file::write(comFilePath_, settings_.portIndex))

@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -117,6 +118,7 @@ std::unique_ptr<SerialDevice> TermiosSerialPorts::open(int index, const LineSett
         return nullptr;
     const QByteArray path = QFile::encodeName(slots_.device(index));
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    deniedSlot_ = fd < 0 && (errno == EACCES || errno == EPERM) ? index : -1;
     if (fd < 0)
         return nullptr;
     auto device = std::make_unique<TermiosDevice>(fd);
@@ -125,6 +127,17 @@ std::unique_ptr<SerialDevice> TermiosSerialPorts::open(int index, const LineSett
         !apply(fd, settings))
         return nullptr;
     return device;
+}
+
+QString TermiosSerialPorts::openProblem(int index) const {
+    if (index != deniedSlot_)
+        return {};
+    // On Linux the serial devices belong to the group "dialout"; a new member
+    // has the right only in a new login.
+    return QStringLiteral("Keine Berechtigung für die Schnittstelle \"%1\". Nehmen Sie Ihr "
+                          "Benutzerkonto in die Gruppe \"dialout\" auf (sudo usermod -aG dialout "
+                          "BENUTZERNAME) und melden Sie sich danach ab und wieder an.")
+        .arg(slots_.device(index));
 }
 
 std::unique_ptr<SerialPorts> systemSerialPorts(const PortSlots& portSlots) {

@@ -8,6 +8,10 @@ bool TesterLink::open(const PortSettings& settings) {
     return isOpen();
 }
 
+QString TesterLink::openProblem(const PortSettings& settings) const {
+    return line_.ports().openProblem(settings.portIndex);
+}
+
 bool TesterLink::close() {
     return line_.close(handle_);
 }

@@ -24,8 +24,9 @@ public:
         : line_(line) {}
 
     bool isOpen() const { return handle_ != nullptr; }
-    // False when the port cannot be opened.
+    // False when the port cannot be opened; openProblem() may tell why.
     bool open(const PortSettings& settings);
+    QString openProblem(const PortSettings& settings) const;
     // False when the system refuses; the port then stays open.
     bool close();
 

@@ -14,6 +14,9 @@ public:
     std::unique_ptr<SerialDevice> open(int, const LineSettings&, int, int) override {
         return nullptr;
     }
+    QString openProblem(int) const override { return {}; }
+    QStringList availableDevices() const override { return {}; }
+    void bind(int index, const QString& device) override { slots_.bind(index, device); }
 
 private:
     PortSlots slots_;

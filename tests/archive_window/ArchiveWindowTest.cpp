@@ -267,27 +267,38 @@ TEST_F(ArchiveWindowTest, CustomerDialogsWhileEditing) {
 }
 
 TEST_F(ArchiveWindowTest, APortThatCannotBeOpenedEndsTheMemoryImport) {
-    FakeClock clock;
-    TestSerialDevice device(clock);
-    TestSerialPorts ports(device);
-    ports.setRefuseOpen(true);
-    SerialLine line(ports, clock);
-    TFormAuslesen readout(tester, state.report, prompter, line);
-    PortSettings settings;
-    TFormArchiv::Dialogs dialogs;
-    dialogs.memoryReadout = &readout;
-    dialogs.portSettings = &settings;
-    window.setDialogs(dialogs);
-    bool closed = false;
-    run([&] {
-        item("vomMWSpeicher1").trigger();
-        closed = !window.isVisible();
-    });
-    EXPECT_TRUE(closed);
-    ASSERT_EQ(prompter.calls().size(), 2u);
-    EXPECT_EQ(prompter.calls()[0].kind, ScriptedPrompter::Kind::Beep);
-    EXPECT_EQ(prompter.messages(),
-              QStringList{"Fehler| Schnittstelle konnte nicht geöffnet werden"});
-    EXPECT_FALSE(readout.isVisible());
-    EXPECT_EQ(numbers().size(), 3);
+    // why the system refused | message
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QStringLiteral("Fehler| Schnittstelle konnte nicht geöffnet werden")},
+        {QStringLiteral("Keine Berechtigung."),
+         QStringLiteral(
+             "Fehler| Schnittstelle konnte nicht geöffnet werden\n\nKeine Berechtigung.")},
+    };
+    QStringList messages;
+    for (const auto& [problem, message] : cases) {
+        FakeClock clock;
+        TestSerialDevice device(clock);
+        TestSerialPorts ports(device);
+        ports.setRefuseOpen(true);
+        ports.setOpenProblem(problem);
+        SerialLine line(ports, clock);
+        TFormAuslesen readout(tester, state.report, prompter, line);
+        PortSettings settings;
+        TFormArchiv::Dialogs dialogs;
+        dialogs.memoryReadout = &readout;
+        dialogs.portSettings = &settings;
+        window.setDialogs(dialogs);
+        bool closed = false;
+        run([&] {
+            item("vomMWSpeicher1").trigger();
+            closed = !window.isVisible();
+        });
+        EXPECT_TRUE(closed);
+        messages << message;
+        ASSERT_EQ(prompter.calls().size(), 2u * messages.size());
+        EXPECT_EQ(prompter.calls()[prompter.calls().size() - 2].kind, ScriptedPrompter::Kind::Beep);
+        EXPECT_EQ(prompter.messages(), messages);
+        EXPECT_FALSE(readout.isVisible());
+        EXPECT_EQ(numbers().size(), 3);
+    }
 }

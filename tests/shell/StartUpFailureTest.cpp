@@ -1,4 +1,5 @@
 #include "ScriptedPrompter.h"
+#include "WithoutWriteRights.h"
 #include "shell/AppState.h"
 #include "shell/ProgramWindows.h"
 #include "shell/TForm1.h"
@@ -14,8 +15,6 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 #include <memory>
 
@@ -74,32 +73,6 @@ protected:
     AppState state;
     ScriptedPrompter prompter;
     std::unique_ptr<ProgramWindows> windows;
-};
-
-// As root, permission bits do not stop writes: while resumed, the file-system
-// identity of this thread is an ordinary user's, for whom they do.
-class WithoutWriteRights {
-public:
-    WithoutWriteRights() {
-        if (geteuid() != 0)
-            return;
-        setfsuid(kNobody);
-        usable_ = setfsuid(0) == kNobody;
-    }
-    ~WithoutWriteRights() { suspend(); }
-    bool usable() const { return geteuid() != 0 || usable_; }
-    void resume() {
-        if (usable_)
-            setfsuid(kNobody);
-    }
-    void suspend() {
-        if (usable_)
-            setfsuid(0);
-    }
-
-private:
-    static constexpr uid_t kNobody = 65534;
-    bool usable_ = false;
 };
 
 } // namespace

@@ -245,6 +245,18 @@ TEST_F(ConnectionSessionTest, BeginOverVersionsAndFaults) {
     }
 }
 
+TEST_F(ConnectionSessionTest, APortRefusedForLackOfPermissionTellsTheRemedyInsteadOfTheNotice) {
+    start({});
+    tester->ports().setRefuseOpen(true);
+    tester->ports().setOpenProblem(QStringLiteral("Keine Berechtigung für \"/dev/ttyUSB0\"."));
+    session->begin();
+    EXPECT_EQ(joined(log),
+              joined(QStringList{"beep", "stop timers",
+                                 "message Hinweis|Keine Berechtigung für \"/dev/ttyUSB0\".",
+                                 "end remote control"}));
+    EXPECT_FALSE(link->isOpen());
+}
+
 TEST_F(ConnectionSessionTest, PortThatCannotBeOpenedOrIsOpenAlready) {
     start({});
     settings.portIndex = 3; // no tester there

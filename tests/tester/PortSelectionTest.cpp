@@ -2,16 +2,21 @@
 #include "ScriptedPrompter.h"
 #include "TestSerial.h"
 #include "common/HelpContext.h"
+#include "tester/PortBindings.h"
 #include "tester/PortSettings.h"
 #include "tester/PortSlots.h"
 #include "tester/SerialLine.h"
 #include "tester/TForm2.h"
+#include "tester/TermiosSerial.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -133,7 +138,13 @@ TEST_F(PortSelectionTest, WindowControls) {
     EXPECT_EQ(label->buddy(), combo);
     EXPECT_EQ(entries(*combo), (QStringList{"COM1", "COMX", "COM3", "COMX", "COMX", "COMX"}));
     EXPECT_EQ(combo->itemData(2).toString(), QStringLiteral("/dev/test2"));
-    EXPECT_EQ(form.findChild<QLabel*>("LabelGeraet")->text(), QStringLiteral("/dev/test0"));
+    const auto* deviceLabel = form.findChild<QLabel*>("LabelGeraet");
+    const auto* devices = form.findChild<QComboBox*>("ComboBoxGeraet");
+    ASSERT_NE(devices, nullptr);
+    EXPECT_EQ(deviceLabel->text(), QStringLiteral("&Gerät"));
+    EXPECT_EQ(deviceLabel->buddy(), devices);
+    EXPECT_EQ(devices->currentText(), QStringLiteral("/dev/test0"));
+    EXPECT_EQ(devices->lineEdit()->placeholderText(), QStringLiteral("kein Gerät zugeordnet"));
     EXPECT_EQ(form.findChild<QPushButton*>("ButtonAbort")->text(), QStringLiteral("&Abbrechen"));
     EXPECT_EQ(form.findChild<QPushButton*>("ButtonOk")->text(), QStringLiteral("&Ok"));
 }
@@ -189,6 +200,97 @@ TEST_F(PortSelectionTest, FailedWriteOfTheChoiceIsReported) {
               QStringList{QStringLiteral("Fehler|Die Auswahl der Schnittstelle konnte nicht in "
                                          "\"%1\" gespeichert werden.")
                               .arg(dir.filePath(QStringLiteral("fehlt/COM.FIL")))});
+}
+
+TEST_F(PortSelectionTest, ADeviceChosenForASlotIsBoundAndRemembered) {
+    const QString bindings = dir.filePath(QStringLiteral("config/Schnittstellen.ini"));
+    const QString adapter = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R-if00-port0");
+    ports.setAvailableDevices({adapter, QStringLiteral("/dev/ttyS0")});
+    TForm2 form(line, prompter, comFile(), bindings);
+    auto* slotList = form.findChild<QComboBox*>("ComboBoxPort");
+    auto* devices = form.findChild<QComboBox*>("ComboBoxGeraet");
+    EXPECT_EQ(entries(*devices), (QStringList{adapter, "/dev/ttyS0"}));
+    form.show();
+    slotList->setCurrentIndex(1);
+    EXPECT_EQ(devices->currentText(), QString());
+    devices->setCurrentIndex(0);
+    form.findChild<QPushButton*>("ButtonOk")->click();
+
+    EXPECT_EQ(entries(*slotList), (QStringList{"COM1", "COM2", "COM3", "COMX", "COMX", "COMX"}));
+    EXPECT_EQ(ports.deviceOf(1), adapter);
+    EXPECT_EQ(comFileBytes(), QByteArray("2"));
+    EXPECT_EQ(port_bindings::load(bindings), (PortSlots::Bindings{{1, adapter}}));
+    EXPECT_TRUE(prompter.messages().isEmpty());
+
+    // Shown again, the slot shows its device; "&Abbrechen" forgets a new choice.
+    form.show();
+    EXPECT_EQ(devices->currentText(), adapter);
+    devices->setCurrentText(QStringLiteral("/dev/ttyS0"));
+    form.findChild<QPushButton*>("ButtonAbort")->click();
+    EXPECT_EQ(ports.deviceOf(1), adapter);
+    EXPECT_EQ(devices->currentText(), adapter);
+    EXPECT_EQ(port_bindings::load(bindings), (PortSlots::Bindings{{1, adapter}}));
+}
+
+TEST_F(PortSelectionTest, RememberedDevicesTakeTheirSlotsAtTheNextStart) {
+    QTemporaryFile present;
+    ASSERT_TRUE(present.open());
+    const QString bindings = dir.filePath(QStringLiteral("Schnittstellen.ini"));
+    ASSERT_TRUE(port_bindings::save(bindings, {{0, present.fileName()}, {1, "/dev/nicht-da"}}));
+
+    // The unplugged adapter keeps its slot, which is absent: the saved choice
+    // of it falls back to COM1, as for any absent port.
+    TermiosSerialPorts machine(PortSlots({}, port_bindings::load(bindings)));
+    SerialLine machineLine(machine, clock);
+    writeComFile("2");
+    PortSettings settings;
+    const PortList list = loadPortSettings(machineLine, comFile(), settings);
+    EXPECT_EQ(list.entries, (QStringList{"COM1", "COMX", "COMX", "COMX", "COMX", "COMX"}));
+    EXPECT_EQ(settings.portIndex, 0);
+    EXPECT_EQ(machine.deviceOf(0), present.fileName());
+    EXPECT_EQ(machine.deviceOf(1), QStringLiteral("/dev/nicht-da"));
+
+    // Nothing remembered, nothing read; a file that cannot be written is told.
+    EXPECT_TRUE(port_bindings::load(dir.filePath(QStringLiteral("fehlt.ini"))).empty());
+    ASSERT_TRUE(QFile(comFile()).copy(dir.filePath(QStringLiteral("datei"))));
+    EXPECT_FALSE(port_bindings::save(dir.filePath(QStringLiteral("datei/Schnittstellen.ini")),
+                                     {{0, "/dev/ttyS0"}}));
+}
+
+TEST_F(PortSelectionTest, ABindingThatCannotBeRememberedIsToldAndHoldsForThisRun) {
+    const QString bindings = dir.filePath(QStringLiteral("datei/Schnittstellen.ini"));
+    writeComFile("1");
+    ASSERT_TRUE(QFile(comFile()).copy(dir.filePath(QStringLiteral("datei"))));
+    TForm2 form(line, prompter, comFile(), bindings);
+    form.show();
+    form.findChild<QComboBox*>("ComboBoxGeraet")->setCurrentText(QStringLiteral("/dev/ttyUSB7"));
+    form.ButtonOkClick();
+    EXPECT_EQ(ports.deviceOf(0), QStringLiteral("/dev/ttyUSB7"));
+    EXPECT_EQ(prompter.messages(),
+              QStringList{QStringLiteral("Fehler|Die Zuordnung der Geräte konnte nicht in \"%1\" "
+                                         "gespeichert werden.")
+                              .arg(bindings)});
+}
+
+TEST(PortSlots, ADeviceIsNamedByItsStableLinkAndFilledInOnce) {
+    QTemporaryDir dev;
+    const QString adapter = dev.filePath(QStringLiteral("ttyUSB0"));
+    const QString other = dev.filePath(QStringLiteral("ttyUSB1"));
+    const QString link = dev.filePath(QStringLiteral("by-id/usb-FTDI_FT232R-if00-port0"));
+    ASSERT_TRUE(QFile(adapter).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(other).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(dev.path()).mkdir(QStringLiteral("by-id")));
+    ASSERT_TRUE(QFile::link(adapter, link));
+
+    EXPECT_EQ(PortSlots::stableName(adapter, dev.filePath(QStringLiteral("by-id"))), link);
+    EXPECT_EQ(PortSlots::stableName(other, dev.filePath(QStringLiteral("by-id"))), other);
+    EXPECT_EQ(PortSlots::stableName(adapter, dev.filePath(QStringLiteral("fehlt"))), adapter);
+
+    // Bound by its link to COM3, the adapter is not filled into COM1 as well.
+    const PortSlots portSlots({adapter, other}, {{2, link}});
+    const QStringList expected{other, "", link, "", "", ""};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(portSlots.device(i), expected[i]) << i;
 }
 
 TEST(PortSlots, ExplicitBindingsFirstThenFoundPortsInNaturalOrder) {

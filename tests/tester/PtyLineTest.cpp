@@ -1,4 +1,5 @@
 #include "TesterModel.h"
+#include "WithoutWriteRights.h"
 #include "tester/Clock.h"
 #include "tester/PortSlots.h"
 #include "tester/SerialLine.h"
@@ -98,4 +99,28 @@ TEST(TermiosSerialPorts, OnlyTerminalsOpen) {
     EXPECT_EQ(ports.open(1, LineSettings{}, 2048, 2048), nullptr);
     EXPECT_FALSE(ports.exists(2));
     EXPECT_EQ(ports.deviceOf(1), QStringLiteral("/dev/nicht-da"));
+}
+
+TEST(TermiosSerialPorts, APortRefusedForLackOfPermissionTellsTheRemedy) {
+    WithoutWriteRights rights;
+    if (!rights.usable())
+        GTEST_SKIP() << "no user without rights to open files as";
+    QTemporaryFile device;
+    ASSERT_TRUE(device.open());
+    ASSERT_TRUE(device.setPermissions(QFileDevice::Permissions{}));
+    TermiosSerialPorts ports(PortSlots({}, {{0, device.fileName()}}));
+    rights.resume();
+    EXPECT_EQ(ports.open(0, LineSettings{}, 2048, 2048), nullptr);
+    rights.suspend();
+    EXPECT_EQ(ports.openProblem(0),
+              QStringLiteral("Keine Berechtigung für die Schnittstelle \"%1\". Nehmen Sie Ihr "
+                             "Benutzerkonto in die Gruppe \"dialout\" auf (sudo usermod -aG "
+                             "dialout BENUTZERNAME) und melden Sie sich danach ab und wieder an.")
+                  .arg(device.fileName()));
+    EXPECT_EQ(ports.openProblem(1), QString());
+
+    // Refused for another reason (not a terminal), the remedy is not told.
+    ASSERT_TRUE(device.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(ports.open(0, LineSettings{}, 2048, 2048), nullptr);
+    EXPECT_EQ(ports.openProblem(0), QString());
 }

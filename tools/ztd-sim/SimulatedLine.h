@@ -14,7 +14,7 @@ class SimulatedLine {
 public:
     SimulatedLine(TesterConfig config, const Clock& clock);
 
-    SerialPorts& ports() { return ports_; }
+    TestSerialPorts& ports() { return ports_; }
     TestSerialDevice& device() { return device_; }
     TesterModel& model() { return model_; }
     // A key pressed at the tester, reported to the program now.

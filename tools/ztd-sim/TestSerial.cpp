@@ -89,7 +89,14 @@ bool TestSerialPorts::exists(int index) const {
 }
 
 QString TestSerialPorts::deviceOf(int index) const {
-    return exists(index) ? QStringLiteral("/dev/test%1").arg(index) : QString();
+    if (!exists(index))
+        return {};
+    return bound_.at(index).isEmpty() ? QStringLiteral("/dev/test%1").arg(index) : bound_.at(index);
+}
+
+void TestSerialPorts::bind(int index, const QString& device) {
+    present_.at(index) = !device.isEmpty();
+    bound_.at(index) = device;
 }
 
 std::unique_ptr<SerialDevice> TestSerialPorts::open(int index, const LineSettings&,

@@ -72,6 +72,9 @@ public:
 
     void setPresent(int index, bool present) { present_.at(index) = present; }
     void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }
+    // What openProblem tells for every slot while opens are refused.
+    void setOpenProblem(const QString& problem) { openProblem_ = problem; }
+    void setAvailableDevices(const QStringList& devices) { available_ = devices; }
     // The input queue size of the last open, and its slot.
     int lastInputQueue() const { return lastInputQueue_; }
     int lastOpened() const { return lastOpened_; }
@@ -80,10 +83,17 @@ public:
     QString deviceOf(int index) const override;
     std::unique_ptr<SerialDevice> open(int index, const LineSettings& settings, int inputQueueSize,
                                        int outputQueueSize) override;
+    QString openProblem(int) const override { return refuseOpen_ ? openProblem_ : QString(); }
+    QStringList availableDevices() const override { return available_; }
+    // A slot bound to a device exists under that name; bound to none, it is absent.
+    void bind(int index, const QString& device) override;
 
 private:
     TestSerialDevice& device_;
     std::array<bool, kPortCount> present_{};
+    std::array<QString, kPortCount> bound_{};
+    QString openProblem_;
+    QStringList available_;
     bool refuseOpen_ = false;
     int lastInputQueue_ = 0;
     int lastOpened_ = -1;
