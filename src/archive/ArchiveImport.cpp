@@ -19,6 +19,10 @@ using namespace record_transfer;
 
 namespace {
 
+// Positions of the flags in the archive's field order.
+constexpr int kDiffField = 42;
+constexpr int kNisoField = 43;
+
 // "12.3.2026": the import date as the origin of a row tells it.
 QString dayText(const QDate& day) {
     return QStringLiteral("%1.%2.%3").arg(day.day()).arg(day.month()).arg(day.year());
@@ -29,8 +33,8 @@ QString dayText(const QDate& day) {
 // One import: the rows gathered, their labels, and when to write them.
 class ArchiveImport::Run {
 public:
-    Run(TableStore& store, Outcome& outcome)
-        : rows_(store, QStringLiteral("zt"), true)
+    Run(TableStore& store, Outcome& outcome, bool numbered = true)
+        : rows_(store, QStringLiteral("zt"), numbered)
         , outcome_(outcome) {}
 
     // False once the import must end (a failed write).
@@ -213,6 +217,36 @@ ArchiveImport::Outcome ArchiveImport::importEntries(const QList<QByteArray>& ent
     run.write();
     for (; next < entries.size(); ++next)
         outcome.notReached << label(entries[next]);
+    progress->update(next);
+    return outcome;
+}
+
+ArchiveImport::Outcome
+ArchiveImport::importRows(int total, const std::function<ReadyRow(int index)>& row, bool numbered) {
+    Outcome outcome;
+    outcome.total = total;
+    outcome.items = QStringLiteral("Datensätze");
+    outcome.ofItems = QStringLiteral("Datensätzen");
+    Run run(store_, outcome, numbered);
+    const auto progress =
+        prompter_.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
+                            QStringLiteral("Datensätzen"), total, true});
+    int next = 0;
+    for (; next < total && !run.failed(); ++next) {
+        if (!progress->update(next)) {
+            outcome.stopped = true;
+            break;
+        }
+        const ReadyRow ready = row(next);
+        if (!ready.error.isEmpty())
+            outcome.skipped << ready.label + QStringLiteral(": ") + ready.error;
+        else
+            run.add(ready.values, ready.label, ready.values.value(kDiffField).toBool() ? 1 : 0,
+                    ready.values.value(kNisoField).toBool() ? 1 : 0);
+    }
+    run.write();
+    for (; next < total; ++next)
+        outcome.notReached << QStringLiteral("Datensatz %1").arg(next + 1);
     progress->update(next);
     return outcome;
 }

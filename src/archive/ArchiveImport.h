@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -59,6 +60,17 @@ public:
     Outcome importFiles(const QStringList& paths, const QDate& today,
                         const DateCorrection& correctDate, const CustomerAdded& customerAdded);
     Outcome importEntries(const QList<QByteArray>& entries, const QDate& today);
+
+    // A row ready in the archive's field order with its label, or the German
+    // reason why it is left out.
+    struct ReadyRow {
+        QVariantList values;
+        QString label;
+        QString error;
+    };
+    // Rows as another archive holds them, numbered after the highest stored
+    // one or (numbered false) keeping the numbers they bring.
+    Outcome importRows(int total, const std::function<ReadyRow(int index)>& row, bool numbered);
 
 private:
     class Run;

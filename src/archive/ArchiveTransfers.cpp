@@ -1,5 +1,8 @@
 #include "ArchiveTransfers.h"
 
+#include "LegacyImport.h"
+#include "common/Progress.h"
+
 #include "RowAddresses.h"
 
 #include "addresses/CustomerTable.h"
@@ -143,6 +146,27 @@ int ArchiveTransfers::importMemoryEntries(const QList<QByteArray>& entries, bool
     ArchiveImport import(archive_.store(), prompter_);
     const ArchiveImport::Outcome outcome = import.importEntries(entries, today_());
     finishImport(outcome, filterActive);
+    return int(outcome.stored.size());
+}
+
+int ArchiveTransfers::importLegacyTables(const QString& folder, bool filterActive) {
+    auto prepared = LegacyImport::prepare(archive_.store(), folder);
+    if (const auto* error = std::get_if<QString>(&prepared)) {
+        prompter_.message(*error, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+        return 0;
+    }
+    LegacyImport& import = *std::get<std::unique_ptr<LegacyImport>>(prepared);
+    if (prompter_.message(
+            import.summary() + QStringLiteral("\n\nSollen die Daten jetzt übernommen werden?"),
+            QStringLiteral("Frage"), Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return 0;
+    const ArchiveImport::Outcome outcome = import.run(prompter_);
+    finishImport(outcome, filterActive);
+    if (!outcome.stopped && outcome.failure.isEmpty())
+        prompter_.message(QStringLiteral("Übernommen: %1 Archiv-Datensätze, %2 Kunden.")
+                              .arg(groupedNumber(outcome.stored.size()),
+                                   groupedNumber(import.customersWritten())),
+                          QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
     return int(outcome.stored.size());
 }
 

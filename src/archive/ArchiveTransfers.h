@@ -47,6 +47,10 @@ public:
     // One new row per kept entry of the tester's memory.
     int importMemoryEntries(const QList<QByteArray>& entries, bool filterActive);
 
+    // The older program's tables "zt.DB" and "kunden.DB" in the folder, after
+    // the user has agreed to what they bring.
+    int importLegacyTables(const QString& folder, bool filterActive);
+
     // While a row taken through the wizard is written back: the report's
     // Diff, which the row takes over. Nothing otherwise.
     std::optional<bool> diffOfWriteBack() const;

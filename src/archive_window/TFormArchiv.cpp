@@ -215,6 +215,9 @@ void TFormArchiv::createMenu() {
     QMenu* import = MainMenu1->addMenu(QStringLiteral("D&atenübernahme"));
     addItem(import, "ausDateien1", QStringLiteral("aus &Dateien"), {},
             [this] { importFilesClick(); });
+    addItem(import, "ausAlterDatenbank1",
+            QStringLiteral("aus &alter Datenbank (zt.DB, kunden.DB)..."), {},
+            [this] { importLegacyClick(); });
     addItem(import, "vomMWSpeicher1", QStringLiteral("vom &MW-Speicher "), {}, [this] {
         importMemoryClick();
     })->setEnabled(false);

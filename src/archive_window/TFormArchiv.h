@@ -76,6 +76,7 @@ public:
     void deleteAllClick();
     void importFilesClick();
     void importMemoryClick();
+    void importLegacyClick();
     void singleReportClick();
     void deviceListClick();
     void collectiveReportClick();

@@ -13,6 +13,8 @@
 #include "tables/TableGridModel.h"
 #include "tester/TFormAuslesen.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const QString kName = QStringLiteral("Auftraggeber");
@@ -24,6 +26,13 @@ const Prompter::FileDialog kImportDialog{QStringLiteral("Protokoll auswählen"),
                                          QStringLiteral("Protokolldateien   *.pro|*.pro"),
                                          QStringLiteral("pro"),
                                          {}};
+
+// The folder is chosen by its archive table; the customer table lies beside it.
+const Prompter::FileDialog kLegacyDialog{
+    QStringLiteral("Alte Datenbank: Archiv-Tabelle zt.DB auswählen"),
+    QStringLiteral("Paradox-Tabellen (zt.DB)|*.DB *.db"),
+    QStringLiteral("DB"),
+    {}};
 
 } // namespace
 
@@ -67,6 +76,15 @@ void TFormArchiv::importFilesClick() {
     if (!paths)
         return;
     transfers_->importFiles(*paths, filterActive_);
+}
+
+void TFormArchiv::importLegacyClick() {
+    if (!saveOrDropEdits())
+        return;
+    const auto table = prompter_.openFile(kLegacyDialog);
+    if (!table)
+        return;
+    transfers_->importLegacyTables(QFileInfo(*table).absolutePath(), filterActive_);
 }
 
 void TFormArchiv::importMemoryClick() {

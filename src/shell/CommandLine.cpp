@@ -128,6 +128,12 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
                         "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
                         "übernommene Dateien werden genannt.")},
+        {{QStringLiteral("import-paradox")},
+         QStringLiteral("ORDNER"),
+         QStringLiteral("Übernimmt die Tabellen \"zt.DB\" und \"kunden.DB\" des älteren "
+                        "Programms aus ORDNER ins Archiv, wie \"aus alter Datenbank\" im "
+                        "Archiv, ohne ein Fenster zu öffnen. Was übernommen wird, steht vorher "
+                        "auf der Standardausgabe.")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -142,6 +148,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& port = declared[4];
     const QCommandLineOption& exportAll = declared[5];
     const QCommandLineOption& importFiles = declared[6];
+    const QCommandLineOption& importLegacy = declared[7];
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
@@ -166,6 +173,10 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.protocolFile = files[0];
             options.pdfFile = files[1];
         }
+    } else if (parser.isSet(importLegacy)) {
+        options.action = ProgramOptions::Action::ImportLegacy;
+        options.legacyFolder = parser.value(importLegacy);
+        options.dataDirectory = parser.value(data);
     } else if (parser.isSet(importFiles) && parser.positionalArguments().isEmpty()) {
         options.action = ProgramOptions::Action::Fail;
         options.text = QStringLiteral("Ungültiger Aufruf: --import braucht mindestens eine "

@@ -1,6 +1,7 @@
 #include "ConsoleCommands.h"
 
 #include "archive/ArchiveImport.h"
+#include "archive/LegacyImport.h"
 #include "archive_output/TextExport.h"
 #include "common/Progress.h"
 #include "common/Prompter.h"
@@ -88,6 +89,31 @@ int importFiles(const QString& dataDirectory, const QStringList& files) {
         say(unfinished);
     say(QStringLiteral("Übernommen: %1 von %2 Dateien.")
             .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total)));
+    return outcome.stored.size() == outcome.total ? 0 : 1;
+}
+
+int importLegacyTables(const QString& dataDirectory, const QString& folder) {
+    ConsolePrompter prompter;
+    TableStore store(dataDirectory, prompter);
+    if (!store.open())
+        return 1;
+    auto prepared = LegacyImport::prepare(store, folder);
+    if (const auto* error = std::get_if<QString>(&prepared)) {
+        say(*error);
+        return 1;
+    }
+    LegacyImport& import = *std::get<std::unique_ptr<LegacyImport>>(prepared);
+    fprintf(stdout, "%s\n", qPrintable(import.summary()));
+    fflush(stdout);
+    const ArchiveImport::Outcome outcome = import.run(prompter);
+    for (const QString& skipped : outcome.skipped)
+        say(QStringLiteral("Nicht übernommen: ") + skipped);
+    const QString unfinished = import_account::unfinishedText(outcome);
+    if (!unfinished.isEmpty())
+        say(unfinished);
+    say(QStringLiteral("Übernommen: %1 von %2 Archiv-Datensätzen, %3 Kunden.")
+            .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total),
+                 groupedNumber(import.customersWritten())));
     return outcome.stored.size() == outcome.total ? 0 : 1;
 }
 

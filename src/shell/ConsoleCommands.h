@@ -16,4 +16,8 @@ int exportArchive(const QString& dataDirectory, const QString& textFile);
 // left-out files are named; non-zero when a file was left out.
 int importFiles(const QString& dataDirectory, const QStringList& files);
 
+// ztd --import-paradox: the older program's tables "zt.DB" and "kunden.DB"
+// of the folder; what they bring is printed on standard output first.
+int importLegacyTables(const QString& dataDirectory, const QString& folder);
+
 } // namespace console_commands

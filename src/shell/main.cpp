@@ -43,13 +43,19 @@ int main(int argc, char** argv) {
     }
 
     if (options.action == ProgramOptions::Action::Export ||
-        options.action == ProgramOptions::Action::Import) {
+        options.action == ProgramOptions::Action::Import ||
+        options.action == ProgramOptions::Action::ImportLegacy) {
         QCoreApplication app(argc, argv);
         nameApplication();
         const QString folder = dataDirectory(options.dataDirectory);
-        return options.action == ProgramOptions::Action::Export
-                   ? console_commands::exportArchive(folder, options.exportFile)
-                   : console_commands::importFiles(folder, options.importFiles);
+        switch (options.action) {
+        case ProgramOptions::Action::Export:
+            return console_commands::exportArchive(folder, options.exportFile);
+        case ProgramOptions::Action::Import:
+            return console_commands::importFiles(folder, options.importFiles);
+        default:
+            return console_commands::importLegacyTables(folder, options.legacyFolder);
+        }
     }
 
     if (options.action != ProgramOptions::Action::Run) {
