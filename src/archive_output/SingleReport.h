@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 struct AppState;
 class Prompter;
@@ -15,9 +15,12 @@ namespace single_report {
 // customer's and the contractor's addresses.
 void loadRow(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers);
 
-// loadRow, then the print dialog and the page. Nothing is printed without a
+// The page of the current record as one job of the target.
+void drawRow(PrintTarget& target, AppState& state, Prompter& prompter);
+
+// loadRow, then the page where `output` says. Nothing is printed without a
 // printer or when the dialog is cancelled.
 void print(AppState& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
-           const PrinterSource& printers);
+           const PrintOutput& output);
 
 } // namespace single_report

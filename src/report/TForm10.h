@@ -2,7 +2,7 @@
 
 #include "SavePrintMode.h"
 #include "common/Prompter.h"
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 #include <QDialog>
 
@@ -30,6 +30,9 @@ public:
     void ButtonPrDruClick();
     void ButtonPrSpDrClick();
     void ButtonDruckliveClick();
+    // Beside every print: the same page as a PDF file, or in the preview.
+    void ButtonPdfClick();
+    void ButtonVorschauClick();
     void ButtonPrWegClick();
     // Every close leaves the window ready for the next report in full mode.
     void done(int result) override;
@@ -39,7 +42,7 @@ protected:
 
 private:
     void save();
-    void print();
+    void print(OutputKind kind);
     QPushButton* addButton(const char* name, const QString& caption, QRect geometry,
                            void (TForm10::*click)());
 
@@ -52,4 +55,6 @@ private:
     QPushButton* ButtonPrDru;
     QPushButton* ButtonPrSpDr;
     QPushButton* ButtonPrdat;
+    QPushButton* ButtonPdf;
+    QPushButton* ButtonVorschau;
 };
