@@ -7,8 +7,9 @@ namespace {
 const QString kCannotDraw = QStringLiteral("Die Seite kann nicht erstellt werden.");
 } // namespace
 
-DocumentPrintTarget::DocumentPrintTarget(QPagedPaintDevice& device)
-    : device_(device) {}
+DocumentPrintTarget::DocumentPrintTarget(QPagedPaintDevice& device, Pages pages)
+    : device_(device)
+    , mode_(pages) {}
 
 std::optional<QString> DocumentPrintTarget::beginJob(const JobSettings& settings) {
     const auto orientation = settings.orientation == TXPrinterOrientation::xpoLandscape
@@ -19,11 +20,13 @@ std::optional<QString> DocumentPrintTarget::beginJob(const JobSettings& settings
         if (!painter_.begin(&device_))
             return kCannotDraw;
     } else {
-        // A new page takes its layout when it is set right after newPage().
+        // newPage() starts the next page in the layout set before it.
+        if (mode_ == Pages::OwnOrientation)
+            device_.setPageOrientation(orientation);
         if (!device_.newPage())
             return kCannotDraw;
-        device_.setPageOrientation(orientation);
     }
+    turned_ = device_.pageLayout().orientation() != orientation;
     ++pages_;
     canvas_.setPainter(&painter_);
     return std::nullopt;
@@ -34,13 +37,18 @@ DeviceCaps DocumentPrintTarget::caps() const {
     const int dpi = device_.logicalDpiX();
     caps.dpiX = caps.dpiY = dpi;
     const QRect paper = device_.pageLayout().fullRectPixels(dpi);
-    caps.physicalWidth = caps.printableWidth = paper.width();
-    caps.physicalHeight = caps.printableHeight = paper.height();
+    caps.physicalWidth = caps.printableWidth = turned_ ? paper.height() : paper.width();
+    caps.physicalHeight = caps.printableHeight = turned_ ? paper.width() : paper.height();
     return caps;
 }
 
 void DocumentPrintTarget::setMapping(double originX, double originY, double scaleX, double scaleY) {
     painter_.resetTransform();
+    if (turned_) {
+        // The page's top edge runs down the paper's right edge.
+        painter_.translate(device_.pageLayout().fullRectPixels(device_.logicalDpiX()).width(), 0);
+        painter_.rotate(90);
+    }
     painter_.translate(originX, originY);
     painter_.scale(scaleX, scaleY);
 }

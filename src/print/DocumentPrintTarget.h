@@ -11,7 +11,11 @@ class QPagedPaintDevice;
 // printout of many jobs stays together in page order.
 class DocumentPrintTarget : public PrintTarget {
 public:
-    explicit DocumentPrintTarget(QPagedPaintDevice& device);
+    // Qt's print preview shows every page in one orientation: there a page
+    // that differs from the first is drawn turned by a quarter instead.
+    enum class Pages { OwnOrientation, FirstOrientation };
+
+    explicit DocumentPrintTarget(QPagedPaintDevice& device, Pages pages = Pages::OwnOrientation);
 
     // Closes the document; a German message when it could not be written.
     std::optional<QString> finish();
@@ -30,6 +34,8 @@ public:
 
 private:
     QPagedPaintDevice& device_;
+    Pages mode_;
+    bool turned_ = false;
     QPainter painter_;
     PainterCanvas canvas_;
     int pages_ = 0;

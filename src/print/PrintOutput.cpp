@@ -15,7 +15,7 @@ QString proposedPdfName(const QStringList& parts) {
     static const QRegularExpression forbidden(QStringLiteral("[\\\\/:*?\"<>|]"));
     QStringList kept;
     for (const QString& part : parts) {
-        const QString clean = QString(part).remove(forbidden).simplified();
+        const QString clean = QString(part).replace(forbidden, QStringLiteral("-")).simplified();
         if (!clean.isEmpty())
             kept << clean;
     }
@@ -56,7 +56,7 @@ void deliver(Prompter& prompter, const PrintOutput& output, const QString& pdfNa
         return;
     case OutputKind::Preview:
         prompter.printPreview([&](QPrinter& printer) {
-            DocumentPrintTarget target(printer);
+            DocumentPrintTarget target(printer, DocumentPrintTarget::Pages::FirstOrientation);
             draw(target);
             target.finish();
         });

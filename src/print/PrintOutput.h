@@ -37,7 +37,7 @@ struct PrintOutput {
 };
 
 // The file name proposed for a PDF: the given parts that are not empty, with
-// characters no file name may hold left out, and ".pdf".
+// "-" for characters no file name may hold ("2011/0815"), and ".pdf".
 QString proposedPdfName(const QStringList& parts);
 
 // Draws the printout where `output` says; a PDF is proposed as `pdfName`.
