@@ -1,5 +1,5 @@
-#include "Printers.h"
 #include "print/DocumentPrintTarget.h"
+#include "Printers.h"
 #include "print/PrintOutput.h"
 
 #include <QBuffer>
