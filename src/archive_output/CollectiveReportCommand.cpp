@@ -5,6 +5,8 @@
 #include "print/TXPrint.h"
 #include "tables/TableCursor.h"
 
+#include <QDate>
+
 namespace collective_report {
 
 namespace {
@@ -63,28 +65,47 @@ void readAddresses(TableCursor& customers, qint64 customerNumber, Report& report
     customers.close();
 }
 
-void printReport(Prompter& prompter, const Report& report, const PrinterSource& printers) {
-    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter, printers);
-    if (!target)
-        return;
-    TXPrint print(*target);
-    const auto tell = [&](const std::optional<QString>& problem) {
+} // namespace
+
+void draw(PrintTarget& target, const Report& report,
+          const std::function<void(const QString&)>& tell) {
+    TXPrint print(target);
+    const auto told = [&](const std::optional<QString>& problem) {
         if (problem)
-            prompter.message(*problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+            tell(*problem);
     };
     if (report.cover != Cover::None) {
         configureCover(print, report.cover);
-        tell(printCover(print, report));
+        told(printCover(print, report));
     }
     configureAppendix(print);
     for (int page = 1; page <= pageCount(report); ++page)
-        tell(printAppendixPage(print, report, page));
+        told(printAppendixPage(print, report, page));
 }
 
-} // namespace
+QString pdfName(const Report& report, const QDate& today) {
+    if (!report.number.trimmed().isEmpty())
+        return proposedPdfName({report.number});
+    return proposedPdfName({report.customer.name, today.toString(QStringLiteral("dd.MM.yyyy"))});
+}
+
+std::optional<Report> customerReport(TableCursor& archive, TableCursor& customers,
+                                     qint64 customerNumber) {
+    archive.close();
+    archive.setFilter(QStringLiteral("Kundennummer = %1").arg(customerNumber));
+    archive.setFiltered(true);
+    archive.setIndexName(QStringLiteral("Standard"));
+    if (!archive.open())
+        return std::nullopt;
+    Report report;
+    for (bool more = archive.first(); more; more = archive.next())
+        report.devices.append(deviceOf(archive));
+    readAddresses(customers, customerNumber, report);
+    return report;
+}
 
 void run(Prompter& prompter, TableCursor& archive, TableCursor& customers, FormatQuestion& format,
-         const PrinterSource& printers) {
+         const PrintOutput& output) {
     const QString previousIndex = archive.indexName();
     const qint64 stoodOn = archive.rowId();
     if (rebuildIndex(archive, QStringLiteral("Sammel"), QStringLiteral("Ordnung;Zaehler"))) {
@@ -102,7 +123,13 @@ void run(Prompter& prompter, TableCursor& archive, TableCursor& customers, Forma
                 report->number = choice->number;
                 report->remarks = choice->remarks;
                 readAddresses(customers, customerNumber, *report);
-                printReport(prompter, *report, printers);
+                deliver(prompter, output, pdfName(*report, QDate::currentDate()),
+                        [&](PrintTarget& target) {
+                            draw(target, *report, [&](const QString& problem) {
+                                prompter.message(problem, QStringLiteral("Hinweis"),
+                                                 Prompter::Buttons::Ok);
+                            });
+                        });
             }
         }
     }

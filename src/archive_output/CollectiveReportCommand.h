@@ -1,13 +1,15 @@
 #pragma once
 
 #include "CollectiveReport.h"
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
+class QDate;
 class Prompter;
 class TableCursor;
 
@@ -32,6 +34,20 @@ public:
 // order verdict then number, on one customer's collective report. The view
 // keeps its index and the row it stood on.
 void run(Prompter& prompter, TableCursor& archive, TableCursor& customers, FormatQuestion& format,
-         const PrinterSource& printers);
+         const PrintOutput& output);
+
+// Cover and appendix pages, each one job of the target, in their order;
+// a page that could not be printed is told.
+void draw(PrintTarget& target, const Report& report,
+          const std::function<void(const QString&)>& tell);
+
+// The PDF file name proposed: the report's number, or else the customer and today.
+QString pdfName(const Report& report, const QDate& today);
+
+// Every archive row of one customer in number order, with the customer's and
+// the contractor's addresses; the archive is left filtered on them. Nothing
+// when the archive cannot be read.
+std::optional<Report> customerReport(TableCursor& archive, TableCursor& customers,
+                                     qint64 customerNumber);
 
 } // namespace collective_report

@@ -6,8 +6,6 @@
 
 namespace device_list {
 
-namespace {
-
 List readList(TableCursor& archive, const Request& request, Format format) {
     List list;
     list.format = format;
@@ -25,21 +23,34 @@ List readList(TableCursor& archive, const Request& request, Format format) {
     return list;
 }
 
-void printList(Prompter& prompter, const List& list, const PrinterSource& printers) {
-    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter, printers);
-    if (!target)
-        return;
-    TXPrint print(*target);
+bool selectDue(TableCursor& archive, const Request& request) {
+    archive.setFilter(QStringLiteral("Kundennummer = %1 AND  Termin >=%2 AND Termin<=%3")
+                          .arg(request.customerNumber)
+                          .arg(request.firstDate, request.secondDate));
+    archive.setFiltered(true);
+    return rebuildIndex(archive, QStringLiteral("Liste"), QStringLiteral("Termin"));
+}
+
+void draw(PrintTarget& target, const List& list, const std::function<void(const QString&)>& tell) {
+    TXPrint print(target);
     configure(print, list.format);
     for (int page = 1; page <= pageCount(list); ++page)
         if (const auto problem = printPage(print, list, page))
-            prompter.message(*problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+            tell(*problem);
 }
 
-} // namespace
+QString nothingDueText(const Request& request) {
+    return QStringLiteral("Für den Kunden ") + request.customerName +
+           QStringLiteral(" ist zwischen dem ") + request.firstDate + QStringLiteral(" und dem ") +
+           request.secondDate + QStringLiteral(" kein Gerät zur Prüfung fällig.");
+}
+
+QString pdfName(const List& list) {
+    return proposedPdfName({list.customerName, list.firstDate, list.secondDate});
+}
 
 void run(Prompter& prompter, TableCursor& archive, RequestQuestion& request,
-         FormatQuestion& formatChoice, const PrinterSource& printers) {
+         FormatQuestion& formatChoice, const PrintOutput& output) {
     const std::optional<Request> asked = request.askRequest();
     if (!asked)
         return;
@@ -49,20 +60,18 @@ void run(Prompter& prompter, TableCursor& archive, RequestQuestion& request,
     const QString previousIndex = archive.indexName();
     const qint64 stoodOn = archive.rowId();
 
-    archive.setFilter(QStringLiteral("Kundennummer = %1 AND  Termin >=%2 AND Termin<=%3")
-                          .arg(r.customerNumber)
-                          .arg(r.firstDate, r.secondDate));
-    archive.setFiltered(true);
-    if (rebuildIndex(archive, QStringLiteral("Liste"), QStringLiteral("Termin"))) {
+    if (selectDue(archive, r)) {
         if (archive.first()) {
-            if (const std::optional<Format> format = formatChoice.askFormat())
-                printList(prompter, readList(archive, r, *format), printers);
+            if (const std::optional<Format> format = formatChoice.askFormat()) {
+                const List list = readList(archive, r, *format);
+                deliver(prompter, output, pdfName(list), [&](PrintTarget& target) {
+                    draw(target, list, [&](const QString& problem) {
+                        prompter.message(problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+                    });
+                });
+            }
         } else {
-            prompter.message(QStringLiteral("Für den Kunden ") + r.customerName +
-                                 QStringLiteral(" ist zwischen dem ") + r.firstDate +
-                                 QStringLiteral(" und dem ") + r.secondDate +
-                                 QStringLiteral(" kein Gerät zur Prüfung fällig."),
-                             QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+            prompter.message(nothingDueText(r), QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
         }
     }
     archive.setFilter(previousFilter);

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "DeviceList.h"
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Prompter;
@@ -41,6 +42,18 @@ public:
 // customer's devices due in the range in the order of their next test, and
 // leaves the archive view with the filter and index it had.
 void run(Prompter& prompter, TableCursor& archive, RequestQuestion& request,
-         FormatQuestion& formatChoice, const PrinterSource& printers);
+         FormatQuestion& formatChoice, const PrintOutput& output);
+
+// Filters the archive on the customer's devices due in the range, in the
+// order of their next test; false when the order could not be built.
+bool selectDue(TableCursor& archive, const Request& request);
+// The list of the rows the archive shows.
+List readList(TableCursor& archive, const Request& request, Format format);
+// Every page, each one job of the target; a page that could not be printed is told.
+void draw(PrintTarget& target, const List& list, const std::function<void(const QString&)>& tell);
+// That the customer has no device due in the range.
+QString nothingDueText(const Request& request);
+// The PDF file name proposed: the customer and the range.
+QString pdfName(const List& list);
 
 } // namespace device_list

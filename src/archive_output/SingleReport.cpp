@@ -21,15 +21,8 @@ void loadRow(ReportSession& state, Prompter& prompter, TableCursor& archive,
     state.report.testKind = test.testKind;
 }
 
-void print(ReportSession& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
-           const PrinterSource& printers) {
-    if (archive.isEmpty())
-        return;
-    loadRow(state, prompter, archive, customers);
-    const std::shared_ptr<PrintTarget> printer = choosePrinter(prompter, printers);
-    if (!printer)
-        return;
-    TXPrint XPrint1(*printer);
+void drawRow(PrintTarget& target, ReportSession& state, Prompter& prompter) {
+    TXPrint XPrint1(target);
     report_page::configure(XPrint1);
     // The limits follow the row's insulation flag; the report state keeps its own.
     ReportState pageState = state.report;
@@ -39,6 +32,15 @@ void print(ReportSession& state, Prompter& prompter, TableCursor& archive, Table
     variant.valueLength = 15;
     report_page::printWithMessages(XPrint1, prompter, state.record, pageState, state.limitTexts,
                                    variant);
+}
+
+void print(ReportSession& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
+           const PrintOutput& output) {
+    if (archive.isEmpty())
+        return;
+    loadRow(state, prompter, archive, customers);
+    deliver(prompter, output, report_page::pdfName(state.record),
+            [&](PrintTarget& target) { drawRow(target, state, prompter); });
 }
 
 } // namespace single_report

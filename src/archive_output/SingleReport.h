@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 struct ReportSession;
 class Prompter;
@@ -16,9 +16,12 @@ namespace single_report {
 void loadRow(ReportSession& state, Prompter& prompter, TableCursor& archive,
              TableCursor& customers);
 
-// loadRow, then the print dialog and the page. Nothing is printed without a
+// The page of the current record as one job of the target.
+void drawRow(PrintTarget& target, ReportSession& state, Prompter& prompter);
+
+// loadRow, then the page where `output` says. Nothing is printed without a
 // printer or when the dialog is cancelled.
 void print(ReportSession& state, Prompter& prompter, TableCursor& archive, TableCursor& customers,
-           const PrinterSource& printers);
+           const PrintOutput& output);
 
 } // namespace single_report

@@ -150,9 +150,9 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
     dialogs_ = dialogs;
     transfers_->setWindows({modal(dialogs.wizard), modal(dialogs.savePrint), dialogs.askDate});
     for (QAction* item : MainMenu1->findChildren<QAction*>())
-        if (item->objectName() == QLatin1String("Liste1"))
+        if (item->objectName().endsWith(QLatin1String("Liste1")))
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
-        else if (item->objectName() == QLatin1String("Sammelprotokoll1"))
+        else if (item->objectName().endsWith(QLatin1String("Sammelprotokoll1")))
             item->setEnabled(dialogs.collectiveFormat != nullptr);
         else if (item->objectName() == QLatin1String("vomMWSpeicher1"))
             item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
@@ -175,6 +175,21 @@ QAction* TFormArchiv::addItem(QMenu* menu, const char* name, const QString& capt
     else
         item->setEnabled(false);
     return item;
+}
+
+void TFormArchiv::addPrintItems(QMenu* menu, const char* prefix, OutputKind kind,
+                                const QString& ellipsis) {
+    const QByteArray start(prefix);
+    addItem(menu, (start + "Einzelprotokoll1").constData(),
+            QStringLiteral("&Einzelprotokoll") + ellipsis, {},
+            [this, kind] { singleReportClick(kind); });
+    addItem(menu, (start + "Sammelprotokoll1").constData(),
+            QStringLiteral("&Sammelprotokoll") + ellipsis, {},
+            [this, kind] { collectiveReportClick(kind); })
+        ->setEnabled(false);
+    addItem(menu, (start + "Liste1").constData(), QStringLiteral("&Liste") + ellipsis, {},
+            [this, kind] { deviceListClick(kind); })
+        ->setEnabled(false);
 }
 
 void TFormArchiv::createMenu() {
@@ -227,14 +242,14 @@ void TFormArchiv::createMenu() {
             dialogs_.memoryVersion->exec();
     })->setEnabled(false);
     QMenu* print = MainMenu1->addMenu(QStringLiteral("D&rucken"));
-    addItem(print, "Einzelprotokoll1", QStringLiteral("&Einzelprotokoll"), {},
-            [this] { singleReportClick(); });
-    addItem(print, "Sammelprotokoll1", QStringLiteral("&Sammelprotokoll"), {}, [this] {
-        collectiveReportClick();
-    })->setEnabled(false);
-    addItem(print, "Liste1", QStringLiteral("&Liste"), {}, [this] {
-        deviceListClick();
-    })->setEnabled(false);
+    addPrintItems(print, "", OutputKind::Printer, QString());
+    print->addSeparator();
+    QMenu* pdf = print->addMenu(QStringLiteral("&PDF speichern…"));
+    pdf->setObjectName(QStringLiteral("PdfSpeichern1"));
+    addPrintItems(pdf, "Pdf", OutputKind::Pdf, QStringLiteral("…"));
+    QMenu* preview = print->addMenu(QStringLiteral("&Vorschau"));
+    preview->setObjectName(QStringLiteral("Vorschau1"));
+    addPrintItems(preview, "Vorschau", OutputKind::Preview, QString());
     QMenu* exportMenu = MainMenu1->addMenu(QStringLiteral("Daten-Export"));
     addItem(exportMenu, "AktuellerDatensatz1", QStringLiteral("aktueller Datensatz"), {},
             [this] { exportClick(false); });

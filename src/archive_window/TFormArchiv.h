@@ -4,7 +4,7 @@
 
 #include "archive/ArchiveSort.h"
 #include "archive/ArchiveTransfers.h"
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -77,9 +77,9 @@ public:
     void importFilesClick();
     void importMemoryClick();
     void importLegacyClick();
-    void singleReportClick();
-    void deviceListClick();
-    void collectiveReportClick();
+    void singleReportClick(OutputKind kind);
+    void deviceListClick(OutputKind kind);
+    void collectiveReportClick(OutputKind kind);
     void exportClick(bool allRows);
     void openRowInWizardClick();
     void newSearchClick();
@@ -94,6 +94,9 @@ protected:
 
 private:
     void createMenu();
+    // The single report, collective report and list items of one output;
+    // their object names start with `prefix`.
+    void addPrintItems(QMenu* menu, const char* prefix, OutputKind kind, const QString& ellipsis);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut, const std::function<void()>& action);
     void createGrid();

@@ -112,23 +112,24 @@ void TFormArchiv::importMemoryClick() {
         fail(QStringLiteral("Schnittstelle konnte nicht geschlossen werden!"));
 }
 
-void TFormArchiv::singleReportClick() {
+void TFormArchiv::singleReportClick(OutputKind kind) {
     if (!saveOrDropEdits())
         return;
-    single_report::print(state_, prompter_, *Table1, *Table3, printers_);
+    single_report::print(state_, prompter_, *Table1, *Table3, {printers_, kind});
 }
 
-void TFormArchiv::deviceListClick() {
+void TFormArchiv::deviceListClick(OutputKind kind) {
     if (!saveOrDropEdits() || !dialogs_.deviceListRequest || !dialogs_.deviceListFormat)
         return;
     device_list::run(prompter_, *Table1, *dialogs_.deviceListRequest, *dialogs_.deviceListFormat,
-                     printers_);
+                     {printers_, kind});
 }
 
-void TFormArchiv::collectiveReportClick() {
+void TFormArchiv::collectiveReportClick(OutputKind kind) {
     if (!saveOrDropEdits() || !dialogs_.collectiveFormat)
         return;
-    collective_report::run(prompter_, *Table1, *Table3, *dialogs_.collectiveFormat, printers_);
+    collective_report::run(prompter_, *Table1, *Table3, *dialogs_.collectiveFormat,
+                           {printers_, kind});
 }
 
 void TFormArchiv::exportClick(bool allRows) {

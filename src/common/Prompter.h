@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,6 +39,9 @@ public:
     virtual bool printDialog(QPrinter& printer) = 0;
     // The system printer-setup dialog; false when cancelled.
     virtual bool printerSetup(QPrinter& printer) = 0;
+    // Qt's print preview of the pages `paint` draws on its printer, as often
+    // as the preview needs them. Without a window to show it in, nothing.
+    virtual void printPreview(const std::function<void(QPrinter&)>& paint);
     virtual void beep() = 0;
     // Shown while a long step runs, closed when the returned object goes.
     // Without a window to show it in, the step just runs to its end.

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -179,6 +180,17 @@ bool QtPrompter::printerSetup(QPrinter& printer) {
     box.setWindowTitle(QStringLiteral("Druckereinrichtung"));
     box.setOptions({});
     return box.exec() == QDialog::Accepted;
+}
+
+void QtPrompter::printPreview(const std::function<void(QPrinter&)>& paint) {
+    QPrinter printer(QPrinter::HighResolution);
+    // The pages keep their own margins, as on the printer.
+    printer.setFullPage(true);
+    QPrintPreviewDialog box(&printer, owner());
+    box.setWindowTitle(QStringLiteral("Vorschau"));
+    QObject::connect(&box, &QPrintPreviewDialog::paintRequested, &box,
+                     [&paint](QPrinter* shown) { paint(*shown); });
+    box.exec();
 }
 
 void QtPrompter::beep() {

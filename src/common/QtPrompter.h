@@ -17,6 +17,7 @@ public:
     std::optional<QString> saveFile(const FileDialog& dialog) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    void printPreview(const std::function<void(QPrinter&)>& paint) override;
     void beep() override;
     std::unique_ptr<Progress> progress(const ProgressTask& task) override;
 

@@ -5,6 +5,7 @@
 #include "common/Prompter.h"
 #include "print/MetricCanvas.h"
 #include "print/PageStyle.h"
+#include "print/PrintOutput.h"
 #include "print/TXPrint.h"
 
 namespace report_page {
@@ -240,6 +241,12 @@ void printWithMessages(TXPrint& print, Prompter& prompter, const Protokoll& reco
                        const ReportState& state, LimitTexts& limitTexts, const Variant& variant) {
     if (const auto problem = report_page::print(print, record, state, limitTexts, variant))
         prompter.message(problem->text, problem->caption, Prompter::Buttons::Ok);
+}
+
+QString pdfName(const Protokoll& record) {
+    if (!record.AuftragNr.trimmed().isEmpty())
+        return proposedPdfName({record.AuftragNr});
+    return proposedPdfName({record.Kunde1, record.Datum});
 }
 
 void configure(TXPrint& print) {

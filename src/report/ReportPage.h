@@ -42,6 +42,10 @@ void printWithMessages(TXPrint& print, Prompter& prompter, const Protokoll& reco
                        const ReportState& state, LimitTexts& limitTexts,
                        const Variant& variant = {});
 
+// The PDF file name proposed for the page: the order number, or else the
+// customer and the date of the test.
+QString pdfName(const Protokoll& record);
+
 // Sets what the report window's print component needs for this page:
 // 1/100 mm, 20 mm margins, title "ZT0701", portrait, "Times New Roman" bold.
 void configure(TXPrint& print);

@@ -44,6 +44,10 @@ TForm10::TForm10(ReportSession& state, Prompter& prompter, PrinterSource printer
                              {226, 128, 134, 25}, &TForm10::ButtonPrSpDrClick);
     ButtonPrdat = addButton("ButtonPrdat", QStringLiteral("&Speichern"), {397, 128, 134, 25},
                             &TForm10::ButtonPrdatClick);
+    ButtonPdf = addButton("ButtonPdf", QStringLiteral("&PDF speichern…"), {140, 165, 134, 25},
+                          &TForm10::ButtonPdfClick);
+    ButtonVorschau = addButton("ButtonVorschau", QStringLiteral("&Vorschau"), {312, 165, 134, 25},
+                               &TForm10::ButtonVorschauClick);
     addButton("ButtonPrWeg", QStringLiteral("&Ende"), {218, 202, 134, 25},
               &TForm10::ButtonPrWegClick);
     resize(610, 280);
@@ -103,14 +107,14 @@ void TForm10::save() {
         prompter_.message(*error, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
 }
 
-void TForm10::print() {
-    const std::shared_ptr<PrintTarget> target = choosePrinter(prompter_, printers_);
-    if (!target)
-        return;
-    TXPrint XPrint1(*target);
-    report_page::configure(XPrint1);
-    report_page::printWithMessages(XPrint1, prompter_, state_.record, state_.report,
-                                   state_.limitTexts);
+void TForm10::print(OutputKind kind) {
+    deliver(prompter_, {printers_, kind}, report_page::pdfName(state_.record),
+            [this](PrintTarget& target) {
+                TXPrint XPrint1(target);
+                report_page::configure(XPrint1);
+                report_page::printWithMessages(XPrint1, prompter_, state_.record, state_.report,
+                                               state_.limitTexts);
+            });
 }
 
 void TForm10::ButtonPrdatClick() {
@@ -118,17 +122,25 @@ void TForm10::ButtonPrdatClick() {
 }
 
 void TForm10::ButtonPrDruClick() {
-    print();
+    print(OutputKind::Printer);
 }
 
 void TForm10::ButtonPrSpDrClick() {
     // The report is printed even when it was not saved.
     save();
-    print();
+    print(OutputKind::Printer);
 }
 
 void TForm10::ButtonDruckliveClick() {
-    print();
+    print(OutputKind::Printer);
+}
+
+void TForm10::ButtonPdfClick() {
+    print(OutputKind::Pdf);
+}
+
+void TForm10::ButtonVorschauClick() {
+    print(OutputKind::Preview);
 }
 
 void TForm10::ButtonPrWegClick() {

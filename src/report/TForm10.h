@@ -2,7 +2,7 @@
 
 #include "SavePrintMode.h"
 #include "common/Prompter.h"
-#include "print/PrinterChoice.h"
+#include "print/PrintOutput.h"
 
 #include <QDialog>
 
@@ -31,6 +31,9 @@ public:
     void ButtonPrDruClick();
     void ButtonPrSpDrClick();
     void ButtonDruckliveClick();
+    // Beside every print: the same page as a PDF file, or in the preview.
+    void ButtonPdfClick();
+    void ButtonVorschauClick();
     void ButtonPrWegClick();
     // Every close leaves the window ready for the next report in full mode.
     void done(int result) override;
@@ -40,7 +43,7 @@ protected:
 
 private:
     void save();
-    void print();
+    void print(OutputKind kind);
     QPushButton* addButton(const char* name, const QString& caption, QRect geometry,
                            void (TForm10::*click)());
 
@@ -53,4 +56,6 @@ private:
     QPushButton* ButtonPrDru;
     QPushButton* ButtonPrSpDr;
     QPushButton* ButtonPrdat;
+    QPushButton* ButtonPdf;
+    QPushButton* ButtonVorschau;
 };

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -128,6 +129,28 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
                         "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
                         "übernommene Dateien werden genannt.")},
+        {{QStringLiteral("report-pdf")},
+         {},
+         QStringLiteral("Schreibt das Einzelprotokoll des Archiv-Datensatzes mit der Nummer "
+                        "ZAEHLER als PDF-Datei, ohne Fenster und ohne Drucker: --report-pdf "
+                        "ZAEHLER AUSGABE.pdf")},
+        {{QStringLiteral("collective-pdf")},
+         {},
+         QStringLiteral("Schreibt das Sammelprotokoll aller Datensätze eines Kunden in "
+                        "Nummernfolge als PDF-Datei: --collective-pdf KUNDENNUMMER AUSGABE.pdf")},
+        {{QStringLiteral("cover")},
+         QStringLiteral("ART"),
+         QStringLiteral("Deckblatt zu --collective-pdf: portrait (hoch, Vorgabe), landscape "
+                        "(quer) oder none (keines).")},
+        {{QStringLiteral("due-list-pdf")},
+         {},
+         QStringLiteral("Schreibt die Geräte-Liste eines Kunden mit der nächsten Prüfung von VON "
+                        "bis BIS (TTMMJJJJ) als PDF-Datei: --due-list-pdf KUNDENNUMMER VON BIS "
+                        "AUSGABE.pdf")},
+        {{QStringLiteral("layout")},
+         QStringLiteral("NR"),
+         QStringLiteral("Listenformat zu --due-list-pdf wie in \"Auswahl Listenformat\": 0, 1 "
+                        "oder 2 (Vorgabe 0).")},
         {{QStringLiteral("import-paradox")},
          QStringLiteral("ORDNER"),
          QStringLiteral("Übernimmt die Tabellen \"zt.DB\" und \"kunden.DB\" des älteren "
@@ -148,10 +171,20 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& port = declared[4];
     const QCommandLineOption& exportAll = declared[5];
     const QCommandLineOption& importFiles = declared[6];
-    const QCommandLineOption& importLegacy = declared[7];
+    const QCommandLineOption& importLegacy = declared[12];
+    const std::pair<const QCommandLineOption&, archive_pdf::Request::Kind> archivePdfs[] = {
+        {declared[7], archive_pdf::Request::Kind::Report},
+        {declared[8], archive_pdf::Request::Kind::Collective},
+        {declared[10], archive_pdf::Request::Kind::DueList},
+    };
+    const QCommandLineOption& cover = declared[9];
+    const QCommandLineOption& layout = declared[11];
+    const bool parsed = parser.parse(arguments);
+    const auto archivePdf = std::find_if(std::begin(archivePdfs), std::end(archivePdfs),
+                                         [&](const auto& pdf) { return parser.isSet(pdf.first); });
 
     ProgramOptions options;
-    if (!parser.parse(arguments)) {
+    if (!parsed) {
         options.action = ProgramOptions::Action::Fail;
         options.text = parseError(parser);
     } else if (parser.isSet(help)) {
@@ -172,6 +205,18 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.action = ProgramOptions::Action::PrintPdf;
             options.protocolFile = files[0];
             options.pdfFile = files[1];
+        }
+    } else if (archivePdf != std::end(archivePdfs)) {
+        const auto request =
+            archive_pdf::readRequest(archivePdf->second, parser.positionalArguments(),
+                                     parser.value(cover), parser.value(layout));
+        if (const QString* problem = std::get_if<QString>(&request)) {
+            options.action = ProgramOptions::Action::Fail;
+            options.text = *problem;
+        } else {
+            options.action = ProgramOptions::Action::ArchivePdf;
+            options.archivePdf = std::get<archive_pdf::Request>(request);
+            options.dataDirectory = parser.value(data);
         }
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;

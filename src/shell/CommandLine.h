@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ArchivePdf.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,7 @@
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
-    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import, ImportLegacy };
+    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import, ImportLegacy, ArchivePdf };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
@@ -20,6 +22,8 @@ struct ProgramOptions {
     QStringList importFiles;
     // --import-paradox: the folder with the older program's tables.
     QString legacyFolder;
+    // --report-pdf, --collective-pdf, --due-list-pdf.
+    archive_pdf::Request archivePdf;
     // Slot index 0..5 → device, from --port COMn=DEVICE.
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.

@@ -1,42 +1,17 @@
 #include "ConsoleCommands.h"
 
+#include "ConsolePrompter.h"
 #include "archive/ArchiveImport.h"
 #include "archive/LegacyImport.h"
 #include "archive_output/TextExport.h"
 #include "common/Progress.h"
-#include "common/Prompter.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"
 
 #include <QDir>
 #include <QSaveFile>
 
-#include <cstdio>
-
 namespace console_commands {
-
-namespace {
-
-void say(const QString& text) {
-    fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-// Messages go to standard error; there is nobody to answer a dialog.
-class ConsolePrompter : public Prompter {
-public:
-    Answer message(const QString& text, const QString& caption, Buttons buttons) override {
-        say(caption + QStringLiteral(": ") + text);
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    }
-    std::optional<QString> openFile(const FileDialog&) override { return std::nullopt; }
-    std::optional<QStringList> openFiles(const FileDialog&) override { return std::nullopt; }
-    std::optional<QString> saveFile(const FileDialog&) override { return std::nullopt; }
-    bool printDialog(QPrinter&) override { return false; }
-    bool printerSetup(QPrinter&) override { return false; }
-    void beep() override {}
-};
-
-} // namespace
 
 int exportArchive(const QString& dataDirectory, const QString& textFile) {
     ConsolePrompter prompter;

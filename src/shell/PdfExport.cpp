@@ -1,6 +1,6 @@
 #include "PdfExport.h"
 
-#include "print/QtPrintTarget.h"
+#include "print/PdfFile.h"
 #include "print/TXPrint.h"
 #include "report/ProtocolFile.h"
 #include "report/ReportPage.h"
@@ -13,11 +13,13 @@ std::optional<QString> printProtocolFileToPdf(const QString& protocolFile, const
     ReportSession state;
     protocol_file::readForOpen(file.image, state.record, state.report);
 
-    const auto target = QtPrintTarget::pdfFile(pdfFile);
-    TXPrint print(*target);
+    PdfFile pdf(pdfFile);
+    if (const auto problem = pdf.open())
+        return problem;
+    TXPrint print(pdf.target());
     report_page::configure(print);
     if (const auto problem =
             report_page::print(print, state.record, state.report, state.limitTexts))
         return problem->text;
-    return std::nullopt;
+    return pdf.commit();
 }

@@ -42,6 +42,15 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (options.action == ProgramOptions::Action::ArchivePdf) {
+        // PDF files need fonts, not a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        QGuiApplication app(argc, argv);
+        nameApplication();
+        return archive_pdf::write(dataDirectory(options.dataDirectory), options.archivePdf);
+    }
+
     if (options.action == ProgramOptions::Action::Export ||
         options.action == ProgramOptions::Action::Import ||
         options.action == ProgramOptions::Action::ImportLegacy) {

@@ -1,3 +1,4 @@
+#include "PdfPages.h"
 #include "Printers.h"
 #include "SampleReport.h"
 #include "ScriptedPrompter.h"
@@ -155,4 +156,32 @@ TEST_F(SavePrintWindowTest, NothingIsPrintedWithoutPrinterOrWhenThePrintDialogIs
     EXPECT_EQ(prompter.messages(), QStringList{"Fehler|Kein Drucker im System vorhanden!"});
     EXPECT_EQ(dialogs(), (std::vector{Kind::PrintDialog, Kind::Message}));
     EXPECT_TRUE(printer->jobs().isEmpty());
+}
+
+TEST_F(SavePrintWindowTest, PdfAndPreviewBesidePrintingInBothModesWithoutAPrinter) {
+    printer = std::make_shared<RecordingPrintTarget>(600, false);
+    for (const SavePrintMode mode : {SavePrintMode::SaveAndPrint, SavePrintMode::PrintOnly}) {
+        const QString path =
+            dir.filePath(mode == SavePrintMode::PrintOnly ? "nur.pdf" : "voll.pdf");
+        prompter.chooseFile(path);
+        run(
+            [&] {
+                EXPECT_EQ(button("ButtonPdf").text(), QStringLiteral("&PDF speichern…"));
+                EXPECT_EQ(button("ButtonVorschau").text(), QStringLiteral("&Vorschau"));
+                for (const char* name : {"ButtonPdf", "ButtonVorschau"})
+                    EXPECT_TRUE(button(name).isVisible() && button(name).isEnabled()) << name;
+                button("ButtonPdf").click();
+                button("ButtonVorschau").click();
+            },
+            mode);
+        QFile pdf(path);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_EQ(pdfPageCount(pdf.readAll()), 1);
+        EXPECT_EQ(pdfPageCount(prompter.previewPdf()), 1);
+    }
+    EXPECT_EQ(dialogs(),
+              (std::vector{Kind::SaveFile, Kind::Preview, Kind::SaveFile, Kind::Preview}));
+    EXPECT_EQ(prompter.calls()[0].dialog.fileName, QStringLiteral("2026-0815.pdf"));
+    EXPECT_TRUE(printer->jobs().isEmpty());
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
 }

@@ -1,5 +1,9 @@
 #include "ScriptedPrompter.h"
 
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,6 +113,18 @@ bool ScriptedPrompter::printDialog(QPrinter&) {
 
 bool ScriptedPrompter::printerSetup(QPrinter&) {
     return dialogAnswer(Kind::PrinterSetup, {});
+}
+
+void ScriptedPrompter::printPreview(const std::function<void(QPrinter&)>& paint) {
+    calls_.push_back({Kind::Preview, {}, {}, Buttons::Ok, {}});
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("preview.pdf")));
+    paint(printer);
+    QFile file(printer.outputFileName());
+    previewPdf_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void ScriptedPrompter::beep() {

@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -14,7 +15,16 @@
 // a file or print dialog is cancelled.
 class ScriptedPrompter : public Prompter {
 public:
-    enum class Kind { Message, OpenFile, OpenFiles, SaveFile, PrintDialog, PrinterSetup, Beep };
+    enum class Kind {
+        Message,
+        OpenFile,
+        OpenFiles,
+        SaveFile,
+        PrintDialog,
+        PrinterSetup,
+        Preview,
+        Beep
+    };
 
     // An answer never asked for means the test expected a question that did not come.
     ~ScriptedPrompter() override;
@@ -42,6 +52,8 @@ public:
     void stopProgressAt(qint64 done) { stopProgressAt_ = done; }
 
     const std::vector<Call>& calls() const { return calls_; }
+    // The pages the last preview showed, painted into a PDF file.
+    const QByteArray& previewPdf() const { return previewPdf_; }
     // "caption|text" of every message, for compact assertions.
     QStringList messages() const;
 
@@ -51,6 +63,7 @@ public:
     std::optional<QString> saveFile(const FileDialog& dialog) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    void printPreview(const std::function<void(QPrinter&)>& paint) override;
     void beep() override;
     std::unique_ptr<Progress> progress(const ProgressTask& task) override;
 
@@ -68,5 +81,6 @@ private:
     std::deque<Scripted> answers_;
     std::vector<Call> calls_;
     QStringList progressTexts_;
+    QByteArray previewPdf_;
     std::optional<qint64> stopProgressAt_;
 };

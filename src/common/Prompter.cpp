@@ -1,0 +1,3 @@
+#include "Prompter.h"
+
+void Prompter::printPreview(const std::function<void(QPrinter&)>&) {}
