@@ -99,6 +99,20 @@ QString parseError(const QCommandLineParser& parser) {
         .arg(problem);
 }
 
+// --backup and --restore, each alone with --data.
+void backupOptions(const QCommandLineParser& parser, const QCommandLineOption& backup,
+                   const QCommandLineOption& restore, ProgramOptions& options) {
+    if (parser.isSet(backup) && parser.isSet(restore)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültiger Aufruf: --backup und --restore nur einzeln.");
+        return;
+    }
+    options.action =
+        parser.isSet(backup) ? ProgramOptions::Action::Backup : ProgramOptions::Action::Restore;
+    options.backupFile = parser.value(parser.isSet(backup) ? backup : restore);
+    options.dataDirectory = parser.value(QStringLiteral("data"));
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -128,6 +142,15 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          QStringLiteral("Übernimmt die Protokolldateien DATEI.pro … ins Archiv, wie \"aus "
                         "Dateien\" im Archiv, ohne ein Fenster zu öffnen. Neue Kunden und nicht "
                         "übernommene Dateien werden genannt.")},
+        {{QStringLiteral("backup")},
+         QStringLiteral("DATEI"),
+         QStringLiteral("Schreibt eine geprüfte Datensicherung des Archivs und der Kunden in die "
+                        "Datei DATEI, auch während das Programm läuft.")},
+        {{QStringLiteral("restore")},
+         QStringLiteral("DATEI"),
+         QStringLiteral("Lädt die Datensicherung DATEI zurück, ohne zu fragen; die "
+                        "jetzigen Daten werden vorher im Ordner \"backups\" gesichert. Eine "
+                        "beschädigte oder fremde Datei wird abgelehnt.")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -142,6 +165,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& port = declared[4];
     const QCommandLineOption& exportAll = declared[5];
     const QCommandLineOption& importFiles = declared[6];
+    const QCommandLineOption& backup = declared[7];
+    const QCommandLineOption& restore = declared[8];
 
     ProgramOptions options;
     if (!parser.parse(arguments)) {
@@ -166,6 +191,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.protocolFile = files[0];
             options.pdfFile = files[1];
         }
+    } else if (parser.isSet(backup) || parser.isSet(restore)) {
+        backupOptions(parser, backup, restore, options);
     } else if (parser.isSet(importFiles) && parser.positionalArguments().isEmpty()) {
         options.action = ProgramOptions::Action::Fail;
         options.text = QStringLiteral("Ungültiger Aufruf: --import braucht mindestens eine "

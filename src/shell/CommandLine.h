@@ -8,7 +8,7 @@
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
-    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import };
+    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import, Backup, Restore };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
@@ -18,6 +18,8 @@ struct ProgramOptions {
     // --export: the text file to write; --import: the protocol files.
     QString exportFile;
     QStringList importFiles;
+    // --backup: the file to write; --restore: the file to read.
+    QString backupFile;
     // Slot index 0..5 → device, from --port COMn=DEVICE.
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.

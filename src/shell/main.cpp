@@ -1,3 +1,4 @@
+#include "BackupCommands.h"
 #include "CommandLine.h"
 #include "ConsoleCommands.h"
 #include "PdfExport.h"
@@ -49,6 +50,16 @@ int main(int argc, char** argv) {
         return options.action == ProgramOptions::Action::Export
                    ? console_commands::exportArchive(folder, options.exportFile)
                    : console_commands::importFiles(folder, options.importFiles);
+    }
+
+    if (options.action == ProgramOptions::Action::Backup ||
+        options.action == ProgramOptions::Action::Restore) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        const QString folder = dataDirectory(options.dataDirectory);
+        return options.action == ProgramOptions::Action::Backup
+                   ? console_commands::backupArchive(folder, options.backupFile)
+                   : console_commands::restoreArchive(folder, options.backupFile);
     }
 
     if (options.action != ProgramOptions::Action::Run) {
