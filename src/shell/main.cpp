@@ -4,10 +4,14 @@
 #include "PdfExport.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
+#include "common/QtPrompter.h"
+#include "safety/BackupSteps.h"
+#include "safety/InstanceLock.h"
 #include "tables/DataDirectory.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -77,8 +81,17 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtGerman);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
+    const QString folder = dataDirectory(options.dataDirectory);
+    QtPrompter prompter;
+    InstanceLock lock(folder);
+    if (const auto held = lock.acquire()) {
+        prompter.message(*held, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        return 1;
+    }
+    backup_steps::atStart(prompter, folder, QDateTime::currentDateTime());
+
     AppState state;
-    ProgramWindows windows(state, options, dataDirectory(options.dataDirectory));
+    ProgramWindows windows(state, options, folder);
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();
