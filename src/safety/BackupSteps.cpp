@@ -29,15 +29,6 @@ void fail(Prompter& prompter, const QString& text) {
     prompter.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
 }
 
-} // namespace
-
-QString refusal(const QString& file, const QString& reason) {
-    return QStringLiteral("Die Datei \"%1\" kann nicht zurückgeladen werden: %2")
-        .arg(shown(file), reason);
-}
-
-namespace {
-
 // The damaged file and the log beside it move aside together, never overwritten.
 bool moveAside(const QString& databasePath, const QString& keptAs) {
     for (const QString& part : {QStringLiteral("-wal"), QStringLiteral("-shm")})
@@ -80,6 +71,11 @@ void offerNewestBackup(Prompter& prompter, const QString& databasePath, const QD
 }
 
 } // namespace
+
+QString refusal(const QString& file, const QString& reason) {
+    return QStringLiteral("Die Datei \"%1\" kann nicht zurückgeladen werden: %2")
+        .arg(shown(file), reason);
+}
 
 void backUp(Prompter& prompter, const QString& databasePath, const QDateTime& now) {
     const Prompter::FileDialog dialog{
