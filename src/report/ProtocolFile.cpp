@@ -3,9 +3,11 @@
 #include "ReportState.h"
 #include "Vocabulary.h"
 #include "common/Cp1252.h"
+#include "common/FolderSync.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -179,8 +181,11 @@ ReadResult readProtocolFile(const QString& path) {
 
 std::optional<QString> writeProtocolFile(const QString& path, const QByteArray& image) {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(image) == image.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(image) == image.size() && file.commit()) {
+        // The rename into place is kept through a power cut only once the folder is on disk.
+        syncFolder(QFileInfo(path).absolutePath());
         return std::nullopt;
+    }
     return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden: %2")
         .arg(QDir::toNativeSeparators(path), file.errorString());
 }

@@ -100,6 +100,20 @@ QString parseError(const QCommandLineParser& parser) {
         .arg(problem);
 }
 
+// --backup and --restore, each alone with --data.
+void backupOptions(const QCommandLineParser& parser, const QCommandLineOption& backup,
+                   const QCommandLineOption& restore, ProgramOptions& options) {
+    if (parser.isSet(backup) && parser.isSet(restore)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültiger Aufruf: --backup und --restore nur einzeln.");
+        return;
+    }
+    options.action =
+        parser.isSet(backup) ? ProgramOptions::Action::Backup : ProgramOptions::Action::Restore;
+    options.backupFile = parser.value(parser.isSet(backup) ? backup : restore);
+    options.dataDirectory = parser.value(QStringLiteral("data"));
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -157,6 +171,15 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                         "Programms aus ORDNER ins Archiv, wie \"aus alter Datenbank\" im "
                         "Archiv, ohne ein Fenster zu öffnen. Was übernommen wird, steht vorher "
                         "auf der Standardausgabe.")},
+        {{QStringLiteral("backup")},
+         QStringLiteral("DATEI"),
+         QStringLiteral("Schreibt eine geprüfte Datensicherung des Archivs und der Kunden in die "
+                        "Datei DATEI, auch während das Programm läuft.")},
+        {{QStringLiteral("restore")},
+         QStringLiteral("DATEI"),
+         QStringLiteral("Lädt die Datensicherung DATEI zurück, ohne zu fragen; die "
+                        "jetzigen Daten werden vorher im Ordner \"backups\" gesichert. Eine "
+                        "beschädigte oder fremde Datei wird abgelehnt.")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -182,6 +205,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const bool parsed = parser.parse(arguments);
     const auto archivePdf = std::find_if(std::begin(archivePdfs), std::end(archivePdfs),
                                          [&](const auto& pdf) { return parser.isSet(pdf.first); });
+    const QCommandLineOption& backup = declared[13];
+    const QCommandLineOption& restore = declared[14];
 
     ProgramOptions options;
     if (!parsed) {
@@ -222,6 +247,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);
         options.dataDirectory = parser.value(data);
+    } else if (parser.isSet(backup) || parser.isSet(restore)) {
+        backupOptions(parser, backup, restore, options);
     } else if (parser.isSet(importFiles) && parser.positionalArguments().isEmpty()) {
         options.action = ProgramOptions::Action::Fail;
         options.text = QStringLiteral("Ungültiger Aufruf: --import braucht mindestens eine "

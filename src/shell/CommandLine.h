@@ -10,7 +10,18 @@
 // What the program is told when it starts. Read before any window system is
 // touched, so --help works without a display.
 struct ProgramOptions {
-    enum class Action { Run, ShowText, Fail, PrintPdf, Export, Import, ImportLegacy, ArchivePdf };
+    enum class Action {
+        Run,
+        ShowText,
+        Fail,
+        PrintPdf,
+        Export,
+        Import,
+        ImportLegacy,
+        ArchivePdf,
+        Backup,
+        Restore
+    };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
     QString text;
@@ -24,6 +35,8 @@ struct ProgramOptions {
     QString legacyFolder;
     // --report-pdf, --collective-pdf, --due-list-pdf.
     archive_pdf::Request archivePdf;
+    // --backup: the file to write; --restore: the file to read.
+    QString backupFile;
     // Slot index 0..5 → device, from --port COMn=DEVICE.
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.

@@ -63,7 +63,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form1_ = std::make_unique<TForm1>(state_.report, state_.tester, prompter_, printers_, *help_,
                                       tables_);
     qtPrompter_.setParent(form1_.get());
-    form13_ = new TForm13(*versionInfo_, form1_.get());
+    form13_ = new TForm13(*versionInfo_, dataDirectory, form1_.get());
     form9_ = new TForm9(state_.report, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(prompter_, tables_, form1_.get());

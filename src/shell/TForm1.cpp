@@ -6,9 +6,13 @@
 #include "print/PrinterSystem.h"
 #include "report/ProtocolFile.h"
 #include "report/ReportSession.h"
+#include "safety/BackupSteps.h"
+#include "tables/TableCursor.h"
+#include "tables/TableStore.h"
 #include "tester/TesterState.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDialog>
 #include <QMenuBar>
 #include <QPrinter>
@@ -31,6 +35,7 @@ TForm1::TForm1(ReportSession& state, TesterState& tester, Prompter& prompter,
     , tester_(tester)
     , prompter_(prompter)
     , help_(help)
+    , tables_(tables)
     , printerFound_(printers.hasPrinter())
     , StatusBar1(new QStatusBar(this)) {
     setObjectName(QStringLiteral("Form1"));
@@ -87,6 +92,12 @@ void TForm1::createMenu() {
     connect(addItem(file, "Druckereinrichtung", QStringLiteral("Drucker&einrichtung..."),
                     help::FileMenu),
             &QAction::triggered, this, &TForm1::DruckereinrichtungClick);
+    file->addSeparator();
+    connect(addItem(file, "Datensicherung", QStringLiteral("Datensi&cherung…"), help::FileMenu),
+            &QAction::triggered, this, &TForm1::DatensicherungClick);
+    connect(addItem(file, "Zurueckladen", QStringLiteral("Datensicherung &zurückladen…"),
+                    help::FileMenu),
+            &QAction::triggered, this, &TForm1::ZurueckladenClick);
     file->addSeparator();
     connect(addItem(file, "DateiBeenden", QStringLiteral("&Beenden"), help::FileMenu),
             &QAction::triggered, this, &QMainWindow::close);
@@ -171,4 +182,20 @@ void TForm1::DruckereinrichtungClick() {
 
 void TForm1::HilfethemenClick() {
     help_.showContents();
+}
+
+void TForm1::DatensicherungClick() {
+    backup_steps::backUp(prompter_, tables_.databasePath(), QDateTime::currentDateTime());
+}
+
+void TForm1::ZurueckladenClick() {
+    if (!backup_steps::restore(prompter_, tables_.databasePath(), QDateTime::currentDateTime()))
+        return;
+    for (TableCursor* cursor : findChildren<TableCursor*>()) {
+        if (!cursor->isOpen())
+            continue;
+        cursor->close();
+        cursor->open();
+    }
+    customer_table::loadContractorLines(tables_, state_.report);
 }

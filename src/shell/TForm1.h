@@ -47,6 +47,9 @@ public:
     void DruckenClick();
     void DruckereinrichtungClick();
     void HilfethemenClick();
+    void DatensicherungClick();
+    // Once the database is replaced, every window reads its tables anew.
+    void ZurueckladenClick();
 
 private:
     void createMenu();
@@ -62,6 +65,7 @@ private:
     TesterState& tester_;
     Prompter& prompter_;
     HelpViewer& help_;
+    TableStore& tables_;
     // Whether a printer existed when the window was created.
     bool printerFound_;
     Windows windows_;

@@ -3,6 +3,7 @@
 #include "MyVersionInfo.h"
 #include "common/WindowScaling.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,9 +11,11 @@
 namespace {
 constexpr int kClientWidth = 364;
 constexpr int kClientHeight = 284;
+// Room for the data folder below the original box.
+constexpr int kDataFolderHeight = 52;
 } // namespace
 
-TForm13::TForm13(const MyVersionInfo& versionInfo, QWidget* parent)
+TForm13::TForm13(const MyVersionInfo& versionInfo, const QString& dataFolder, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Form13"));
     setWindowTitle(QStringLiteral("Über dieses Programm"));
@@ -40,6 +43,11 @@ TForm13::TForm13(const MyVersionInfo& versionInfo, QWidget* parent)
     layout->addSpacing(8);
     addLabel("Label5", QStringLiteral("Das Programm verwendet die Komponente XPrint 1.4"));
     addLabel("Label6", QStringLiteral("XPrint hier nachgebildet auf Qt PrintSupport"));
+    layout->addSpacing(8);
+    addLabel("DataFolderCaption", QStringLiteral("Die Daten liegen im Ordner:"));
+    QLabel* folder = addLabel("DataFolder", QDir::toNativeSeparators(dataFolder));
+    folder->setWordWrap(true);
+    folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addStretch();
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -48,7 +56,7 @@ TForm13::TForm13(const MyVersionInfo& versionInfo, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
 
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight + kDataFolderHeight);
     scaleWindow(*this);
     setFixedSize(size());
 }

@@ -1,12 +1,17 @@
+#include "BackupCommands.h"
 #include "CommandLine.h"
 #include "ConsoleCommands.h"
 #include "PdfExport.h"
 #include "ProgramWindows.h"
 #include "TForm1.h"
+#include "common/QtPrompter.h"
+#include "safety/BackupSteps.h"
+#include "safety/InstanceLock.h"
 #include "tables/DataDirectory.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -67,6 +72,16 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (options.action == ProgramOptions::Action::Backup ||
+        options.action == ProgramOptions::Action::Restore) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        const QString folder = dataDirectory(options.dataDirectory);
+        return options.action == ProgramOptions::Action::Backup
+                   ? console_commands::backupArchive(folder, options.backupFile)
+                   : console_commands::restoreArchive(folder, options.backupFile);
+    }
+
     if (options.action != ProgramOptions::Action::Run) {
         const bool failed = options.action == ProgramOptions::Action::Fail;
         fprintf(failed ? stderr : stdout, "%s\n", qPrintable(options.text.trimmed()));
@@ -92,8 +107,17 @@ int main(int argc, char** argv) {
     }
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
+    const QString folder = dataDirectory(options.dataDirectory);
+    QtPrompter prompter;
+    InstanceLock lock(folder);
+    if (const auto held = lock.acquire()) {
+        prompter.message(*held, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        return 1;
+    }
+    backup_steps::atStart(prompter, folder, QDateTime::currentDateTime());
+
     AppState state;
-    ProgramWindows windows(state, options, dataDirectory(options.dataDirectory));
+    ProgramWindows windows(state, options, folder);
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();

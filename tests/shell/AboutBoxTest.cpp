@@ -77,9 +77,9 @@ TEST(VersionInfo, VersionLineCases) {
 
 TEST(AboutBox, ShowsNameReleaseAndVersion) {
     const MyVersionInfo info;
-    TForm13 about(info);
+    TForm13 about(info, QStringLiteral("/srv/ztd-daten"));
     EXPECT_EQ(about.windowTitle(), QStringLiteral("Über dieses Programm"));
-    EXPECT_EQ(about.size(), QSize(364, 284));
+    EXPECT_EQ(about.size(), QSize(364, 336));
     const std::pair<const char*, QString> labels[] = {
         {"Label1", QStringLiteral("ZT 0701/0702 - PC Software ")},
         {"Label7", QStringLiteral("Release 3.9")},
@@ -88,6 +88,8 @@ TEST(AboutBox, ShowsNameReleaseAndVersion) {
         {"Label5", QStringLiteral("Das Programm verwendet die Komponente XPrint 1.4")},
         {"Version", QStringLiteral("Version 1.0.2 (Build 15) ")},
         {"Comments", QString()},
+        {"DataFolderCaption", QStringLiteral("Die Daten liegen im Ordner:")},
+        {"DataFolder", QStringLiteral("/srv/ztd-daten")},
     };
     for (const auto& [name, text] : labels) {
         auto* label = about.findChild<QLabel*>(QLatin1String(name));

@@ -6,6 +6,7 @@
 #include "report/ReportSession.h"
 #include "shell/HelpViewer.h"
 #include "shell/TForm1.h"
+#include "tables/TableCursor.h"
 #include "tables/TableStore.h"
 #include "tester/TesterState.h"
 
@@ -126,6 +127,8 @@ TEST_F(MainWindowTest, MenuCaptionsNamesAndHelpTopics) {
          {QStringLiteral("DateiOeffnen|Ö&ffnen...|4005"), QStringLiteral("-"),
           QStringLiteral("Drucken|&Drucken...|4005"),
           QStringLiteral("Druckereinrichtung|Drucker&einrichtung...|4005"), QStringLiteral("-"),
+          QStringLiteral("Datensicherung|Datensi&cherung…|4005"),
+          QStringLiteral("Zurueckladen|Datensicherung &zurückladen…|4005"), QStringLiteral("-"),
           QStringLiteral("DateiBeenden|&Beenden|4005")}},
         {"Kundenverwaltung1",
          {QStringLiteral("Kunden1|&Kunden|4020"),
@@ -248,4 +251,41 @@ TEST_F(MainWindowTest, PrinterSetupNeedsAPrinter) {
     ASSERT_EQ(prompter.calls().size(), 2u);
     EXPECT_EQ(prompter.calls()[1].kind, ScriptedPrompter::Kind::PrinterSetup);
     EXPECT_EQ(prompter.messages().size(), 1);
+}
+
+// After a restore every open table of every window shows the restored rows,
+// and the contractor's lines are those of the restored address book.
+TEST_F(MainWindowTest, RestoreThroughTheMenuReopensTheWindowsTables) {
+    auto* customers = new TableCursor(tables, QStringLiteral("kunden"), &window);
+    ASSERT_TRUE(customers->open());
+    ASSERT_TRUE(customers->insertRecord({0, QStringLiteral("Elektro Schulze")}));
+    ASSERT_TRUE(customers->insertRecord({1, QStringLiteral("Meier")}));
+    const QString backup = dir.filePath(QStringLiteral("sicherung.sqlite"));
+    prompter.chooseFile(backup);
+    window.findChild<QAction*>(QStringLiteral("Datensicherung"))->trigger();
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].startsWith(
+        QStringLiteral("Datensicherung|Gesichert: 0 Archiv-Datensätze, 2 Kunden\n\n")));
+
+    ASSERT_TRUE(customers->first());
+    ASSERT_TRUE(customers->edit());
+    customers->setText(QStringLiteral("Auftraggeber"), QStringLiteral("Umbenannt"));
+    ASSERT_TRUE(customers->post());
+    ASSERT_TRUE(customers->insertRecord({2, QStringLiteral("Danach")}));
+    state.report.contractorLine1 = QStringLiteral("Umbenannt");
+
+    prompter.chooseFile(backup);
+    prompter.answer(Prompter::Answer::Yes);
+    window.findChild<QAction*>(QStringLiteral("Zurueckladen"))->trigger();
+    ASSERT_EQ(prompter.messages().size(), 3);
+    EXPECT_TRUE(prompter.messages()[2].startsWith(
+        QStringLiteral("Datensicherung zurückladen|Zurückgeladen: 0 Archiv-Datensätze, 2 Kunden")));
+    QStringList names;
+    customers->first();
+    while (!customers->eof() && names.size() < 5) {
+        names << customers->text(QStringLiteral("Auftraggeber"));
+        customers->next();
+    }
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Elektro Schulze"), QStringLiteral("Meier")}));
+    EXPECT_EQ(state.report.contractorLine1, QStringLiteral("Elektro Schulze"));
 }
