@@ -246,7 +246,7 @@ ArchiveImport::importRows(int total, const std::function<ReadyRow(int index)>& r
     }
     run.write();
     for (; next < total; ++next)
-        outcome.notReached << QStringLiteral("Datensatz %1").arg(next + 1);
+        outcome.notReached << row(next).label;
     progress->update(next);
     return outcome;
 }

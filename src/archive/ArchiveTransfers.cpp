@@ -163,10 +163,12 @@ int ArchiveTransfers::importLegacyTables(const QString& folder, bool filterActiv
     const ArchiveImport::Outcome outcome = import.run(prompter_);
     finishImport(outcome, filterActive);
     if (!outcome.stopped && outcome.failure.isEmpty())
-        prompter_.message(QStringLiteral("Übernommen: %1 Archiv-Datensätze, %2 Kunden.")
-                              .arg(groupedNumber(outcome.stored.size()),
-                                   groupedNumber(import.customersWritten())),
-                          QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+        prompter_.message(
+            QStringLiteral("Übernommen: %1 Archiv-Datensätze, %2 Kunden%3.")
+                .arg(groupedNumber(outcome.stored.size()), groupedNumber(import.customersWritten()),
+                     import.contractorWritten() ? QStringLiteral(" und der Auftragnehmer")
+                                                : QString()),
+            QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
     return int(outcome.stored.size());
 }
 

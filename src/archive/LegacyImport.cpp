@@ -96,6 +96,8 @@ LegacyImport::~LegacyImport() = default;
 
 std::variant<std::unique_ptr<LegacyImport>, QString> LegacyImport::prepare(TableStore& store,
                                                                            const QString& folder) {
+    if (!store.database().isOpen() && !store.open())
+        return QStringLiteral("Das Archiv kann nicht geöffnet werden.");
     std::unique_ptr<LegacyImport> import(new LegacyImport(store));
     for (const auto& [name, table] : {std::pair{kArchiveFile, &import->archive_},
                                       std::pair{kCustomerFile, &import->customers_}}) {
@@ -221,10 +223,13 @@ void LegacyImport::planCustomers() {
 }
 
 QString LegacyImport::summary() const {
-    const int newCustomers = int(oldCustomers_.size()) - matchedCustomers_;
+    const auto counted = [](qint64 count, const char* one, const char* more) {
+        return groupedNumber(count) + QLatin1Char(' ') + QString::fromUtf8(count == 1 ? one : more);
+    };
     QStringList lines;
-    lines << QStringLiteral("%1 Archiv-Datensätze, %2 Kunden werden übernommen.")
-                 .arg(groupedNumber(archive_->rowCount()), groupedNumber(oldCustomers_.size()));
+    lines << QStringLiteral("%1, %2 werden übernommen.")
+                 .arg(counted(archive_->rowCount(), "Archiv-Datensatz", "Archiv-Datensätze"),
+                      counted(oldCustomers_.size(), "Kunde", "Kunden"));
     if (keepRowNumbers_)
         lines << QStringLiteral("Die Archiv-Datensätze behalten ihre Nummern.");
     else if (nextRowNumber_ > 1)
@@ -237,17 +242,18 @@ QString LegacyImport::summary() const {
     if (keepCustomerNumbers_)
         lines << QStringLiteral("Die Kunden behalten ihre Nummern.");
     else
-        lines << QStringLiteral("Die Kunden werden nach dem Namen zugeordnet: %1 sind schon "
-                                "vorhanden, %2 kommen neu hinzu; die Datensätze bekommen ihre "
-                                "neuen Kundennummern.")
-                     .arg(groupedNumber(matchedCustomers_), groupedNumber(newCustomers));
+        lines << QStringLiteral("Die Kunden werden nach dem Namen zugeordnet (schon vorhanden: "
+                                "%1, neu: %2); die Datensätze bekommen ihre neuen "
+                                "Kundennummern.")
+                     .arg(groupedNumber(matchedCustomers_),
+                          groupedNumber(oldCustomers_.size() - matchedCustomers_));
     if (takeContractor_)
         lines << QStringLiteral("Der Auftragnehmer wird übernommen.");
     else if (oldContractor_)
         lines << QStringLiteral("Der Auftragnehmer bleibt, wie er ist.");
     if (invalidDateRows_ > 0)
-        lines << QStringLiteral("%1 Datensätze mit ungültigem Datum: das Datum bleibt leer.")
-                     .arg(groupedNumber(invalidDateRows_));
+        lines << QStringLiteral("%1 mit ungültigem Datum: das Datum bleibt leer.")
+                     .arg(counted(invalidDateRows_, "Datensatz", "Datensätze"));
     if (!unknownFields_.isEmpty())
         lines << QStringLiteral("Nicht übernommen werden die unbekannten Felder %1.")
                      .arg(unknownFields_.join(QLatin1String(", ")));
@@ -275,7 +281,8 @@ ArchiveImport::Outcome LegacyImport::run(Prompter& prompter) {
             outcome.ofItems = QStringLiteral("Datensätzen");
             return outcome;
         }
-        customersWritten_ = int(newCustomers_.size());
+        contractorWritten_ = takeContractor_;
+        customersWritten_ = int(newCustomers_.size()) - (takeContractor_ ? 1 : 0);
     }
     ArchiveImport rows(store_, prompter);
     return rows.importRows(

@@ -39,7 +39,9 @@ public:
     ArchiveImport::Outcome run(Prompter& prompter);
     // The German reason when the customers could not be written (then no row was).
     const QString& customerFailure() const { return customerFailure_; }
+    // Customers written, the contractor not counted.
     int customersWritten() const { return customersWritten_; }
+    bool contractorWritten() const { return contractorWritten_; }
 
 private:
     LegacyImport(TableStore& store);
@@ -74,4 +76,5 @@ private:
     QList<QVariantList> newCustomers_;
     QString customerFailure_;
     int customersWritten_ = 0;
+    bool contractorWritten_ = false;
 };

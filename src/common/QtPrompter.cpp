@@ -1,6 +1,7 @@
 #include "QtPrompter.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -70,9 +71,12 @@ public:
                 shown_ = true;
             }
             dialog_.setLabelText(progressText(task_, done));
-            // A modal progress window lets the events through here, so every
-            // window repaints and "Abbrechen" is heard.
             dialog_.setValue(int(std::min(done, task_.total)));
+            // The events go through here, so every window repaints and
+            // "Abbrechen" is heard. QProgressDialog does this only when it
+            // showed itself, which it never does here.
+            if (shown_)
+                QCoreApplication::processEvents();
         }
         return !task_.cancellable || !dialog_.wasCanceled();
     }

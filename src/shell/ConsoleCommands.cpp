@@ -86,9 +86,11 @@ int importLegacyTables(const QString& dataDirectory, const QString& folder) {
     const QString unfinished = import_account::unfinishedText(outcome);
     if (!unfinished.isEmpty())
         say(unfinished);
-    say(QStringLiteral("Übernommen: %1 von %2 Archiv-Datensätzen, %3 Kunden.")
+    say(QStringLiteral("Übernommen: %1 von %2 Archiv-Datensätzen, %3 Kunden%4.")
             .arg(groupedNumber(outcome.stored.size()), groupedNumber(outcome.total),
-                 groupedNumber(import.customersWritten())));
+                 groupedNumber(import.customersWritten()),
+                 import.contractorWritten() ? QStringLiteral(" und der Auftragnehmer")
+                                            : QString()));
     return outcome.stored.size() == outcome.total ? 0 : 1;
 }
 

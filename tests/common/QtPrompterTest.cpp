@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -127,4 +128,23 @@ TEST(QtPrompter, ProgressNeverShowsOverAQuestionOfItsStep) {
     EXPECT_TRUE(progress->update(1));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->labelText(), QStringLiteral("Import: 1 von 2 Dateien"));
+}
+
+TEST(QtPrompter, AShownProgressLetsTheEventsThroughSoWindowsRepaint) {
+    QWidget owner;
+    owner.show();
+    QtPrompter prompter(&owner);
+    const auto progress =
+        prompter.progress({QStringLiteral("Datenübernahme"), QStringLiteral("Import"),
+                           QStringLiteral("Datensätzen"), 3, true});
+    QTest::qWait(600);
+    EXPECT_TRUE(progress->update(1));
+    ASSERT_TRUE(owner.findChild<QProgressDialog*>()->isVisible());
+    // The step runs on without returning to the event loop; only the
+    // progress lets a pending event (a repaint, a click) through.
+    bool delivered = false;
+    QTimer::singleShot(0, &owner, [&] { delivered = true; });
+    QThread::msleep(50);
+    EXPECT_TRUE(progress->update(2));
+    EXPECT_TRUE(delivered);
 }
