@@ -336,3 +336,47 @@ TEST_F(LegacyImportTest, TheArchiveWindowAsksFirstAndTellsWhatCameIn) {
     EXPECT_EQ(prompter.messages().last(),
               "Fehler|Im Ordner \"" + empty.path() + "\" fehlt die Tabelle \"zt.DB\".");
 }
+
+TEST_F(LegacyImportTest, EveryFieldOfARowArrivesAsItsTypeSays) {
+    const TableDefinition& definition = archiveTableDefinition();
+    const QList<Column> columns = paradox_writer::columnsOf(definition);
+    // A value of its own for every field: texts as long as the field with
+    // umlauts, days, numbers and flags that differ from field to field.
+    QVariantList row;
+    QStringList expected;
+    for (int i = 0; i < columns.size(); ++i) {
+        const FieldDefinition& field = definition.fields[i];
+        switch (field.type) {
+        case FieldType::Text: {
+            const QString text = QStringLiteral("%1ÄöüßÉ").arg(i).repeated(60).left(field.size);
+            row << text;
+            expected << (field.name == "Ordnung" ? QStringLiteral("n") : text.trimmed());
+            break;
+        }
+        case FieldType::Integer:
+            row << 1000 + i;
+            expected << QString::number(1000 + i);
+            break;
+        case FieldType::Boolean:
+            row << (i % 2 == 0);
+            expected << (i % 2 == 0 ? QStringLiteral("ja") : QStringLiteral("nein"));
+            break;
+        case FieldType::Date:
+            row << QDate(2026, 1, 1).addDays(i);
+            expected << QDate(2026, 1, 1).addDays(i).toString("dd.MM.yyyy");
+            break;
+        }
+    }
+    ASSERT_TRUE(paradox_writer::write(old.filePath("zt.DB"), columns, {row}));
+    ASSERT_TRUE(paradox_writer::write(old.filePath("kunden.DB"), customerColumns, {}));
+    const auto import = prepare();
+    ASSERT_TRUE(import);
+    EXPECT_EQ(import->run(prompter).stored.size(), 1);
+
+    TableCursor zt(store, QStringLiteral("zt"));
+    ASSERT_TRUE(zt.open());
+    zt.first();
+    for (int i = 0; i < columns.size(); ++i)
+        EXPECT_EQ(zt.text(definition.fields[i].name), expected[i])
+            << definition.fields[i].name.toStdString();
+}
