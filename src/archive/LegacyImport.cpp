@@ -84,6 +84,13 @@ qint64 queryNumber(TableStore& store, const QString& sql) {
     return query.exec(sql) && query.next() ? query.value(0).toLongLong() : 0;
 }
 
+QString unreadableRow(const QString& fileName, int index) {
+    return QStringLiteral("Die Tabelle \"%1\" ist beschädigt: der Datensatz %2 kann nicht "
+                          "gelesen werden.")
+        .arg(fileName)
+        .arg(index + 1);
+}
+
 const QString kCustomerNumber = QStringLiteral("Kundennummer");
 constexpr int kCustomerName = 1; // Auftraggeber in the address book's field order
 
@@ -132,10 +139,7 @@ std::optional<QString> LegacyImport::readCustomers() {
     for (int i = 0; i < customers_->rowCount(); ++i) {
         const auto row = customers_->row(i);
         if (!row)
-            return QStringLiteral("Die Tabelle \"%1\" ist beschädigt: der Datensatz %2 kann nicht "
-                                  "gelesen werden.")
-                .arg(kCustomerFile)
-                .arg(i + 1);
+            return unreadableRow(kCustomerFile, i);
         const QVariantList values = mapped(row, customerSource_);
         const QVariant number = values[0];
         if (number.isValid() && number.toLongLong() == 0) {
@@ -164,10 +168,7 @@ std::optional<QString> LegacyImport::scanArchive() {
     for (int i = 0; i < archive_->rowCount(); ++i) {
         const auto row = archive_->row(i);
         if (!row)
-            return QStringLiteral("Die Tabelle \"%1\" ist beschädigt: der Datensatz %2 kann nicht "
-                                  "gelesen werden.")
-                .arg(kArchiveFile)
-                .arg(i + 1);
+            return unreadableRow(kArchiveFile, i);
         if (hasImpossibleDate(*row))
             ++invalidDateRows_;
         const QVariant number = row->value(numberSource);
