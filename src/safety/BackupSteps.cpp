@@ -25,10 +25,6 @@ QString backupFolder(const QString& databasePath) {
     return QFileInfo(databasePath).dir().filePath(backup_rotation::folderName());
 }
 
-void fail(Prompter& prompter, const QString& text) {
-    prompter.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
-}
-
 // The damaged file and the log beside it move aside together, never overwritten.
 bool moveAside(const QString& databasePath, const QString& keptAs) {
     for (const QString& part : {QStringLiteral("-wal"), QStringLiteral("-shm")})
@@ -59,18 +55,22 @@ void offerNewestBackup(Prompter& prompter, const QString& databasePath, const QD
                          Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
         return;
     if (!moveAside(databasePath, keptAs)) {
-        fail(prompter, QStringLiteral("Die beschädigte Datenbank \"%1\" lässt sich nicht "
-                                      "umbenennen.")
-                           .arg(shown(databasePath)));
+        showError(prompter, QStringLiteral("Die beschädigte Datenbank \"%1\" lässt sich nicht "
+                                           "umbenennen.")
+                                .arg(shown(databasePath)));
         return;
     }
     const database_copy::Outcome copied =
         database_copy::copy(newest, databasePath, database_copy::Check::Quick);
     if (copied.error)
-        fail(prompter, *copied.error);
+        showError(prompter, *copied.error);
 }
 
 } // namespace
+
+void showError(Prompter& prompter, const QString& text) {
+    prompter.message(text, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+}
 
 QString refusal(const QString& file, const QString& reason) {
     return QStringLiteral("Die Datei \"%1\" kann nicht zurückgeladen werden: %2")
@@ -87,7 +87,7 @@ void backUp(Prompter& prompter, const QString& databasePath, const QDateTime& no
     const database_copy::Outcome outcome =
         database_copy::copy(databasePath, *target, database_copy::Check::Full);
     if (outcome.error) {
-        fail(prompter, *outcome.error);
+        showError(prompter, *outcome.error);
         return;
     }
     prompter.message(QStringLiteral("Gesichert: %1\n\nDie Datensicherung \"%2\" ist geschrieben "
@@ -122,7 +122,7 @@ bool restore(Prompter& prompter, const QString& databasePath, const QDateTime& n
     const database_copy::Outcome checked =
         database_copy::inspect(*backup, database_copy::Check::Full);
     if (checked.error) {
-        fail(prompter, refusal(*backup, *checked.error));
+        showError(prompter, refusal(*backup, *checked.error));
         return false;
     }
     const QString question =
@@ -136,7 +136,7 @@ bool restore(Prompter& prompter, const QString& databasePath, const QDateTime& n
         return false;
     const Restored restored = replaceFromBackup(*backup, databasePath, now);
     if (restored.error) {
-        fail(prompter, *restored.error);
+        showError(prompter, *restored.error);
         return false;
     }
     prompter.message(QStringLiteral("Zurückgeladen: %1\n\nDie Daten von vorher liegen in \"%2\".")
@@ -145,27 +145,41 @@ bool restore(Prompter& prompter, const QString& databasePath, const QDateTime& n
     return true;
 }
 
-void atStart(Prompter& prompter, const QString& dataFolder, const QDateTime& now) {
+StartCopy::StartCopy(database_copy::Snapshot snapshot, const QString& backups, const QDateTime& now)
+    : snapshot_(std::move(snapshot))
+    , backups_(backups)
+    , now_(now) {}
+
+std::optional<StartCopy> StartCopy::pin(Prompter& prompter, const QString& dataFolder,
+                                        const QDateTime& now) {
     const QString databasePath = QDir(dataFolder).filePath(TableStore::fileName());
-    // Nothing to keep yet, or nothing will be written.
     if (!QFileInfo::exists(databasePath) || !QFileInfo(dataFolder).isWritable())
-        return;
-    const QDir backups(backupFolder(databasePath));
-    QDir().mkpath(backups.path());
-    const database_copy::Outcome outcome =
-        database_copy::copy(databasePath, backups.filePath(backup_rotation::automaticName(now)),
-                            database_copy::Check::Quick);
-    if (outcome.sourceDamaged) {
+        return std::nullopt;
+    database_copy::Snapshot snapshot(databasePath);
+    if (snapshot.taken().sourceDamaged) {
         offerNewestBackup(prompter, databasePath, now);
-        return;
+        return std::nullopt;
     }
-    if (outcome.error) {
-        fail(prompter, QStringLiteral("Die automatische Datensicherung ist nicht gelungen: ") +
-                           *outcome.error);
-        return;
-    }
-    for (const QString& name : backup_rotation::toRemove(backups.entryList(QDir::Files), now))
+    return StartCopy(std::move(snapshot), backupFolder(databasePath), now);
+}
+
+std::optional<QString> StartCopy::finish() {
+    const QDir backups(backups_);
+    QDir().mkpath(backups.path());
+    const database_copy::Outcome outcome = snapshot_.writeTo(
+        backups.filePath(backup_rotation::automaticName(now_)), database_copy::Check::Quick);
+    if (outcome.error)
+        return QStringLiteral("Die automatische Datensicherung ist nicht gelungen: ") +
+               *outcome.error;
+    for (const QString& name : backup_rotation::toRemove(backups.entryList(QDir::Files), now_))
         QFile::remove(backups.filePath(name));
+    return std::nullopt;
+}
+
+void atStart(Prompter& prompter, const QString& dataFolder, const QDateTime& now) {
+    if (std::optional<StartCopy> copy = StartCopy::pin(prompter, dataFolder, now))
+        if (const auto failure = copy->finish())
+            showError(prompter, *failure);
 }
 
 } // namespace backup_steps

@@ -18,10 +18,36 @@ void backUp(Prompter& prompter, const QString& databasePath, const QDateTime& no
 // chosen backup, after the user agreed and the current data were kept.
 bool restore(Prompter& prompter, const QString& databasePath, const QDateTime& now);
 
-// At start, before anything is written: an automatic backup with rotation.
-// A damaged database is kept beside itself and, if the user agrees, replaced
-// by the newest automatic backup.
+// The automatic backup at start with its rotation, in two steps: the database
+// is pinned as it stands before anything is written, and written out later,
+// on another thread if need be.
+class StartCopy {
+public:
+    // Nothing when there is nothing to keep or nothing will be written. A
+    // damaged database is kept beside itself and, if the user agrees, replaced
+    // by the newest automatic backup.
+    static std::optional<StartCopy> pin(Prompter& prompter, const QString& dataFolder,
+                                        const QDateTime& now);
+
+    // Whether the program can write while the copy is being written.
+    bool writersGoOn() const { return snapshot_.writersGoOn(); }
+
+    // Writes, checks and rotates; the German text for the user when it fails.
+    std::optional<QString> finish();
+
+private:
+    StartCopy(database_copy::Snapshot snapshot, const QString& backups, const QDateTime& now);
+
+    database_copy::Snapshot snapshot_;
+    QString backups_;
+    QDateTime now_;
+};
+
+// Both steps of the automatic backup at once.
 void atStart(Prompter& prompter, const QString& dataFolder, const QDateTime& now);
+
+// An error box with the German `text`.
+void showError(Prompter& prompter, const QString& text);
 
 struct Restored {
     std::optional<QString> error;

@@ -144,21 +144,44 @@ QString countsText(const Counts& counts) {
         .arg(groupedNumber(counts.archiveRows), groupedNumber(counts.customers));
 }
 
-Outcome copy(const QString& source, const QString& target, Check check) {
-    Outcome outcome;
+struct Snapshot::Source {
+    explicit Source(const QString& path)
+        : connection(path, SQLITE_OPEN_READWRITE) {}
+    Connection connection;
+};
+
+Snapshot::Snapshot(const QString& source)
+    : path_(source) {
     if (!QFileInfo::exists(source)) {
-        outcome.error = QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(shown(source));
-        return outcome;
+        taken_.error = QStringLiteral("Die Datenbank \"%1\" gibt es nicht.").arg(shown(source));
+        return;
     }
-    const Connection from(source, SQLITE_OPEN_READWRITE);
-    // Reading the first page tells a damaged file before anything is written.
-    if (!from.ok() || !column(from.handle(), QStringLiteral("PRAGMA schema_version"))) {
-        outcome.sourceDamaged = isDamage(from.errorCode());
-        outcome.error =
+    source_ = std::make_unique<Source>(source);
+    const Connection& from = source_->connection;
+    // The read inside the open transaction pins what the copy will hold; it
+    // also tells a damaged file before anything is written.
+    if (!from.ok() || !column(from.handle(), QStringLiteral("BEGIN")) ||
+        !column(from.handle(), QStringLiteral("PRAGMA schema_version"))) {
+        taken_.sourceDamaged = isDamage(from.errorCode());
+        taken_.error =
             QStringLiteral("Die Datenbank \"%1\" kann nicht gelesen werden: %2")
-                .arg(shown(source), outcome.sourceDamaged ? damagedText() : from.errorText());
-        return outcome;
+                .arg(shown(source), taken_.sourceDamaged ? damagedText() : from.errorText());
+        source_.reset();
+        return;
     }
+    writersGoOn_ = column(from.handle(), QStringLiteral("PRAGMA journal_mode")) ==
+                   QStringList{QStringLiteral("wal")};
+}
+
+Snapshot::~Snapshot() = default;
+Snapshot::Snapshot(Snapshot&&) noexcept = default;
+Snapshot& Snapshot::operator=(Snapshot&&) noexcept = default;
+
+Outcome Snapshot::writeTo(const QString& target, Check check) {
+    if (!source_)
+        return taken_;
+    const std::unique_ptr<Source> source = std::move(source_);
+    Outcome outcome;
     // Written beside the target under another name, so a copy cut short
     // never stands where a good one is expected.
     const QString part = target + QStringLiteral(".teil");
@@ -174,17 +197,19 @@ Outcome copy(const QString& source, const QString& target, Check check) {
         const Connection to(part, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
         if (!to.ok())
             return writeFailed(to.errorText());
-        const int copied = copyPages(from.handle(), to.handle());
+        const int copied = copyPages(source->connection.handle(), to.handle());
         if (copied != SQLITE_OK) {
             outcome.sourceDamaged = isDamage(copied);
             if (outcome.sourceDamaged) {
                 QFile::remove(part);
                 outcome.error = QStringLiteral("Die Datenbank \"%1\" kann nicht gelesen werden: %2")
-                                    .arg(shown(source), damagedText());
+                                    .arg(shown(path_), damagedText());
                 return outcome;
             }
             return writeFailed(QString::fromUtf8(sqlite3_errstr(copied)));
         }
+        // Every page is copied: the snapshot goes before the copy is checked.
+        column(source->connection.handle(), QStringLiteral("ROLLBACK"));
         // The copy is one file of its own, without a write-ahead log beside it.
         if (!column(to.handle(), QStringLiteral("PRAGMA journal_mode=DELETE")))
             return writeFailed(to.errorText());
@@ -196,6 +221,11 @@ Outcome copy(const QString& source, const QString& target, Check check) {
         return writeFailed(QStringLiteral("Die Datei lässt sich nicht umbenennen."));
     syncFolder(QFileInfo(target).absolutePath());
     return outcome;
+}
+
+Outcome copy(const QString& source, const QString& target, Check check) {
+    Snapshot snapshot(source);
+    return snapshot.writeTo(target, check);
 }
 
 Outcome inspect(const QString& path, Check check) {

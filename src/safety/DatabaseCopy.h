@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 // Copies of the archive database taken with SQLite's online backup, never as
@@ -28,6 +29,33 @@ struct Outcome {
 
 // "12 345 Archiv-Datensätze, 210 Kunden"
 QString countsText(const Counts& counts);
+
+// The database as it stands when this is made: a copy written later holds
+// exactly these data, whatever other connections write meanwhile.
+class Snapshot {
+public:
+    explicit Snapshot(const QString& source);
+    ~Snapshot();
+    Snapshot(Snapshot&&) noexcept;
+    Snapshot& operator=(Snapshot&&) noexcept;
+
+    // Why the database could not be read, as copy() tells it; no error when
+    // the snapshot stands.
+    const Outcome& taken() const { return taken_; }
+    // Whether other connections can write while the snapshot stands (the
+    // write-ahead log); otherwise they wait until it is written.
+    bool writersGoOn() const { return writersGoOn_; }
+
+    // Writes the snapshot to `target` as copy() does, then lets it go.
+    Outcome writeTo(const QString& target, Check check);
+
+private:
+    struct Source;
+    QString path_;
+    std::unique_ptr<Source> source_;
+    Outcome taken_;
+    bool writersGoOn_ = false;
+};
 
 // Writes a snapshot of the database `source` to `target`, checks the copy and
 // counts its rows. `target` is replaced only by a complete, checked copy.

@@ -5,8 +5,8 @@
 #include "ProgramWindows.h"
 #include "TForm1.h"
 #include "common/QtPrompter.h"
-#include "safety/BackupSteps.h"
 #include "safety/InstanceLock.h"
+#include "safety/StartBackup.h"
 #include "tables/DataDirectory.h"
 
 #include <QApplication>
@@ -114,7 +114,8 @@ int main(int argc, char** argv) {
         prompter.message(*held, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
         return 1;
     }
-    backup_steps::atStart(prompter, folder, QDateTime::currentDateTime());
+    // Written beside the starting windows; the program's end waits for it.
+    StartBackup startBackup(prompter, folder, QDateTime::currentDateTime());
 
     AppState state;
     ProgramWindows windows(state, options, folder);

@@ -115,15 +115,7 @@ TEST_F(BackupSteps, RestoreAsksThenKeepsTheCurrentDataAndReplacesThem) {
 // was and no file where the copy was to be.
 TEST_F(BackupSteps, KillingABackupHalfwayLeavesTheDatabaseIntact) {
     // Ballast, so the copy takes long enough to be caught in the middle.
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(store.databasePath().toUtf8().constData(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db,
-                           "CREATE TABLE ballast (b); WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                           "SELECT i + 1 FROM n WHERE i < 20000) INSERT INTO ballast SELECT "
-                           "randomblob(4000) FROM n; PRAGMA wal_checkpoint(TRUNCATE);",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
+    addBallast(20000);
     const QString target = filePath(QStringLiteral("kopie.sqlite"));
     QProcess backup;
     backup.start(QStringLiteral(ZTD_BINARY),

@@ -42,6 +42,30 @@ TEST_F(DatabaseCopy, ACopyHoldsExactlyWhatIsCommitted) {
     EXPECT_FALSE(QFileInfo::exists(target + QStringLiteral(".teil")));
 }
 
+// What is committed after the snapshot is taken, through the program's own
+// store or another connection, stays out of the copy written later.
+TEST_F(DatabaseCopy, ASnapshotHoldsTheDataAsTheyWereWhenItWasTaken) {
+    database_copy::Snapshot snapshot(store.databasePath());
+    ASSERT_EQ(snapshot.taken().error, std::nullopt);
+    EXPECT_TRUE(snapshot.writersGoOn());
+    addArchiveRows({{4, QStringLiteral("Schulz"), 2, QStringLiteral("04.02.2026")}});
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(store.databasePath().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "DELETE FROM kunden", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+
+    const QString target = filePath(QStringLiteral("kopie.sqlite"));
+    const database_copy::Outcome outcome = snapshot.writeTo(target, Check::Full);
+
+    EXPECT_EQ(outcome.error, std::nullopt);
+    EXPECT_EQ(database_copy::countsText(outcome.counts),
+              QStringLiteral("3 Archiv-Datensätze, 1 Kunden"));
+    EXPECT_EQ(archiveNumbers(target), QStringLiteral("1,2,3"));
+    EXPECT_EQ(customerNames(target), QStringLiteral("Meier"));
+    EXPECT_EQ(archiveNumbers(store.databasePath()), QStringLiteral("1,2,3,4"));
+    EXPECT_EQ(customerNames(store.databasePath()), QString());
+}
+
 TEST_F(DatabaseCopy, CountsAreGroupedInThousands) {
     EXPECT_EQ(database_copy::countsText({12345, 210}),
               QStringLiteral("12 345 Archiv-Datensätze, 210 Kunden"));

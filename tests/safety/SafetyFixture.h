@@ -43,6 +43,20 @@ protected:
         return result;
     }
 
+    // Pages of random bytes in a table of their own, so a copy takes a while.
+    void addBallast(int pages) const {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(store.databasePath().toUtf8().constData(), &db), SQLITE_OK);
+        const QByteArray sql = QStringLiteral("CREATE TABLE ballast (b); WITH RECURSIVE n(i) AS "
+                                              "(SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < "
+                                              "%1) INSERT INTO ballast SELECT randomblob(4000) "
+                                              "FROM n; PRAGMA wal_checkpoint(TRUNCATE);")
+                                   .arg(pages)
+                                   .toUtf8();
+        ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+
     static QString archiveNumbers(const QString& path) {
         return read(path, "SELECT Zaehler FROM zt ORDER BY Zaehler");
     }
