@@ -114,6 +114,19 @@ void backupOptions(const QCommandLineParser& parser, const QCommandLineOption& b
     options.dataDirectory = parser.value(QStringLiteral("data"));
 }
 
+// --due-pdf TAGE AUSGABE.pdf with --data.
+void duePdfOptions(const QCommandLineParser& parser, ProgramOptions& options) {
+    const auto request = due_pdf::readRequest(parser.positionalArguments());
+    if (const QString* problem = std::get_if<QString>(&request)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = *problem;
+        return;
+    }
+    options.action = ProgramOptions::Action::DuePdf;
+    options.duePdf = std::get<due_pdf::Request>(request);
+    options.dataDirectory = parser.value(QStringLiteral("data"));
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -180,6 +193,10 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          QStringLiteral("Lädt die Datensicherung DATEI zurück, ohne zu fragen; die "
                         "jetzigen Daten werden vorher im Ordner \"backups\" gesichert. Eine "
                         "beschädigte oder fremde Datei wird abgelehnt.")},
+        {{QStringLiteral("due-pdf")},
+         {},
+         QStringLiteral("Schreibt die fälligen Prüfungen aller Kunden, überfällig oder fällig in "
+                        "den nächsten TAGE Tagen, als PDF-Datei: --due-pdf TAGE AUSGABE.pdf")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -207,6 +224,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                                          [&](const auto& pdf) { return parser.isSet(pdf.first); });
     const QCommandLineOption& backup = declared[13];
     const QCommandLineOption& restore = declared[14];
+    const QCommandLineOption& duePdf = declared[15];
 
     ProgramOptions options;
     if (!parsed) {
@@ -243,6 +261,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.archivePdf = std::get<archive_pdf::Request>(request);
             options.dataDirectory = parser.value(data);
         }
+    } else if (parser.isSet(duePdf)) {
+        duePdfOptions(parser, options);
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);
