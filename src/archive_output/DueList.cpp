@@ -56,10 +56,10 @@ struct Column {
 const Column kColumns[] = {
     {kLeft, QStringLiteral("Termin")},
     {Mm100(1900), QStringLiteral("Zustand")},
-    {Mm100(3700), QStringLiteral("Nr.")},
-    {Mm100(5000), QStringLiteral("Geräteart")},
-    {Mm100(10300), QStringLiteral("Hersteller")},
-    {Mm100(13900), QStringLiteral("Seriennummer")},
+    {Mm100(3900), QStringLiteral("Nr.")},
+    {Mm100(5200), QStringLiteral("Geräteart")},
+    {Mm100(10500), QStringLiteral("Hersteller")},
+    {Mm100(14100), QStringLiteral("Seriennummer")},
 };
 
 std::optional<QString> printPage(TXPrint& print, const Query& query, const QList<Line>& lines,

@@ -124,14 +124,14 @@ TEST(DueListPages, APageStartingInsideACustomerRepeatsItsHeading) {
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].mid(0, 11),
               (QStringList{"50,150:Fällige Prüfungen bis 10.01.2027", "50,900:Stand 11.12.2026",
-                           "50,1500:Termin", "1900,1500:Zustand", "3700,1500:Nr.",
-                           "5000,1500:Geräteart", "10300,1500:Hersteller",
-                           "13900,1500:Seriennummer", "50,2100:3 Müller – 48 Geräte",
+                           "50,1500:Termin", "1900,1500:Zustand", "3900,1500:Nr.",
+                           "5200,1500:Geräteart", "10500,1500:Hersteller",
+                           "14100,1500:Seriennummer", "50,2100:3 Müller – 48 Geräte",
                            "50,2600:01.12.2026", "1900,2600:überfällig"}));
     // 49 lines: the heading of the next customer would stand alone on the 50th.
     EXPECT_EQ(pages[0].size(), 8 + 1 + 48 * 6 + 1);
     EXPECT_EQ(pages[0].last(), "16000,27200:Seite 1 von 2");
     EXPECT_EQ(pages[1].mid(8, 4), (QStringList{"50,2100:7 Schmidt – 2 Geräte", "50,2600:20.12.2026",
-                                               "1900,2600:fällig", "3700,2600:49"}));
+                                               "1900,2600:fällig", "3900,2600:49"}));
     EXPECT_EQ(pages[1].last(), "16000,27200:Seite 2 von 2");
 }
