@@ -1,8 +1,10 @@
 #include "archive_output/DueDevices.h"
 #include "PageTexts.h"
+#include "QueryPlan.h"
 #include "TableFixture.h"
 #include "archive_output/DueList.h"
 #include "print/RecordingPrintTarget.h"
+#include "tables/RowScan.h"
 
 #include <QSqlQuery>
 
@@ -98,6 +100,36 @@ TEST_F(DueDevicesTest, PagesGoOnWhereTheLastEndedAndCountWholeCustomers) {
               (QStringList{pages[0][0], "3 Müller|2 Geräte|4:20.12.2026:fällig 6:20.12.2026:fällig",
                            "7 Schmidt|3 Geräte|2:01.11.2026:überfällig 1:01.12.2026:überfällig "
                            "7:02.01.2027:fällig"}));
+}
+
+// The first page costs the same at any size: every read seeks the index of
+// customer and date, and none sorts.
+TEST_F(DueDevicesTest, EveryReadSeeksAnIndexAndNoneSorts) {
+    QList<std::tuple<int, QString, int, QString>> rows;
+    for (int i = 1; i <= 40; ++i)
+        rows.append({i, QStringLiteral("Kunde %1").arg(i % 4), i % 4, "01.12.2026"});
+    addArchiveRows(rows);
+    dropCustomer(1);
+    sqlite3* db = row_scan::handle(store.database());
+    StatementTrace trace(db);
+    std::optional<Position> after;
+    do {
+        const auto page = readPage(store, kQuery, 7, after);
+        ASSERT_TRUE(page);
+        after = page->next;
+    } while (after);
+    int checked = 0;
+    for (const QString& sql : trace.statements()) {
+        if (!sql.contains(QLatin1String("FROM \"zt\"")))
+            continue;
+        ++checked;
+        for (const QString& step : planOf(db, sql))
+            EXPECT_TRUE(step.startsWith(QLatin1String("SEARCH zt USING ")) &&
+                        step.contains(QLatin1String("INDEX zt#Kundennummer+Termin (")) &&
+                        !step.contains(QLatin1String("TEMP B-TREE")))
+                << step.toStdString() << "\n  in " << sql.toStdString();
+    }
+    EXPECT_GE(checked, 10);
 }
 
 TEST(DueListPages, APageStartingInsideACustomerRepeatsItsHeading) {
