@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
         bench::addWindowBenchmarks(data);
         bench::addExportBenchmarks(data);
         bench::addImportBenchmarks(data);
+        bench::addDueBenchmarks(data);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -15,5 +15,8 @@ void addImportBenchmarks(const Dataset& data);
 // "Hersteller" and clearing search marks, each against SQLite asked directly.
 // An empty dataset: opening the window alone.
 void addWindowBenchmarks(const Dataset& data);
+// The first page of "Fällige Prüfungen", read and shown in its window,
+// against the same rows and counts asked of SQLite directly.
+void addDueBenchmarks(const Dataset& data);
 
 } // namespace bench

@@ -4,6 +4,8 @@
 #include "addresses/CustomerTable.h"
 #include "archive/ArchiveSearch.h"
 #include "archive/ArchiveTable.h"
+#include "archive_output/DueColours.h"
+#include "archive_output/DueDevices.h"
 #include "common/HelpContext.h"
 #include "common/Prompter.h"
 #include "common/WindowScaling.h"
@@ -158,6 +160,8 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
             item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
         else if (item->objectName() == QLatin1String("SWVersionSpeicher1"))
             item->setEnabled(dialogs.memoryVersion != nullptr);
+        else if (item->objectName() == QLatin1String("FaelligePruefungen1"))
+            item->setEnabled(dialogs.dueDevices != nullptr);
     newSearchItem_->setEnabled(dialogs.search != nullptr);
     filterItem_->setEnabled(dialogs.filter != nullptr);
     sortItem_->setEnabled(dialogs.sort != nullptr);
@@ -250,6 +254,10 @@ void TFormArchiv::createMenu() {
     QMenu* preview = print->addMenu(QStringLiteral("&Vorschau"));
     preview->setObjectName(QStringLiteral("Vorschau1"));
     addPrintItems(preview, "Vorschau", OutputKind::Preview, QString());
+    QAction* due = MainMenu1->addAction(QStringLiteral("Fä&llige Prüfungen…"), this,
+                                        [this] { dueDevicesClick(); });
+    due->setObjectName(QStringLiteral("FaelligePruefungen1"));
+    due->setEnabled(false);
     QMenu* exportMenu = MainMenu1->addMenu(QStringLiteral("Daten-Export"));
     addItem(exportMenu, "AktuellerDatensatz1", QStringLiteral("aktueller Datensatz"), {},
             [this] { exportClick(false); });
@@ -259,6 +267,12 @@ void TFormArchiv::createMenu() {
 void TFormArchiv::createGrid() {
     DBGrid1 = createDataGrid(*Table1, kColumns, LongTitles::CutShort, this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->gridModel().setRowMark({QStringLiteral("Termin"),
+                                     [](const QVariant& stored) {
+                                         return due_devices::overdueTooltip(stored,
+                                                                            QDate::currentDate());
+                                     },
+                                     QVariant(due_colours::overdue())});
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentColumnChanged, this, [this] {
         if (Table1->state() == TableCursor::State::Edit)
             customerColumnEntered();
@@ -281,6 +295,8 @@ void TFormArchiv::showEvent(QShowEvent* event) {
     Table1->open();
     Table1->last();
     Table1->first();
+    if (rowOnOpening_)
+        Table1->gotoRowId(*std::exchange(rowOnOpening_, std::nullopt));
     filterActive_ = false;
     setWindowTitle(QStringLiteral("Archiv "));
     continueSearchItem_->setEnabled(false);

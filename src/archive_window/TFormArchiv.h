@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct ReportSession;
 class DataGrid;
@@ -57,6 +58,8 @@ public:
         TFormAuslesen* memoryReadout = nullptr;
         const PortSettings* portSettings = nullptr;
         QDialog* memoryVersion = nullptr;
+        // "Fällige Prüfungen"; the archive number of the device chosen there.
+        std::function<std::optional<qint64>()> dueDevices;
     };
 
     // The archive reads the report for single reports and its transfers, and
@@ -86,6 +89,10 @@ public:
     void continueSearchClick();
     void filterClick();
     void sortClick();
+    void dueDevicesClick();
+    // Shows the row with this number, without the filter if it hides the row;
+    // a window not shown yet shows it when it opens.
+    void goToRow(qint64 number);
     void done(int result) override;
 
 protected:
@@ -139,4 +146,5 @@ private:
     // Cleared while a search marks its finds, so that editing does not open
     // the customer dialogs.
     bool searchIdle_ = true;
+    std::optional<qint64> rowOnOpening_;
 };

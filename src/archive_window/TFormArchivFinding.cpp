@@ -43,6 +43,27 @@ void TFormArchiv::filterClick() {
     setWindowTitle(archive_filter::archiveCaption(text));
 }
 
+void TFormArchiv::dueDevicesClick() {
+    if (!dialogs_.dueDevices || !saveOrDropEdits())
+        return;
+    if (const auto number = dialogs_.dueDevices())
+        goToRow(*number);
+}
+
+void TFormArchiv::goToRow(qint64 number) {
+    if (!isVisible()) {
+        rowOnOpening_ = number;
+        return;
+    }
+    if (Table1->gotoRowId(number) || !filterActive_ || !archive_filter::apply(*Table1, {}))
+        return;
+    filterActive_ = false;
+    setWindowTitle(archive_filter::archiveCaption({}));
+    if (dialogs_.filter)
+        dialogs_.filter->markForReset();
+    Table1->gotoRowId(number);
+}
+
 void TFormArchiv::sortClick() {
     if (!dialogs_.sort || !saveOrDropEdits())
         return;

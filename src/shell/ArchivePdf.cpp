@@ -19,8 +19,6 @@ namespace archive_pdf {
 
 namespace {
 
-using Tell = std::function<void(const QString&)>;
-
 QString usage(Request::Kind kind) {
     switch (kind) {
     case Request::Kind::Report:
@@ -38,27 +36,6 @@ QString usage(Request::Kind kind) {
                               "--layout 2\".");
     }
     return {};
-}
-
-// Draws the pages into the file; nothing is left behind when a page failed.
-int writePdf(const QString& path, const std::function<void(PrintTarget&, const Tell&)>& draw) {
-    PdfFile pdf(path);
-    if (const auto problem = pdf.open()) {
-        say(*problem);
-        return 1;
-    }
-    bool failed = false;
-    draw(pdf.target(), [&failed](const QString& problem) {
-        say(problem);
-        failed = true;
-    });
-    if (failed)
-        return 1;
-    if (const auto problem = pdf.commit()) {
-        say(*problem);
-        return 1;
-    }
-    return 0;
 }
 
 QString unknownCustomer(qint64 number) {
@@ -177,6 +154,26 @@ std::variant<Request, QString> readRequest(Request::Kind kind, const QStringList
         request.layout = device_list::Format(layouts.indexOf(layout));
     }
     return request;
+}
+
+int writePdf(const QString& path, const std::function<void(PrintTarget&, const Tell&)>& draw) {
+    PdfFile pdf(path);
+    if (const auto problem = pdf.open()) {
+        say(*problem);
+        return 1;
+    }
+    bool failed = false;
+    draw(pdf.target(), [&failed](const QString& problem) {
+        say(problem);
+        failed = true;
+    });
+    if (failed)
+        return 1;
+    if (const auto problem = pdf.commit()) {
+        say(*problem);
+        return 1;
+    }
+    return 0;
 }
 
 int write(const QString& dataDirectory, const Request& request) {

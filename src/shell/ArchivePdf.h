@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+class PrintTarget;
+
+#include <functional>
 #include <variant>
 
 // The archive's printouts as one PDF file each from the command line, without
@@ -32,5 +35,10 @@ std::variant<Request, QString> readRequest(Request::Kind kind, const QStringList
 
 // Writes the PDF file; messages on standard error. The program's exit code.
 int write(const QString& dataDirectory, const Request& request);
+
+// Draws the pages into the file, whole or not at all (when a page was told
+// to have failed); messages on standard error. The program's exit code.
+using Tell = std::function<void(const QString&)>;
+int writePdf(const QString& path, const std::function<void(PrintTarget&, const Tell&)>& draw);
 
 } // namespace archive_pdf

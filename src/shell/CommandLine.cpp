@@ -114,6 +114,19 @@ void backupOptions(const QCommandLineParser& parser, const QCommandLineOption& b
     options.dataDirectory = parser.value(QStringLiteral("data"));
 }
 
+// --due-pdf TAGE AUSGABE.pdf with --data.
+void duePdfOptions(const QCommandLineParser& parser, ProgramOptions& options) {
+    const auto request = due_pdf::readRequest(parser.positionalArguments());
+    if (const QString* problem = std::get_if<QString>(&request)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = *problem;
+        return;
+    }
+    options.action = ProgramOptions::Action::DuePdf;
+    options.duePdf = std::get<due_pdf::Request>(request);
+    options.dataDirectory = parser.value(QStringLiteral("data"));
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -180,6 +193,10 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          QStringLiteral("Lädt die Datensicherung DATEI zurück, ohne zu fragen; die "
                         "jetzigen Daten werden vorher im Ordner \"backups\" gesichert. Eine "
                         "beschädigte oder fremde Datei wird abgelehnt.")},
+        {{QStringLiteral("due-pdf")},
+         {},
+         QStringLiteral("Schreibt die fälligen Prüfungen aller Kunden, überfällig oder fällig in "
+                        "den nächsten TAGE Tagen, als PDF-Datei: --due-pdf TAGE AUSGABE.pdf")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -187,26 +204,34 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         declared.append(QCommandLineOption(text.names, text.description, text.valueName));
         parser.addOption(declared.last());
     }
-    const QCommandLineOption& help = declared[0];
-    const QCommandLineOption& version = declared[1];
-    const QCommandLineOption& printPdf = declared[2];
-    const QCommandLineOption& data = declared[3];
-    const QCommandLineOption& port = declared[4];
-    const QCommandLineOption& exportAll = declared[5];
-    const QCommandLineOption& importFiles = declared[6];
-    const QCommandLineOption& importLegacy = declared[12];
-    const std::pair<const QCommandLineOption&, archive_pdf::Request::Kind> archivePdfs[] = {
-        {declared[7], archive_pdf::Request::Kind::Report},
-        {declared[8], archive_pdf::Request::Kind::Collective},
-        {declared[10], archive_pdf::Request::Kind::DueList},
+    // Found by name, so that the order of the help does not matter here.
+    const auto option = [&declared](const char* name) -> const QCommandLineOption& {
+        return *std::find_if(declared.cbegin(), declared.cend(),
+                             [name](const auto& declaredOption) {
+                                 return declaredOption.names().contains(QLatin1String(name));
+                             });
     };
-    const QCommandLineOption& cover = declared[9];
-    const QCommandLineOption& layout = declared[11];
+    const QCommandLineOption& help = option("help");
+    const QCommandLineOption& version = option("version");
+    const QCommandLineOption& printPdf = option("print-pdf");
+    const QCommandLineOption& data = option("data");
+    const QCommandLineOption& port = option("port");
+    const QCommandLineOption& exportAll = option("export");
+    const QCommandLineOption& importFiles = option("import");
+    const QCommandLineOption& importLegacy = option("import-paradox");
+    const std::pair<const QCommandLineOption&, archive_pdf::Request::Kind> archivePdfs[] = {
+        {option("report-pdf"), archive_pdf::Request::Kind::Report},
+        {option("collective-pdf"), archive_pdf::Request::Kind::Collective},
+        {option("due-list-pdf"), archive_pdf::Request::Kind::DueList},
+    };
+    const QCommandLineOption& cover = option("cover");
+    const QCommandLineOption& layout = option("layout");
+    const QCommandLineOption& backup = option("backup");
+    const QCommandLineOption& restore = option("restore");
+    const QCommandLineOption& duePdf = option("due-pdf");
     const bool parsed = parser.parse(arguments);
     const auto archivePdf = std::find_if(std::begin(archivePdfs), std::end(archivePdfs),
                                          [&](const auto& pdf) { return parser.isSet(pdf.first); });
-    const QCommandLineOption& backup = declared[13];
-    const QCommandLineOption& restore = declared[14];
 
     ProgramOptions options;
     if (!parsed) {
@@ -243,6 +268,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.archivePdf = std::get<archive_pdf::Request>(request);
             options.dataDirectory = parser.value(data);
         }
+    } else if (parser.isSet(duePdf)) {
+        duePdfOptions(parser, options);
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);

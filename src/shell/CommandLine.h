@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ArchivePdf.h"
+#include "DuePdf.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,7 +21,8 @@ struct ProgramOptions {
         ImportLegacy,
         ArchivePdf,
         Backup,
-        Restore
+        Restore,
+        DuePdf
     };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
@@ -35,6 +37,8 @@ struct ProgramOptions {
     QString legacyFolder;
     // --report-pdf, --collective-pdf, --due-list-pdf.
     archive_pdf::Request archivePdf;
+    // --due-pdf.
+    due_pdf::Request duePdf;
     // --backup: the file to write; --restore: the file to read.
     QString backupFile;
     // Slot index 0..5 → device, from --port COMn=DEVICE.

@@ -8,6 +8,7 @@
 #include "addresses/TFormKdnr.h"
 #include "addresses/TFormKundenstamm.h"
 #include "addresses/TFormNehmerstamm.h"
+#include "archive_output/TFormFaellig.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
 #include "archive_output/TFormSammelFormat.h"
@@ -72,6 +73,8 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formArchiv_ = new TFormArchiv(
         state_.report, state_.tester.readoutHandover, prompter_, tables_,
         [this] { return systemPrinter(); }, form1_.get());
+    formFaellig_ = new TFormFaellig(
+        prompter_, tables_, [this] { return systemPrinter(); }, form1_.get());
     formDatum_ = new TFormDatum(prompter_, form1_.get());
     formSortier_ = new TFormSortier(form1_.get());
     formFilter_ = new TFormFilter(prompter_, form1_.get());
@@ -114,6 +117,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.memoryReadout = formAuslesen_;
     archiveDialogs.portSettings = &form2_->settings();
     archiveDialogs.memoryVersion = form15_;
+    archiveDialogs.dueDevices = [this] { return formFaellig_->chooseRow(); };
     formArchiv_->setDialogs(archiveDialogs);
 
     TForm1::Windows windows;
@@ -125,6 +129,12 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     windows.contractor = formNehmerstamm_;
     windows.savePrint = [this](SavePrintMode mode) { form10_->run(mode); };
     windows.wizard = form9_;
+    windows.dueDevices = [this] {
+        if (const auto number = formFaellig_->chooseRow()) {
+            formArchiv_->goToRow(*number);
+            formArchiv_->exec();
+        }
+    };
     form1_->setWindows(windows);
 }
 

@@ -24,6 +24,7 @@ class TFormDatum;
 class TFormFilter;
 class TFormSortier;
 class TFormSuchen;
+class TFormFaellig;
 class TFormListe;
 class TFormListenformat;
 class TFormSammelFormat;
@@ -80,6 +81,7 @@ private:
     TFormListenformat* formListenformat_ = nullptr;
     TFormSammelFormat* formSammelFormat_ = nullptr;
     TFormArchiv* formArchiv_ = nullptr;
+    TFormFaellig* formFaellig_ = nullptr;
     TFormDatum* formDatum_ = nullptr;
     TFormSortier* formSortier_ = nullptr;
     TFormFilter* formFilter_ = nullptr;

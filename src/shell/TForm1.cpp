@@ -110,6 +110,13 @@ void TForm1::createMenu() {
                   &Windows::remoteControl);
     addWindowItem(addItem(nullptr, "Mewertspeicher1", QStringLiteral("A&rchiv"), help::Archive),
                   &Windows::archive);
+    dueDevicesItem_ = addItem(nullptr, "FaelligePruefungen1", QStringLiteral("Fä&llige Prüfungen"),
+                              help::Archive);
+    dueDevicesItem_->setEnabled(false);
+    connect(dueDevicesItem_, &QAction::triggered, this, [this] {
+        if (windows_.dueDevices)
+            windows_.dueDevices();
+    });
 
     QMenu* addresses =
         addMenu("Kundenverwaltung1", QStringLiteral("Adressen&verwaltung"), help::Addresses);
@@ -129,6 +136,7 @@ void TForm1::setWindows(const Windows& windows) {
     windows_ = windows;
     for (const auto& [item, window] : std::as_const(windowItems_))
         item->setEnabled(windows_.*window != nullptr);
+    dueDevicesItem_->setEnabled(windows_.dueDevices != nullptr);
 }
 
 void TForm1::showModal(QDialog* window) {

@@ -32,6 +32,8 @@ public:
         QDialog* contractor = nullptr;
         QDialog* wizard = nullptr;
         std::function<void(SavePrintMode)> savePrint;
+        // "Fällige Prüfungen", and the archive at the device chosen there.
+        std::function<void()> dueDevices;
     };
 
     // Creating the window prepares the customer table and loads the contractor's lines.
@@ -70,5 +72,6 @@ private:
     bool printerFound_;
     Windows windows_;
     QList<QPair<QAction*, QDialog * Windows::*>> windowItems_;
+    QAction* dueDevicesItem_ = nullptr;
     QStatusBar* StatusBar1;
 };

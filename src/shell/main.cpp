@@ -47,12 +47,16 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    if (options.action == ProgramOptions::Action::ArchivePdf) {
+    if (options.action == ProgramOptions::Action::ArchivePdf ||
+        options.action == ProgramOptions::Action::DuePdf) {
         // PDF files need fonts, not a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         QGuiApplication app(argc, argv);
         nameApplication();
+        if (options.action == ProgramOptions::Action::DuePdf)
+            return due_pdf::write(dataDirectory(options.dataDirectory), options.duePdf,
+                                  QDate::currentDate());
         return archive_pdf::write(dataDirectory(options.dataDirectory), options.archivePdf);
     }
 

@@ -54,6 +54,8 @@ QStringList TableDefinition::helperIndexNames() const {
     QStringList names;
     for (const QString& field : helperIndexFields + rareFlagFields)
         names << name + QLatin1Char('#') + field;
+    for (const QStringList& indexFields : compoundIndexFields)
+        names << name + QLatin1Char('#') + indexFields.join(QLatin1Char('+'));
     return names;
 }
 
@@ -67,6 +69,14 @@ QStringList TableDefinition::helperIndexSql() const {
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %3 <> 0")
                           .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
                                quoted(field));
+    for (const QStringList& indexFields : compoundIndexFields) {
+        QStringList columns;
+        for (const QString& field : indexFields)
+            columns << quoted(field);
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                          .arg(quoted(name + QLatin1Char('#') + indexFields.join(QLatin1Char('+'))),
+                               quoted(name), columns.join(QLatin1String(", ")));
+    }
     return statements;
 }
 
@@ -148,6 +158,8 @@ const TableDefinition& archiveTableDefinition() {
         // for want of a customer; no row names the contractor otherwise.
         QStringLiteral("UPDATE \"zt\" SET \"Kundennummer\" = NULL WHERE \"Kundennummer\" = 0 "
                        "AND \"Auftraggeber\" = '' COLLATE BINARY"),
+        // The due devices, customer by customer in the order of their next test.
+        {{QStringLiteral("Kundennummer"), QStringLiteral("Termin")}},
     };
     return table;
 }
@@ -167,6 +179,7 @@ const TableDefinition& customerTableDefinition() {
             text("KopieAuftraggeber", 35),
         },
         false,
+        {},
         {},
         {},
         {},

@@ -29,6 +29,8 @@ struct TableDefinition {
     QStringList rareFlagFields;
     // Run once when a table stored before its numbers could be empty learns so.
     QString emptyNumbersMend;
+    // Indexes of our own over several fields, named by their fields joined with "+".
+    QList<QStringList> compoundIndexFields;
 
     // Position of a field, found regardless of letter case; -1 if none.
     int indexOf(const QString& fieldName) const;

@@ -211,7 +211,28 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     return &pages_.insert(number, scan.keys).value();
 }
 
+void TableGridModel::setRowMark(RowMark mark) {
+    rowMarkField_ = cursor_.definition().indexOf(mark.field);
+    rowMark_ = std::move(mark);
+}
+
+QVariant TableGridModel::markOf(int row, int role) const {
+    const int stored = storedRow(row);
+    if (!rowMark_ || rowMarkField_ < 0 || stored < 0)
+        return {};
+    const QList<Row>* rows = page(stored / kPageSize);
+    const int offset = stored % kPageSize;
+    if (!rows || offset >= rows->size())
+        return {};
+    const QString tooltip = rowMark_->tooltip((*rows)[offset].at(rowMarkField_ + 1));
+    if (tooltip.isEmpty())
+        return {};
+    return role == Qt::ToolTipRole ? QVariant(tooltip) : QVariant(rowMark_->background);
+}
+
 QVariant TableGridModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::ToolTipRole))
+        return markOf(index.row(), role);
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     const int field = columns_.value(index.column(), -1);

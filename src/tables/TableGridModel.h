@@ -7,6 +7,7 @@
 #include <QList>
 #include <QTimer>
 
+#include <functional>
 #include <optional>
 
 // The rows of a cursor for a grid: same order, same filter. Only the pages on
@@ -56,6 +57,16 @@ public:
     // Whether every page's first key is known (scrolling anywhere is then one query).
     bool keysCollected() const { return scanDone_; }
 
+    // Marks rows by one stored field: a background and a tooltip for the rows
+    // whose tooltip is not empty.
+    struct RowMark {
+        QString field;
+        std::function<QString(const QVariant& stored)> tooltip;
+        // A QColor; the core knows no colours.
+        QVariant background;
+    };
+    void setRowMark(RowMark mark);
+
 signals:
     void currentRowChanged(int row);
 
@@ -79,6 +90,8 @@ private:
     void scanInBackground();
     const QList<Row>* page(int number) const;
     int compareKeys(const QVariantList& a, const QVariantList& b) const;
+    // The mark's background or tooltip of a grid row.
+    QVariant markOf(int row, int role) const;
 
     TableCursor& cursor_;
     QList<int> columns_;
@@ -86,6 +99,8 @@ private:
     QList<int> readOnlyColumns_;
     bool readOnly_ = false;
     bool autoEdit_ = true;
+    std::optional<RowMark> rowMark_;
+    int rowMarkField_ = -1;
     // Where the row being inserted shows; -1 when none is.
     int insertAt_ = -1;
     bool open_;

@@ -183,3 +183,47 @@ TEST(ArchivePdfCommandLine, ReadsRowCustomerDatesCoverAndLayout) {
 }
 
 } // namespace
+
+TEST_F(ArchivePdfCommandTest, DueDevicesOfAllCustomersAsPdf) {
+    const QString pdf = out.filePath(u"Fällig.pdf"_s);
+    const ZtdOutcome outcome = ztd({u"--due-pdf"_s, u"3650"_s, pdf});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    const QString text = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    for (const QString& expected :
+         {u"Fällige Prüfungen bis "_s +
+              QDate::currentDate().addDays(3650).toString(u"dd.MM.yyyy"_s),
+          u"1 Bäckerei Müller – 30 Geräte"_s, u"SN 30"_s, u"Seite 1 von 1"_s})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n"
+                                             << text.toStdString();
+
+    QTemporaryDir empty;
+    const ZtdOutcome nothing =
+        runZtd({u"--data"_s, empty.path(), u"--due-pdf"_s, u"0"_s, out.filePath(u"leer.pdf"_s)});
+    EXPECT_EQ(nothing.exitCode, 1);
+    EXPECT_EQ(nothing.err, u"Bis zum %1 ist kein Gerät zur Prüfung fällig.\n"_s.arg(
+                               QDate::currentDate().toString(u"dd.MM.yyyy"_s)));
+    EXPECT_FALSE(QFile::exists(out.filePath(u"leer.pdf"_s)));
+}
+
+TEST(DuePdfCommandLine, ReadsDaysAndFile) {
+    const ProgramOptions options =
+        parseCommandLine({"ztd", "--data", "/srv/ztd", "--due-pdf", "14", "aus.pdf"});
+    ASSERT_EQ(options.action, ProgramOptions::Action::DuePdf) << options.text.toStdString();
+    EXPECT_EQ(options.dataDirectory, "/srv/ztd");
+    EXPECT_EQ(options.duePdf.days, 14);
+    EXPECT_EQ(options.duePdf.pdfFile, "aus.pdf");
+    const std::pair<QStringList, const char*> wrong[] = {
+        {{"--due-pdf", "14"},
+         "Ungültiger Aufruf: --due-pdf braucht die Zahl der Tage und den Namen der PDF-Datei, zum "
+         "Beispiel \"ztd --data ORDNER --due-pdf 30 AUSGABE.pdf\"."},
+        {{"--due-pdf", "viele", "aus.pdf"},
+         "Ungültiger Aufruf: \"viele\" ist keine Zahl von Tagen (0 bis 3650)."},
+        {{"--due-pdf", "3651", "aus.pdf"},
+         "Ungültiger Aufruf: \"3651\" ist keine Zahl von Tagen (0 bis 3650)."},
+    };
+    for (const auto& [arguments, message] : wrong) {
+        const ProgramOptions refused = parseCommandLine(QStringList{"ztd"} + arguments);
+        EXPECT_EQ(refused.action, ProgramOptions::Action::Fail);
+        EXPECT_EQ(refused.text, QString::fromUtf8(message));
+    }
+}

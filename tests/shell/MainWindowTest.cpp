@@ -118,6 +118,7 @@ TEST_F(MainWindowTest, MenuCaptionsNamesAndHelpTopics) {
                        QStringLiteral("Schnittstelle|&Auswahl Schnittstelle|4010"),
                        QStringLiteral("Fernbedienung|&Fernbedienung |4015"),
                        QStringLiteral("Mewertspeicher1|A&rchiv|4025"),
+                       QStringLiteral("FaelligePruefungen1|Fä&llige Prüfungen|4025"),
                        QStringLiteral("Kundenverwaltung1|Adressen&verwaltung|4020"),
                        QStringLiteral("Hilfe1|&Hilfe|0"),
                    }));
@@ -148,6 +149,7 @@ TEST_F(MainWindowTest, MenuCaptionsNamesAndHelpTopics) {
 TEST_F(MainWindowTest, ItemsOfWindowsNotYetThereAreDisabled) {
     auto item = [&](const char* name) { return window.findChild<QAction*>(QLatin1String(name)); };
     EXPECT_FALSE(item("Info1")->isEnabled());
+    EXPECT_FALSE(item("FaelligePruefungen1")->isEnabled());
     EXPECT_TRUE(item("DateiOeffnen")->isEnabled());
     QDialog about;
     TForm1::Windows windows;
@@ -156,6 +158,7 @@ TEST_F(MainWindowTest, ItemsOfWindowsNotYetThereAreDisabled) {
     EXPECT_TRUE(item("Info1")->isEnabled());
     EXPECT_FALSE(item("Schnittstelle")->isEnabled());
     EXPECT_FALSE(item("Kunden1")->isEnabled());
+    EXPECT_FALSE(item("FaelligePruefungen1")->isEnabled());
 }
 
 TEST_F(MainWindowTest, OpenCancelledChangesNothing) {

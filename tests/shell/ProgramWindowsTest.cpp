@@ -45,6 +45,7 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "FormListenformat",
                                     "FormSammelFormat",
                                     "FormArchiv",
+                                    "FormFaellig",
                                     "FormDatum",
                                     "FormSortier",
                                     "FormFilter",
@@ -73,8 +74,10 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Kunden1"));
     EXPECT_TRUE(enabled("Mewertspeicher1"));
     for (const char* item : {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1",
-                             "NeueSuche1", "Filtern1", "Sortieren1"})
+                             "NeueSuche1", "Filtern1", "Sortieren1", "FaelligePruefungen1"})
         EXPECT_TRUE(enabled(item)) << item;
+    const auto* archive = windows.mainWindow().findChild<QDialog*>("FormArchiv");
+    EXPECT_TRUE(archive->findChild<QAction*>("FaelligePruefungen1")->isEnabled());
     const auto* remote = windows.mainWindow().findChild<QDialog*>("Form3");
     ASSERT_NE(remote, nullptr);
     EXPECT_EQ(remote->windowTitle(), QStringLiteral("Fernbedienung Gerätetester"));

@@ -1,34 +1,8 @@
+#include "QueryPlan.h"
 #include "TableFixture.h"
 
 #include "addresses/CustomerTable.h"
 #include "tables/RowScan.h"
-
-#include <sqlite3.h>
-
-namespace {
-
-// Notes the text of every statement the store runs.
-int noteStatement(unsigned, void* context, void* statement, void*) {
-    static_cast<QStringList*>(context)->append(
-        QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(statement))));
-    return 0;
-}
-
-// The steps of SQLite's plan for a statement, parameters left unbound.
-QStringList planOf(sqlite3* db, const QString& sql) {
-    sqlite3_stmt* statement = nullptr;
-    QStringList steps;
-    if (sqlite3_prepare_v2(db, ("EXPLAIN QUERY PLAN " + sql).toUtf8().constData(), -1, &statement,
-                           nullptr) != SQLITE_OK)
-        return {QStringLiteral("FEHLER ") + QString::fromUtf8(sqlite3_errmsg(db))};
-    while (sqlite3_step(statement) == SQLITE_ROW)
-        steps << QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(statement, 3)));
-    sqlite3_finalize(statement);
-    return steps;
-}
-
-} // namespace
 
 // Every read and write the archive's cursors issue with a condition seeks an
 // index, and none sorts: a step costs the same at any size.
@@ -43,8 +17,7 @@ TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
     ASSERT_TRUE(zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Auftraggeber;Zaehler")));
 
     sqlite3* db = row_scan::handle(store.database());
-    QStringList statements;
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, noteStatement, &statements);
+    auto trace = std::make_unique<StatementTrace>(db);
 
     zt.setIndexName(QStringLiteral("Aktuell"));
     ASSERT_TRUE(zt.open());
@@ -67,7 +40,8 @@ TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
     kunden.edit();
     kunden.setText(QStringLiteral("Auftraggeber"), QStringLiteral("Kunde fünf"));
     ASSERT_TRUE(kunden.post());
-    sqlite3_trace_v2(db, 0, nullptr, nullptr);
+    const QStringList statements = trace->statements();
+    trace.reset();
 
     int checked = 0;
     for (const QString& sql : std::as_const(statements)) {
