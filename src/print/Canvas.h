@@ -62,6 +62,9 @@ public:
     }
     // The outline of a box only, such as the border of a page.
     void frame(int left, int top, int right, int bottom) { drawFrame(left, top, right, bottom); }
+    // A box filled black without a pen, such as a module of a QR code: it covers
+    // exactly the area given, whatever the pen width.
+    void fill(int left, int top, int right, int bottom) { drawFill(left, top, right, bottom); }
 
 protected:
     virtual void drawText(int x, int y, const QString& text) = 0;
@@ -69,6 +72,7 @@ protected:
     virtual void drawLine(int x1, int y1, int x2, int y2) = 0;
     virtual void drawRectangle(int left, int top, int right, int bottom) = 0;
     virtual void drawFrame(int left, int top, int right, int bottom) = 0;
+    virtual void drawFill(int left, int top, int right, int bottom) = 0;
 
 private:
     CanvasFont font_;

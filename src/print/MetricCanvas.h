@@ -28,6 +28,9 @@ public:
     void frame(Mm100 left, Mm100 top, Mm100 right, Mm100 bottom) {
         canvas_.frame(left.value, top.value, right.value, bottom.value);
     }
+    void fill(Mm100 left, Mm100 top, Mm100 right, Mm100 bottom) {
+        canvas_.fill(left.value, top.value, right.value, bottom.value);
+    }
 
 private:
     Canvas& canvas_;

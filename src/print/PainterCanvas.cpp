@@ -61,3 +61,9 @@ void PainterCanvas::drawFrame(int left, int top, int right, int bottom) {
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized());
 }
+
+void PainterCanvas::drawFill(int left, int top, int right, int bottom) {
+    if (!painter_)
+        return;
+    painter_->fillRect(QRectF(QPointF(left, top), QPointF(right, bottom)).normalized(), Qt::black);
+}

@@ -21,6 +21,7 @@ protected:
     void drawLine(int x1, int y1, int x2, int y2) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
     void drawFrame(int left, int top, int right, int bottom) override;
+    void drawFill(int left, int top, int right, int bottom) override;
 
 private:
     void applyPen();

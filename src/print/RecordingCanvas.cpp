@@ -28,3 +28,8 @@ void RecordingCanvas::drawFrame(int left, int top, int right, int bottom) {
     ops_.append(
         {CanvasOp::Kind::Frame, left, top, right, bottom, {}, font(), fontHeight(), penWidth()});
 }
+
+void RecordingCanvas::drawFill(int left, int top, int right, int bottom) {
+    ops_.append(
+        {CanvasOp::Kind::Fill, left, top, right, bottom, {}, font(), fontHeight(), penWidth()});
+}

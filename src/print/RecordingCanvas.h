@@ -6,12 +6,12 @@
 
 // One thing drawn on a recording canvas, with the font or pen it was drawn with.
 struct CanvasOp {
-    // A rectangle is filled white, a frame is only the outline.
-    enum class Kind { Text, Line, Rectangle, Frame };
+    // A rectangle is filled white, a frame is only the outline, a fill is black.
+    enum class Kind { Text, Line, Rectangle, Frame, Fill };
     Kind kind = Kind::Text;
     int x1 = 0;
     int y1 = 0;
-    int x2 = 0; // lines, rectangles and frames
+    int x2 = 0; // lines and boxes
     int y2 = 0;
     QString text;
     CanvasFont font;
@@ -37,6 +37,7 @@ protected:
     void drawLine(int x1, int y1, int x2, int y2) override;
     void drawRectangle(int left, int top, int right, int bottom) override;
     void drawFrame(int left, int top, int right, int bottom) override;
+    void drawFill(int left, int top, int right, int bottom) override;
 
 private:
     QList<CanvasOp> ops_;

@@ -55,6 +55,23 @@ TEST(PainterCanvas, AFrameKeepsWhatItSurroundsAndABoxHidesIt) {
     EXPECT_EQ(page.pixelColor(10, 10), QColor(Qt::black)); // the outline itself
 }
 
+TEST(PainterCanvas, AFillIsBlackExactlyOverItsAreaWhateverThePen) {
+    QImage page(100, 50, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    PainterCanvas canvas;
+    canvas.setPainter(&painter);
+    canvas.setPenWidth(20);
+    canvas.fill(60, 10, 90, 40);
+    painter.end();
+    EXPECT_EQ(page.pixelColor(60, 10), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(89, 39), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(59, 25), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(90, 25), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(75, 9), QColor(Qt::white));
+    EXPECT_EQ(page.pixelColor(75, 40), QColor(Qt::white));
+}
+
 int pdfPages(const QString& pdf) {
     QProcess process;
     process.start(u"pdfinfo"_s, {pdf});

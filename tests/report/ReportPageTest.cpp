@@ -52,6 +52,13 @@ std::string describe(const CanvasOp& op) {
             .arg(op.y2)
             .arg(op.penWidth)
             .toStdString();
+    case CanvasOp::Kind::Fill:
+        return QStringLiteral("fill %1,%2-%3,%4")
+            .arg(op.x1)
+            .arg(op.y1)
+            .arg(op.x2)
+            .arg(op.y2)
+            .toStdString();
     }
     return {};
 }

@@ -46,6 +46,9 @@ inline QByteArray pageDump(const RecordingPrintTarget::Job& job) {
         case CanvasOp::Kind::Frame:
             dump += QStringLiteral("frame %1 pen %2\n").arg(box(op)).arg(op.penWidth);
             break;
+        case CanvasOp::Kind::Fill:
+            dump += QStringLiteral("fill %1\n").arg(box(op));
+            break;
         }
     }
     return dump.toUtf8();
