@@ -7,7 +7,7 @@ ZTD_BUILD="$ZTD_ROOT/build"
 ZTD_PACKAGES=(
     cmake ninja-build g++ ccache clang-format
     qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite qt6-qpa-plugins qt6-translations-l10n
-    libgtest-dev libgmock-dev libsqlite3-dev pxlib-dev pkg-config
+    libgtest-dev libgmock-dev libsqlite3-dev pxlib-dev pkg-config libqrencode-dev zbar-tools
     libbenchmark-dev
     fonts-liberation2 xvfb xauth poppler-utils desktop-file-utils
     cups printer-driver-cups-pdf
