@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class PrintTarget;
+class TableCursor;
+
+// Test labels for the tested devices: what was tested, when, with what
+// result, when it is next due, and a QR code leading back to the archive row.
+namespace test_labels {
+
+struct Label {
+    qint64 number = 0;
+    QString Geraeteart;
+    QString Hersteller;
+    QString Seriennummer;
+    // Test date and next test as the archive shows them, TT.MM.JJJJ or empty.
+    QString Datum;
+    QString Termin;
+    bool passed = false;
+    QString Auftraggeber;
+};
+
+// An A4 sheet of 3 columns and 8 rows of 70 × 37 mm labels, counted from 1
+// left to right, top to bottom.
+constexpr int kColumns = 3;
+constexpr int kRows = 8;
+constexpr int kPerSheet = kColumns * kRows;
+
+// The label of the archive's current row.
+Label labelOf(const TableCursor& archive);
+
+// What the QR code says, plain ASCII: "ZTD <number> <next test>".
+QByteArray payload(const Label& label);
+
+// The labels on sheets, the first at `startPosition` (1 to kPerSheet) so a
+// half-used sheet is used up; each sheet one job of the target. A sheet that
+// could not be printed is told.
+void drawSheets(PrintTarget& target, const QList<Label>& labels, int startPosition,
+                const std::function<void(const QString&)>& tell);
+int sheetCount(int labels, int startPosition);
+
+// The PDF file name proposed: "Prüfplaketten" and the first number.
+QString pdfName(const QList<Label>& labels);
+
+} // namespace test_labels
