@@ -127,6 +127,20 @@ void duePdfOptions(const QCommandLineParser& parser, ProgramOptions& options) {
     options.dataDirectory = parser.value(QStringLiteral("data"));
 }
 
+// --labels-pdf ZAEHLER[,ZAEHLER…] AUSGABE.pdf with --data and --label-start.
+void labelsPdfOptions(const QCommandLineParser& parser, const QString& start,
+                      ProgramOptions& options) {
+    const auto request = labels_pdf::readRequest(parser.positionalArguments(), start);
+    if (const QString* problem = std::get_if<QString>(&request)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = *problem;
+        return;
+    }
+    options.action = ProgramOptions::Action::LabelsPdf;
+    options.labelsPdf = std::get<labels_pdf::Request>(request);
+    options.dataDirectory = parser.value(QStringLiteral("data"));
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -197,6 +211,15 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
          {},
          QStringLiteral("Schreibt die fälligen Prüfungen aller Kunden, überfällig oder fällig in "
                         "den nächsten TAGE Tagen, als PDF-Datei: --due-pdf TAGE AUSGABE.pdf")},
+        {{QStringLiteral("labels-pdf")},
+         {},
+         QStringLiteral("Schreibt die Prüfplaketten der Archiv-Datensätze mit den Nummern "
+                        "ZAEHLER als A4-Bogen mit 3 × 8 Etiketten in eine PDF-Datei: "
+                        "--labels-pdf ZAEHLER[,ZAEHLER…] AUSGABE.pdf")},
+        {{QStringLiteral("label-start")},
+         QStringLiteral("NR"),
+         QStringLiteral("Erstes Etikett auf dem Bogen zu --labels-pdf: 1 bis 24 (Vorgabe 1), "
+                        "gezählt zeilenweise von links oben.")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -229,6 +252,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& backup = option("backup");
     const QCommandLineOption& restore = option("restore");
     const QCommandLineOption& duePdf = option("due-pdf");
+    const QCommandLineOption& labelsPdf = option("labels-pdf");
     const bool parsed = parser.parse(arguments);
     const auto archivePdf = std::find_if(std::begin(archivePdfs), std::end(archivePdfs),
                                          [&](const auto& pdf) { return parser.isSet(pdf.first); });
@@ -270,6 +294,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         }
     } else if (parser.isSet(duePdf)) {
         duePdfOptions(parser, options);
+    } else if (parser.isSet(labelsPdf)) {
+        labelsPdfOptions(parser, parser.value(QStringLiteral("label-start")), options);
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);

@@ -2,6 +2,7 @@
 
 #include "ArchivePdf.h"
 #include "DuePdf.h"
+#include "LabelsPdf.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,8 @@ struct ProgramOptions {
         ArchivePdf,
         Backup,
         Restore,
-        DuePdf
+        DuePdf,
+        LabelsPdf
     };
     Action action = Action::Run;
     // Help or version text for standard output, or a message for standard error.
@@ -39,6 +41,8 @@ struct ProgramOptions {
     archive_pdf::Request archivePdf;
     // --due-pdf.
     due_pdf::Request duePdf;
+    // --labels-pdf.
+    labels_pdf::Request labelsPdf;
     // --backup: the file to write; --restore: the file to read.
     QString backupFile;
     // Slot index 0..5 → device, from --port COMn=DEVICE.

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
     }
 
     if (options.action == ProgramOptions::Action::ArchivePdf ||
-        options.action == ProgramOptions::Action::DuePdf) {
+        options.action == ProgramOptions::Action::DuePdf ||
+        options.action == ProgramOptions::Action::LabelsPdf) {
         // PDF files need fonts, not a display.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -57,6 +58,8 @@ int main(int argc, char** argv) {
         if (options.action == ProgramOptions::Action::DuePdf)
             return due_pdf::write(dataDirectory(options.dataDirectory), options.duePdf,
                                   QDate::currentDate());
+        if (options.action == ProgramOptions::Action::LabelsPdf)
+            return labels_pdf::write(dataDirectory(options.dataDirectory), options.labelsPdf);
         return archive_pdf::write(dataDirectory(options.dataDirectory), options.archivePdf);
     }
 

@@ -227,3 +227,60 @@ TEST(DuePdfCommandLine, ReadsDaysAndFile) {
         EXPECT_EQ(refused.text, QString::fromUtf8(message));
     }
 }
+
+namespace {
+
+TEST_F(ArchivePdfCommandTest, LabelsOfRowsAsPdfWithTheirQrCodes) {
+    const QString pdf = out.filePath(u"Plaketten.pdf"_s);
+    const ZtdOutcome outcome = ztd({u"--labels-pdf"_s, u"2,1"_s, pdf, u"--label-start"_s, u"24"_s});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    // Position 24 is the last of the first sheet; the second label starts the next.
+    EXPECT_TRUE(run(u"pdfinfo"_s, {pdf}).contains(QRegularExpression(u"Pages:\\s+2\n"_s)));
+    const QString text = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    for (const QString& expected : {u"SN SN 2"_s, u"SN SN 1"_s, u"03.03.2027"_s, u"Nr. 1"_s})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n"
+                                             << text.toStdString();
+    run(u"pdftoppm"_s, {u"-r"_s, u"300"_s, u"-gray"_s, u"-png"_s, pdf, out.filePath(u"seite"_s)});
+    EXPECT_EQ(run(u"zbarimg"_s, {u"-q"_s, u"--raw"_s, out.filePath(u"seite-1.png"_s),
+                                 out.filePath(u"seite-2.png"_s)}),
+              u"ZTD 2 03.03.2027\nZTD 1 02.03.2027\n"_s);
+}
+
+TEST_F(ArchivePdfCommandTest, LabelsOfARowNotInTheArchiveWriteNoFile) {
+    const QString pdf = out.filePath(u"Plaketten.pdf"_s);
+    const ZtdOutcome outcome = ztd({u"--labels-pdf"_s, u"1,99"_s, pdf});
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.err, u"Den Datensatz Nr. 99 gibt es im Archiv nicht.\n"_s);
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST(LabelsPdfCommandLine, ReadsNumbersStartAndFile) {
+    const ProgramOptions options = parseCommandLine(
+        {"ztd", "--data", "/srv/ztd", "--labels-pdf", "17,4711", "aus.pdf", "--label-start", "5"});
+    ASSERT_EQ(options.action, ProgramOptions::Action::LabelsPdf) << options.text.toStdString();
+    EXPECT_EQ(options.dataDirectory, "/srv/ztd");
+    EXPECT_EQ(options.labelsPdf.numbers, (QList<qint64>{17, 4711}));
+    EXPECT_EQ(options.labelsPdf.startPosition, 5);
+    EXPECT_EQ(options.labelsPdf.pdfFile, "aus.pdf");
+    EXPECT_EQ(parseCommandLine({"ztd", "--labels-pdf", "17", "aus.pdf"}).labelsPdf.startPosition,
+              1);
+    const std::pair<QStringList, const char*> wrong[] = {
+        {{"--labels-pdf", "17"},
+         "Ungültiger Aufruf: --labels-pdf braucht die Nummern der Archiv-Datensätze, durch "
+         "Kommas getrennt, und den Namen der PDF-Datei, zum Beispiel \"ztd --data ORDNER "
+         "--labels-pdf 17,18 AUSGABE.pdf\"."},
+        {{"--labels-pdf", "17,x", "aus.pdf"}, "Ungültiger Aufruf: \"x\" ist keine Nummer."},
+        {{"--labels-pdf", "17,", "aus.pdf"}, "Ungültiger Aufruf: \"\" ist keine Nummer."},
+        {{"--labels-pdf", "17", "aus.pdf", "--label-start", "25"},
+         "Ungültiger Aufruf: --label-start gilt für --labels-pdf und ist 1 bis 24."},
+        {{"--labels-pdf", "17", "aus.pdf", "--label-start", "0"},
+         "Ungültiger Aufruf: --label-start gilt für --labels-pdf und ist 1 bis 24."},
+    };
+    for (const auto& [arguments, message] : wrong) {
+        const ProgramOptions refused = parseCommandLine(QStringList{"ztd"} + arguments);
+        EXPECT_EQ(refused.action, ProgramOptions::Action::Fail);
+        EXPECT_EQ(refused.text, QString::fromUtf8(message));
+    }
+}
+
+} // namespace
