@@ -156,6 +156,8 @@ void TFormArchiv::setDialogs(const Dialogs& dialogs) {
             item->setEnabled(dialogs.deviceListRequest && dialogs.deviceListFormat);
         else if (item->objectName().endsWith(QLatin1String("Sammelprotokoll1")))
             item->setEnabled(dialogs.collectiveFormat != nullptr);
+        else if (item->objectName().endsWith(QLatin1String("Pruefplakette1")))
+            item->setEnabled(dialogs.labelChoice != nullptr);
         else if (item->objectName() == QLatin1String("vomMWSpeicher1"))
             item->setEnabled(dialogs.memoryReadout && dialogs.portSettings);
         else if (item->objectName() == QLatin1String("SWVersionSpeicher1"))
@@ -193,6 +195,11 @@ void TFormArchiv::addPrintItems(QMenu* menu, const char* prefix, OutputKind kind
         ->setEnabled(false);
     addItem(menu, (start + "Liste1").constData(), QStringLiteral("&Liste") + ellipsis, {},
             [this, kind] { deviceListClick(kind); })
+        ->setEnabled(false);
+    addItem(menu, (start + "Pruefplakette1").constData(),
+            kind == OutputKind::Printer ? QStringLiteral("Prüf&plakette drucken…")
+                                        : QStringLiteral("Prüf&plakette…"),
+            {}, [this, kind] { testLabelsClick(kind); })
         ->setEnabled(false);
 }
 

@@ -36,6 +36,9 @@ namespace device_list {
 class FormatQuestion;
 class RequestQuestion;
 } // namespace device_list
+namespace test_labels {
+class ChoiceQuestion;
+}
 
 // The archive: every tested device in a grid, and the home of imports,
 // printouts and exports of the rows.
@@ -55,6 +58,7 @@ public:
         TFormFilter* filter = nullptr;
         TFormSuchen* search = nullptr;
         collective_report::FormatQuestion* collectiveFormat = nullptr;
+        test_labels::ChoiceQuestion* labelChoice = nullptr;
         TFormAuslesen* memoryReadout = nullptr;
         const PortSettings* portSettings = nullptr;
         QDialog* memoryVersion = nullptr;
@@ -83,6 +87,7 @@ public:
     void singleReportClick(OutputKind kind);
     void deviceListClick(OutputKind kind);
     void collectiveReportClick(OutputKind kind);
+    void testLabelsClick(OutputKind kind);
     void exportClick(bool allRows);
     void openRowInWizardClick();
     void newSearchClick();

@@ -5,6 +5,7 @@
 #include "archive_output/CollectiveReportCommand.h"
 #include "archive_output/DeviceListCommand.h"
 #include "archive_output/SingleReport.h"
+#include "archive_output/TestLabelsCommand.h"
 #include "archive_output/TextExport.h"
 #include "common/Prompter.h"
 #include "report/ReportSession.h"
@@ -130,6 +131,12 @@ void TFormArchiv::collectiveReportClick(OutputKind kind) {
         return;
     collective_report::run(prompter_, *Table1, *Table3, *dialogs_.collectiveFormat,
                            {printers_, kind});
+}
+
+void TFormArchiv::testLabelsClick(OutputKind kind) {
+    if (!saveOrDropEdits() || !dialogs_.labelChoice)
+        return;
+    test_labels::run(prompter_, *Table1, *dialogs_.labelChoice, {printers_, kind});
 }
 
 void TFormArchiv::exportClick(bool allRows) {

@@ -11,6 +11,7 @@
 #include "archive_output/TFormFaellig.h"
 #include "archive_output/TFormListe.h"
 #include "archive_output/TFormListenformat.h"
+#include "archive_output/TFormPlakette.h"
 #include "archive_output/TFormSammelFormat.h"
 #include "archive_window/TFormArchiv.h"
 #include "archive_window/TFormFilter.h"
@@ -70,6 +71,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     formListe_ = new TFormListe(prompter_, tables_, form1_.get());
     formListenformat_ = new TFormListenformat(form1_.get());
     formSammelFormat_ = new TFormSammelFormat(form1_.get());
+    formPlakette_ = new TFormPlakette(form1_.get());
     formArchiv_ = new TFormArchiv(
         state_.report, state_.tester.readoutHandover, prompter_, tables_,
         [this] { return systemPrinter(); }, form1_.get());
@@ -114,6 +116,7 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     archiveDialogs.filter = formFilter_;
     archiveDialogs.search = formSuchen_;
     archiveDialogs.collectiveFormat = formSammelFormat_;
+    archiveDialogs.labelChoice = formPlakette_;
     archiveDialogs.memoryReadout = formAuslesen_;
     archiveDialogs.portSettings = &form2_->settings();
     archiveDialogs.memoryVersion = form15_;

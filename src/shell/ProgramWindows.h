@@ -27,6 +27,7 @@ class TFormSuchen;
 class TFormFaellig;
 class TFormListe;
 class TFormListenformat;
+class TFormPlakette;
 class TFormSammelFormat;
 class TFormEingabeHilfe;
 class TFormKdnr;
@@ -80,6 +81,7 @@ private:
     TFormListe* formListe_ = nullptr;
     TFormListenformat* formListenformat_ = nullptr;
     TFormSammelFormat* formSammelFormat_ = nullptr;
+    TFormPlakette* formPlakette_ = nullptr;
     TFormArchiv* formArchiv_ = nullptr;
     TFormFaellig* formFaellig_ = nullptr;
     TFormDatum* formDatum_ = nullptr;

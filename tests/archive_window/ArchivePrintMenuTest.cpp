@@ -28,16 +28,19 @@ TEST_F(ArchiveWindowFixture, DruckenOffersPdfAndPreviewOfEachPrintoutWithoutAPri
         const auto* preview = window.findChild<QMenu*>(u"Vorschau1"_s);
         ASSERT_TRUE(pdf && preview);
         EXPECT_EQ(captions(*qobject_cast<QMenu*>(pdf->parent())),
-                  (QStringList{u"&Einzelprotokoll"_s, u"&Sammelprotokoll"_s, u"&Liste"_s, u"—"_s,
-                               u"&PDF speichern…"_s, u"&Vorschau"_s}));
-        EXPECT_EQ(captions(*pdf),
-                  (QStringList{u"&Einzelprotokoll…"_s, u"&Sammelprotokoll…"_s, u"&Liste…"_s}));
-        EXPECT_EQ(captions(*preview),
-                  (QStringList{u"&Einzelprotokoll"_s, u"&Sammelprotokoll"_s, u"&Liste"_s}));
-        // Without their dialogs the collective report and the list stay off in every menu.
+                  (QStringList{u"&Einzelprotokoll"_s, u"&Sammelprotokoll"_s, u"&Liste"_s,
+                               u"Prüf&plakette drucken…"_s, u"—"_s, u"&PDF speichern…"_s,
+                               u"&Vorschau"_s}));
+        EXPECT_EQ(captions(*pdf), (QStringList{u"&Einzelprotokoll…"_s, u"&Sammelprotokoll…"_s,
+                                               u"&Liste…"_s, u"Prüf&plakette…"_s}));
+        EXPECT_EQ(captions(*preview), (QStringList{u"&Einzelprotokoll"_s, u"&Sammelprotokoll"_s,
+                                                   u"&Liste"_s, u"Prüf&plakette…"_s}));
+        // Without their dialogs the collective report, the list and the labels stay off in
+        // every menu.
         for (const char* name :
              {"Sammelprotokoll1", "PdfSammelprotokoll1", "VorschauSammelprotokoll1", "Liste1",
-              "PdfListe1", "VorschauListe1"})
+              "PdfListe1", "VorschauListe1", "Pruefplakette1", "PdfPruefplakette1",
+              "VorschauPruefplakette1"})
             EXPECT_FALSE(item(name).isEnabled()) << name;
         item("PdfEinzelprotokoll1").trigger();
         item("VorschauEinzelprotokoll1").trigger();

@@ -44,6 +44,7 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
                                     "FormListe",
                                     "FormListenformat",
                                     "FormSammelFormat",
+                                    "FormPlakette",
                                     "FormArchiv",
                                     "FormFaellig",
                                     "FormDatum",
@@ -73,8 +74,9 @@ TEST(ProgramWindows, WindowsAreCreatedOnceInTheirOrderAndReachedFromTheMenu) {
     EXPECT_TRUE(enabled("Auftragnehmer1"));
     EXPECT_TRUE(enabled("Kunden1"));
     EXPECT_TRUE(enabled("Mewertspeicher1"));
-    for (const char* item : {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1",
-                             "NeueSuche1", "Filtern1", "Sortieren1", "FaelligePruefungen1"})
+    for (const char* item :
+         {"vomMWSpeicher1", "SWVersionSpeicher1", "Liste1", "Sammelprotokoll1", "NeueSuche1",
+          "Filtern1", "Sortieren1", "FaelligePruefungen1", "Pruefplakette1"})
         EXPECT_TRUE(enabled(item)) << item;
     const auto* archive = windows.mainWindow().findChild<QDialog*>("FormArchiv");
     EXPECT_TRUE(archive->findChild<QAction*>("FaelligePruefungen1")->isEnabled());

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "print/PrintOutput.h"
+
+#include <optional>
+
+class Prompter;
+class TableCursor;
+
+// "Prüfplakette drucken…" of the archive: the labels of the current row or of
+// every row the filter shows, printed, saved as PDF or previewed.
+namespace test_labels {
+
+enum class Scope { CurrentRow, ViewRows };
+
+struct Choice {
+    Scope scope = Scope::CurrentRow;
+    // The first label's place on the sheet, 1 to kPerSheet.
+    int startPosition = 1;
+};
+
+// Asks which rows and where on the sheet; nothing when the user cancels.
+class ChoiceQuestion {
+public:
+    virtual ~ChoiceQuestion() = default;
+    virtual std::optional<Choice> askChoice() = 0;
+};
+
+// The current row stays the current row.
+void run(Prompter& prompter, TableCursor& archive, ChoiceQuestion& question,
+         const PrintOutput& output);
+
+} // namespace test_labels

@@ -1,0 +1,85 @@
+#include "archive_output/TestLabelsCommand.h"
+#include "RecordingDocument.h"
+#include "TableFixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using test_labels::Choice;
+using test_labels::Scope;
+
+class FixedChoice : public test_labels::ChoiceQuestion {
+public:
+    std::optional<Choice> choice;
+    std::optional<Choice> askChoice() override { return choice; }
+};
+
+// Rows 1 to 3 of customer 3, rows 4 and 5 of customer 4; the filter shows
+// customer 3, the current row is 2.
+class TestLabelsCommandTest : public TableFixture {
+protected:
+    TestLabelsCommandTest() {
+        addArchiveRows({{1, u"Müller"_s, 3, u"01.03.2027"_s},
+                        {2, u"Müller"_s, 3, u"02.03.2027"_s},
+                        {3, u"Müller"_s, 3, u"03.03.2027"_s},
+                        {4, u"Schmidt"_s, 4, u"04.03.2027"_s},
+                        {5, u"Schmidt"_s, 4, u"05.03.2027"_s}});
+        EXPECT_TRUE(zt.addIndex(u"Standard"_s, u"Zaehler"_s));
+        zt.setIndexName(u"Standard"_s);
+        zt.setFilter(u"Kundennummer=3"_s);
+        zt.setFiltered(true);
+        EXPECT_TRUE(zt.open());
+        EXPECT_TRUE(zt.locate(u"Zaehler"_s, {2}));
+    }
+
+    // Each label's "Nr." line as (sheet, number text).
+    QList<std::pair<int, QString>> printedNumbers() {
+        QList<std::pair<int, QString>> numbers;
+        const auto& sheets = documents.pages->jobs();
+        for (int sheet = 0; sheet < sheets.size(); ++sheet)
+            for (const CanvasOp& op : sheets[sheet].ops)
+                if (op.kind == CanvasOp::Kind::Text && op.text.startsWith(u"Nr. "_s))
+                    numbers.append({sheet, op.text});
+        return numbers;
+    }
+
+    TableCursor zt{store, u"zt"_s};
+    FixedChoice question;
+    RecordingDocuments documents;
+};
+
+TEST_F(TestLabelsCommandTest, TheCurrentRowOrEveryRowOfTheFilterFromTheChosenPosition) {
+    const struct {
+        Choice choice;
+        QString proposedName;
+        QList<std::pair<int, QString>> numbers;
+    } cases[] = {
+        {{Scope::CurrentRow, 1}, u"Prüfplaketten 2.pdf"_s, {{0, u"Nr. 2"_s}}},
+        {{Scope::ViewRows, 23},
+         u"Prüfplaketten 1.pdf"_s,
+         {{0, u"Nr. 1"_s}, {0, u"Nr. 2"_s}, {1, u"Nr. 3"_s}}},
+    };
+    for (const auto& c : cases) {
+        documents.pages = std::make_shared<RecordingPrintTarget>();
+        question.choice = c.choice;
+        prompter.chooseFile(u"/tmp/plaketten.pdf"_s);
+        PrintOutput output([] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Pdf);
+        output.documents = documents.source();
+        test_labels::run(prompter, zt, question, output);
+        EXPECT_EQ(prompter.calls().back().dialog.fileName, c.proposedName);
+        EXPECT_EQ(printedNumbers(), c.numbers) << c.proposedName.toStdString();
+        EXPECT_EQ(zt.integer(u"Zaehler"_s), 2);
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
+}
+
+TEST_F(TestLabelsCommandTest, CancelledPrintsNothing) {
+    PrintOutput output([] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Pdf);
+    output.documents = documents.source();
+    test_labels::run(prompter, zt, question, output);
+    EXPECT_TRUE(documents.paths.isEmpty());
+    EXPECT_TRUE(prompter.calls().empty());
+}
+
+} // namespace
