@@ -1,6 +1,11 @@
 #include "archive_output/TestLabelsCommand.h"
+#include "archive_output/TFormPlakette.h"
+
 #include "RecordingDocument.h"
 #include "TableFixture.h"
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,6 +85,30 @@ TEST_F(TestLabelsCommandTest, CancelledPrintsNothing) {
     test_labels::run(prompter, zt, question, output);
     EXPECT_TRUE(documents.paths.isEmpty());
     EXPECT_TRUE(prompter.calls().empty());
+}
+
+TEST(TFormPlakette, OkGivesTheRowsAndTheStartCancelGivesNothing) {
+    TFormPlakette form;
+    EXPECT_EQ(form.windowTitle(), u"Prüfplakette drucken"_s);
+    EXPECT_EQ(form.startPosition()->minimum(), 1);
+    EXPECT_EQ(form.startPosition()->maximum(), 24);
+    const auto answer = [&form](bool viewRows, int start, bool ok) {
+        QTimer::singleShot(0, &form, [&form, viewRows, start, ok] {
+            (viewRows ? form.viewRows() : form.currentRow())->setChecked(true);
+            form.startPosition()->setValue(start);
+            ok ? form.accept() : form.reject();
+        });
+        return form.askChoice();
+    };
+    const auto viewFrom7 = answer(true, 7, true);
+    ASSERT_TRUE(viewFrom7);
+    EXPECT_EQ(viewFrom7->scope, Scope::ViewRows);
+    EXPECT_EQ(viewFrom7->startPosition, 7);
+    const auto current = answer(false, 1, true);
+    ASSERT_TRUE(current);
+    EXPECT_EQ(current->scope, Scope::CurrentRow);
+    EXPECT_EQ(current->startPosition, 1);
+    EXPECT_FALSE(answer(true, 3, false));
 }
 
 } // namespace
