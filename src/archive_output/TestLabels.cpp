@@ -52,13 +52,20 @@ void drawLabel(TXPrint& print, const Label& label, Mm100 left, Mm100 top) {
          label.passed ? QStringLiteral("bestanden") : QStringLiteral("nicht bestanden"));
     line(1750, false, 7, QStringLiteral("Nächste Prüfung"));
     line(1990, true, 16, label.Termin);
-    line(2750, false, 7, label.Auftraggeber);
+    line(2750, false, 7, label.contractor);
     line(3050, false, 7, QStringLiteral("Nr. ") + QString::number(label.number));
 }
 
 } // namespace
 
-Label labelOf(const TableCursor& archive) {
+QString contractorName(TableStore& store) {
+    TableCursor customers(store, QStringLiteral("kunden"));
+    if (!customers.open() || !customers.locate(QStringLiteral("Kundennummer"), {0}))
+        return {};
+    return customers.text(QStringLiteral("Auftraggeber"));
+}
+
+Label labelOf(const TableCursor& archive, const QString& contractor) {
     Label label;
     label.number = archive.integer(QStringLiteral("Zaehler"));
     label.Geraeteart = archive.text(QStringLiteral("Geraeteart"));
@@ -67,7 +74,7 @@ Label labelOf(const TableCursor& archive) {
     label.Datum = archive.text(QStringLiteral("Datum"));
     label.Termin = archive.text(QStringLiteral("Termin"));
     label.passed = archive.text(QStringLiteral("Ordnung")) == u"j";
-    label.Auftraggeber = archive.text(QStringLiteral("Auftraggeber"));
+    label.contractor = contractor;
     return label;
 }
 

@@ -8,6 +8,7 @@
 
 class PrintTarget;
 class TableCursor;
+class TableStore;
 
 // Test labels for the tested devices: what was tested, when, with what
 // result, when it is next due, and a QR code leading back to the archive row.
@@ -22,7 +23,8 @@ struct Label {
     QString Datum;
     QString Termin;
     bool passed = false;
-    QString Auftraggeber;
+    // Who tested: the contractor, as the reports name it.
+    QString contractor;
 };
 
 // An A4 sheet of 3 columns and 8 rows of 70 × 37 mm labels, counted from 1
@@ -31,8 +33,10 @@ constexpr int kColumns = 3;
 constexpr int kRows = 8;
 constexpr int kPerSheet = kColumns * kRows;
 
+// The contractor's name (customer number 0); empty when there is none.
+QString contractorName(TableStore& store);
 // The label of the archive's current row.
-Label labelOf(const TableCursor& archive);
+Label labelOf(const TableCursor& archive, const QString& contractor);
 
 // What the QR code says, plain ASCII: "ZTD <number> <next test>".
 QByteArray payload(const Label& label);

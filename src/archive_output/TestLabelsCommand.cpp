@@ -8,11 +8,11 @@ namespace test_labels {
 
 namespace {
 
-QList<Label> viewLabels(TableCursor& archive) {
+QList<Label> viewLabels(TableCursor& archive, const QString& contractor) {
     const qint64 current = archive.rowId();
     QList<Label> labels;
     for (bool more = archive.first(); more; more = archive.next())
-        labels.append(labelOf(archive));
+        labels.append(labelOf(archive, contractor));
     archive.gotoRowId(current);
     return labels;
 }
@@ -26,8 +26,10 @@ void run(Prompter& prompter, TableCursor& archive, ChoiceQuestion& question,
     const auto choice = question.askChoice();
     if (!choice)
         return;
-    const QList<Label> labels =
-        choice->scope == Scope::CurrentRow ? QList<Label>{labelOf(archive)} : viewLabels(archive);
+    const QString contractor = contractorName(archive.store());
+    const QList<Label> labels = choice->scope == Scope::CurrentRow
+                                    ? QList<Label>{labelOf(archive, contractor)}
+                                    : viewLabels(archive, contractor);
     deliver(prompter, output, pdfName(labels), [&](PrintTarget& target) {
         drawSheets(target, labels, choice->startPosition, [&prompter](const QString& problem) {
             prompter.message(problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);

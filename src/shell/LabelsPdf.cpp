@@ -42,13 +42,14 @@ int write(const QString& dataDirectory, const Request& request) {
     TableCursor archive(store, QStringLiteral("zt"));
     if (!archive_table::ensureStandardIndex(archive) || !archive.open())
         return 1;
+    const QString contractor = test_labels::contractorName(store);
     QList<test_labels::Label> labels;
     for (const qint64 number : request.numbers) {
         if (!archive.locate(QStringLiteral("Zaehler"), {number})) {
             say(QStringLiteral("Den Datensatz Nr. %1 gibt es im Archiv nicht.").arg(number));
             return 1;
         }
-        labels.append(test_labels::labelOf(archive));
+        labels.append(test_labels::labelOf(archive, contractor));
     }
     return archive_pdf::writePdf(
         request.pdfFile, [&](PrintTarget& target, const archive_pdf::Tell& tell) {

@@ -79,6 +79,22 @@ TEST_F(TestLabelsCommandTest, TheCurrentRowOrEveryRowOfTheFilterFromTheChosenPos
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
 }
 
+TEST_F(TestLabelsCommandTest, TheLabelNamesTheContractorNotTheCustomer) {
+    addCustomers({{0, u"Elektro Schulze"_s}, {3, u"Müller"_s}});
+    documents.pages = std::make_shared<RecordingPrintTarget>();
+    question.choice = Choice{Scope::CurrentRow, 1};
+    prompter.chooseFile(u"/tmp/plaketten.pdf"_s);
+    PrintOutput output([] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Pdf);
+    output.documents = documents.source();
+    test_labels::run(prompter, zt, question, output);
+    QStringList names;
+    for (const CanvasOp& op : documents.pages->jobs().value(0).ops)
+        if (op.kind == CanvasOp::Kind::Text &&
+            (op.text == u"Elektro Schulze"_s || op.text == u"Müller"_s))
+            names << op.text;
+    EXPECT_EQ(names, QStringList{u"Elektro Schulze"_s});
+}
+
 TEST_F(TestLabelsCommandTest, CancelledPrintsNothing) {
     PrintOutput output([] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Pdf);
     output.documents = documents.source();
