@@ -187,11 +187,8 @@ void LegacyImport::planCustomers() {
     if (takeContractor_)
         newCustomers_ << oldContractor_->values;
     if (keepCustomerNumbers_) {
-        for (const OldCustomer& customer : oldCustomers_) {
-            customerNumbers_.insert(customer.values[0].toLongLong(),
-                                    customer.values[0].toLongLong());
+        for (const OldCustomer& customer : oldCustomers_)
             newCustomers_ << customer.values;
-        }
         return;
     }
     // The lowest number of a name wins, as a look-up in number order finds it.
@@ -274,7 +271,6 @@ ArchiveImport::Outcome LegacyImport::run(Prompter& prompter) {
         if (error.isEmpty())
             error = customers.write().error;
         if (!error.isEmpty()) {
-            customerFailure_ = error;
             ArchiveImport::Outcome outcome;
             outcome.total = archive_->rowCount();
             outcome.failure = error;

@@ -35,10 +35,9 @@ public:
 
     // What the take-over will bring, for the user to confirm.
     QString summary() const;
-    // Customers first (one transaction), then the rows in batches.
+    // Customers first (one transaction; when they cannot be written, no row
+    // is, and the outcome says why), then the rows in batches.
     ArchiveImport::Outcome run(Prompter& prompter);
-    // The German reason when the customers could not be written (then no row was).
-    const QString& customerFailure() const { return customerFailure_; }
     // Customers written, the contractor not counted.
     int customersWritten() const { return customersWritten_; }
     bool contractorWritten() const { return contractorWritten_; }
@@ -74,7 +73,6 @@ private:
     // Old customer number → number in the address book after the take-over.
     QHash<qint64, qint64> customerNumbers_;
     QList<QVariantList> newCustomers_;
-    QString customerFailure_;
     int customersWritten_ = 0;
     bool contractorWritten_ = false;
 };

@@ -1,4 +1,5 @@
 #include "BackupCommands.h"
+#include "ConsolePrompter.h"
 
 #include "safety/BackupSteps.h"
 #include "safety/DatabaseCopy.h"
@@ -8,15 +9,9 @@
 #include <QDateTime>
 #include <QDir>
 
-#include <cstdio>
-
 namespace console_commands {
 
 namespace {
-void say(const QString& text) {
-    fprintf(stderr, "%s\n", qPrintable(text));
-}
-
 QString databasePath(const QString& dataDirectory) {
     return QDir(dataDirectory).filePath(TableStore::fileName());
 }
