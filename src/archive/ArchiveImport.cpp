@@ -100,7 +100,7 @@ void ArchiveImport::loadCustomers() {
     if (customersLoaded_)
         return;
     customersLoaded_ = true;
-    const RowScan scan = scanRows(store_.database(),
+    const RowScan scan = scanRows(store_,
                                   QStringLiteral("SELECT Auftraggeber, Kundennummer FROM kunden "
                                                  "ORDER BY Kundennummer DESC, rowid DESC"),
                                   {}, 1);

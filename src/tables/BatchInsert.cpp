@@ -1,11 +1,9 @@
 #include "BatchInsert.h"
 
 #include "FieldValues.h"
-#include "RowScan.h"
 #include "SqlBinding.h"
+#include "SqlStatement.h"
 #include "TableStore.h"
-
-#include <sqlite3.h>
 
 namespace {
 // Another writer that took a number meanwhile is outrun by reading the
@@ -18,9 +16,6 @@ const TableDefinition& definitionOf(TableStore& store, const QString& table) {
     return *definition;
 }
 
-void bindStored(sqlite3_stmt* statement, int position, const QVariant& value) {
-    row_scan::bind(statement, position, sql_binding::bindable(value));
-}
 } // namespace
 
 BatchInsert::BatchInsert(TableStore& store, const QString& table, bool numbered)
@@ -28,10 +23,7 @@ BatchInsert::BatchInsert(TableStore& store, const QString& table, bool numbered)
     , definition_(definitionOf(store, table))
     , numbered_(numbered) {}
 
-BatchInsert::~BatchInsert() {
-    sqlite3_finalize(insert_);
-    sqlite3_finalize(highest_);
-}
+BatchInsert::~BatchInsert() = default;
 
 std::optional<QString> BatchInsert::add(const QVariantList& values) {
     const auto& fields = definition_.fields;
@@ -54,9 +46,8 @@ std::optional<QString> BatchInsert::add(const QVariantList& values) {
     return std::nullopt;
 }
 
-QString BatchInsert::lastError() const {
-    return store_.describe(definition_.name,
-                           row_scan::lastError(row_scan::handle(store_.database())));
+QString BatchInsert::describe(const SqlStatement& statement) const {
+    return store_.describe(definition_.name, statement.error());
 }
 
 bool BatchInsert::prepare(QString* error) {
@@ -75,13 +66,12 @@ bool BatchInsert::prepare(QString* error) {
                                     sql_binding::placeholders(columns.size()));
     const QString highest =
         QStringLiteral("SELECT max(%1) FROM %2").arg(columns.first(), quoted(definition_.name));
-    sqlite3* db = row_scan::handle(store_.database());
-    if (sqlite3_prepare_v2(db, insert.toUtf8().constData(), -1, &insert_, nullptr) != SQLITE_OK ||
-        sqlite3_prepare_v2(db, highest.toUtf8().constData(), -1, &highest_, nullptr) != SQLITE_OK) {
-        *error = lastError();
-        sqlite3_finalize(insert_);
-        sqlite3_finalize(highest_);
-        insert_ = highest_ = nullptr;
+    QSqlError failure;
+    insert_ = store_.prepare(insert, &failure);
+    highest_ = insert_ ? store_.prepare(highest, &failure) : nullptr;
+    if (!highest_) {
+        *error = store_.describe(definition_.name, failure);
+        insert_.reset();
         return false;
     }
     return true;
@@ -94,24 +84,24 @@ BatchInsert::Attempt BatchInsert::attempt(Written& written) {
     }
     qint64 number = 0;
     if (numbered_) {
-        if (sqlite3_step(highest_) != SQLITE_ROW) {
-            written.error = lastError();
-            sqlite3_reset(highest_);
+        if (!highest_->step()) {
+            written.error = describe(*highest_);
             store_.rollbackWrite();
             return Attempt::Failed;
         }
-        number = sqlite3_column_int64(highest_, 0) + 1;
-        sqlite3_reset(highest_);
+        number = highest_->integer(0) + 1;
+        highest_->reset();
     }
     written.firstNumber = number;
     for (const QVariantList& row : std::as_const(rows_)) {
         for (int i = 0; i < row.size(); ++i)
-            bindStored(insert_, i + 1, i == 0 && numbered_ ? QVariant(number) : row[i]);
-        const int result = sqlite3_step(insert_);
-        sqlite3_reset(insert_);
-        if (result != SQLITE_DONE) {
-            const bool keyTaken = numbered_ && (result & 0xFF) == SQLITE_CONSTRAINT;
-            written.error = lastError();
+            insert_->bind(i + 1,
+                          sql_binding::bindable(i == 0 && numbered_ ? QVariant(number) : row[i]));
+        insert_->step();
+        insert_->reset();
+        if (insert_->error().isValid()) {
+            const bool keyTaken = numbered_ && store_.isKeyViolation(insert_->error());
+            written.error = describe(*insert_);
             store_.rollbackWrite();
             return keyTaken ? Attempt::KeyTaken : Attempt::Failed;
         }

@@ -4,11 +4,12 @@
 #include <QString>
 #include <QVariantList>
 
+#include <memory>
 #include <optional>
 
 class TableStore;
 struct TableDefinition;
-struct sqlite3_stmt;
+class SqlStatement;
 
 // Many new rows written beside the cursors, one transaction per batch. The
 // write lock is taken before the numbers are read, so no other writer can
@@ -42,12 +43,12 @@ private:
     enum class Attempt { Stored, KeyTaken, Failed };
     Attempt attempt(Written& written);
     bool prepare(QString* error);
-    QString lastError() const;
+    QString describe(const SqlStatement& statement) const;
 
     TableStore& store_;
     const TableDefinition& definition_;
     bool numbered_;
     QList<QVariantList> rows_;
-    sqlite3_stmt* insert_ = nullptr;
-    sqlite3_stmt* highest_ = nullptr;
+    std::unique_ptr<SqlStatement> insert_;
+    std::unique_ptr<SqlStatement> highest_;
 };

@@ -1,9 +1,7 @@
 #include "RowStream.h"
 
-#include "RowScan.h"
+#include "SqlStatement.h"
 #include "TableStore.h"
-
-#include <sqlite3.h>
 
 RowStream::RowStream(TableStore& store, const QString& sql, const QVariantList& values)
     : store_(store) {
@@ -12,48 +10,41 @@ RowStream::RowStream(TableStore& store, const QString& sql, const QVariantList& 
             QStringLiteral("Die Datenbank \"%1\" ist nicht geöffnet.").arg(store_.databasePath());
         return;
     }
-    if (sqlite3_prepare_v2(row_scan::handle(store_.database()), sql.toUtf8().constData(), -1,
-                           &statement_, nullptr) != SQLITE_OK) {
-        fail();
+    QSqlError error;
+    statement_ = store_.prepare(sql, &error);
+    if (!statement_) {
+        fail(error);
         return;
     }
     for (int i = 0; i < values.size(); ++i)
-        row_scan::bind(statement_, i + 1, values[i]);
+        statement_->bind(i + 1, values[i]);
 }
 
-RowStream::~RowStream() {
-    sqlite3_finalize(statement_);
-}
+RowStream::~RowStream() = default;
 
-void RowStream::fail() {
-    error_ = store_.describe(QStringLiteral("zt"),
-                             row_scan::lastError(row_scan::handle(store_.database())));
-    sqlite3_finalize(statement_);
-    statement_ = nullptr;
+void RowStream::fail(const QSqlError& error) {
+    error_ = store_.describe(QStringLiteral("zt"), error);
+    statement_.reset();
 }
 
 bool RowStream::next() {
     if (!statement_)
         return false;
-    const int result = sqlite3_step(statement_);
-    if (result == SQLITE_ROW)
+    if (statement_->step())
         return true;
-    if (result != SQLITE_DONE)
-        fail();
-    else
-        sqlite3_reset(statement_);
+    if (statement_->error().isValid())
+        fail(statement_->error());
     return false;
 }
 
 bool RowStream::isNull(int column) const {
-    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+    return statement_->isNull(column);
 }
 
 qint64 RowStream::integer(int column) const {
-    return sqlite3_column_int64(statement_, column);
+    return statement_->integer(column);
 }
 
 QByteArrayView RowStream::text(int column) const {
-    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-    return QByteArrayView(bytes, sqlite3_column_bytes(statement_, column));
+    return statement_->text(column);
 }

@@ -4,8 +4,11 @@
 #include <QString>
 #include <QVariantList>
 
+#include <memory>
+
+class SqlStatement;
+class QSqlError;
 class TableStore;
-struct sqlite3_stmt;
 
 // The rows of a query read one after the other straight from the engine,
 // their values as the bytes it holds: a million rows stream through in
@@ -29,9 +32,9 @@ public:
     QByteArrayView text(int column) const;
 
 private:
-    void fail();
+    void fail(const QSqlError& error);
 
     TableStore& store_;
-    sqlite3_stmt* statement_ = nullptr;
+    std::unique_ptr<SqlStatement> statement_;
     QString error_;
 };

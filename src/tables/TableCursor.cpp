@@ -3,12 +3,9 @@
 #include "FieldValues.h"
 #include "GermanCollation.h"
 #include "Keyset.h"
-#include "RowScan.h"
 #include "SqlBinding.h"
 
 #include <QSqlError>
-
-#include <sqlite3.h>
 
 namespace {
 const TableDefinition& definitionOf(TableStore& store, const QString& table) {
@@ -242,43 +239,40 @@ bool TableCursor::fetch(const QString& condition, const QVariantList& values, bo
     if (!conditions.isEmpty())
         sql += QLatin1String(" WHERE ") + conditions.join(QLatin1String(" AND "));
     sql += descending ? orderDescending_ : orderAscending_;
-    sqlite3_stmt* statement = preparedRead(sql);
+    SqlStatement* statement = preparedRead(sql);
     if (!statement)
         return false;
     for (int i = 0; i < binds.size(); ++i)
-        row_scan::bind(statement, i + 1, bindable(binds[i]));
-    const int result = sqlite3_step(statement);
-    const bool found = result == SQLITE_ROW;
+        statement->bind(i + 1, bindable(binds[i]));
+    const bool found = statement->step();
     if (found) {
-        rowId_ = sqlite3_column_int64(statement, 0);
+        rowId_ = statement->integer(0);
         for (int i = 0; i < definition_.fields.size(); ++i)
-            row_[i] = row_scan::column(statement, i + 1);
+            row_[i] = statement->value(i + 1);
         hasRow_ = true;
-    } else if (result != SQLITE_DONE) {
-        store_.reportError(tableName(), row_scan::lastError(sqlite3_db_handle(statement)));
+    } else if (statement->error().isValid()) {
+        store_.reportError(tableName(), statement->error());
     }
     // Resetting ends the read, so no lock outlives the step.
-    sqlite3_reset(statement);
+    statement->reset();
     return found;
 }
 
-sqlite3_stmt* TableCursor::preparedRead(const QString& sql) {
-    if (sqlite3_stmt* statement = reads_.value(sql))
+SqlStatement* TableCursor::preparedRead(const QString& sql) {
+    if (SqlStatement* statement = reads_.value(sql).get())
         return statement;
-    sqlite3* db = row_scan::handle(store_.database());
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        store_.reportError(tableName(), row_scan::lastError(db));
+    QSqlError error;
+    std::shared_ptr<SqlStatement> statement = store_.prepare(sql, &error);
+    if (!statement) {
+        store_.reportError(tableName(), error);
         return nullptr;
     }
     reads_.insert(sql, statement);
-    return statement;
+    return statement.get();
 }
 
 void TableCursor::clearStatements() {
     statements_.clear();
-    for (sqlite3_stmt* statement : std::as_const(reads_))
-        sqlite3_finalize(statement);
     reads_.clear();
 }
 

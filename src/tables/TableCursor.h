@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FilterExpression.h"
+#include "SqlStatement.h"
 #include "TableStore.h"
 
 #include <QHash>
@@ -9,6 +10,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 struct LocateOptions {
@@ -20,8 +22,6 @@ struct LocateOptions {
 // state; several cursors may look at the same table. Rows are visited in the
 // current index's order (the key order without an index); every step is one
 // keyset query, so a million rows move as fast as ten.
-struct sqlite3_stmt;
-
 class TableCursor : public QObject {
     Q_OBJECT
 public:
@@ -176,9 +176,9 @@ private:
     QVariantList row_;
     QVariantList buffer_;
     QHash<QString, QSqlQuery> statements_;
-    // The reads, straight through SQLite: each step is one of them.
-    QHash<QString, sqlite3_stmt*> reads_;
-    sqlite3_stmt* preparedRead(const QString& sql);
+    // The reads, straight through the engine: each step is one of them.
+    QHash<QString, std::shared_ptr<SqlStatement>> reads_;
+    SqlStatement* preparedRead(const QString& sql);
     void clearStatements();
 };
 

@@ -114,9 +114,8 @@ void TableGridModel::ensureCount() const {
         rows_ = allRowsCount_->second;
         return;
     }
-    RowScan scan =
-        scanRows(cursor_.store().database(), QLatin1String("SELECT count(*)") + fromWhere({}),
-                 cursor_.filterValues(), 1);
+    RowScan scan = scanRows(cursor_.store(), QLatin1String("SELECT count(*)") + fromWhere({}),
+                            cursor_.filterValues(), 1);
     if (!scan.ok() || scan.keys.isEmpty()) {
         cursor_.store().reportError(cursor_.tableName(), scan.error);
         return;
@@ -141,7 +140,7 @@ void TableGridModel::scanKeys(int rows) const {
         const QString sql = QStringLiteral("SELECT %1").arg(terms) + fromWhere(from.sql) +
                             QStringLiteral(" ORDER BY %1 LIMIT %2").arg(terms).arg(limit);
         const QVariantList values = cursor_.filterValues() + from.values;
-        RowScan scan = scanRows(cursor_.store().database(), sql, values, kPageSize);
+        RowScan scan = scanRows(cursor_.store(), sql, values, kPageSize);
         if (!scan.ok()) {
             scanDone_ = true;
             cursor_.store().reportError(cursor_.tableName(), scan.error);
@@ -203,7 +202,7 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(from.sql) +
                         QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
     const QVariantList values = cursor_.filterValues() + from.values;
-    RowScan scan = scanRows(cursor_.store().database(), sql, values, 1);
+    RowScan scan = scanRows(cursor_.store(), sql, values, 1);
     if (!scan.ok())
         cursor_.store().reportError(cursor_.tableName(), scan.error);
     if (pageUse_.size() > kCachedPages)
@@ -326,7 +325,7 @@ int TableGridModel::rowFromEnd() const {
     QStringList descending;
     for (const auto& term : cursor_.orderTerms())
         descending << term.sql + QLatin1String(" DESC");
-    const RowScan scan = scanRows(cursor_.store().database(),
+    const RowScan scan = scanRows(cursor_.store(),
                                   QLatin1String("SELECT rowid") + fromWhere({}) +
                                       QStringLiteral(" ORDER BY %1 LIMIT %2")
                                           .arg(descending.join(QLatin1String(", ")))

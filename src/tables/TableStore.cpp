@@ -1,7 +1,7 @@
 #include "TableStore.h"
 
 #include "GermanCollation.h"
-#include "RowScan.h"
+#include "SqliteStatement.h"
 #include "common/Prompter.h"
 
 #include <QDir>
@@ -62,6 +62,14 @@ const TableDefinition* TableStore::definition(const QString& table) const {
         if (candidate->name == table)
             return candidate;
     return nullptr;
+}
+
+std::unique_ptr<SqlStatement> TableStore::prepare(const QString& sql, QSqlError* error) {
+    return sqlite_engine::prepare(sqlite_engine::handle(db_), sql, error);
+}
+
+bool TableStore::isKeyViolation(const QSqlError& error) const {
+    return (error.nativeErrorCode().toInt() & 0xFF) == kSqliteConstraint;
 }
 
 QString TableStore::describe(const QString& table, const QSqlError& error) const {
@@ -241,7 +249,7 @@ std::pair<qint64, qint64> TableStore::changeStamp() {
     const qint64 others = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
                               ? version.value(0).toLongLong()
                               : -1;
-    return {sqlite3_total_changes64(row_scan::handle(db_)), others};
+    return {sqlite3_total_changes64(sqlite_engine::handle(db_)), others};
 }
 
 bool TableStore::useWriteAheadLog() {

@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class Prompter;
 class QSqlError;
+class SqlStatement;
 
 // One part of a named index: a field, compared case-insensitively (German
 // folding) or exactly.
@@ -43,6 +45,11 @@ public:
     bool isReadOnly() const { return !readOnlyReason_.isEmpty(); }
     QSqlDatabase database() const { return db_; }
     const TableDefinition* definition(const QString& table) const;
+    // A statement read straight through the engine; null with the engine's
+    // error when it does not compile. It must not outlive the store.
+    std::unique_ptr<SqlStatement> prepare(const QString& sql, QSqlError* error);
+    // Whether the failure is a key that another row holds already.
+    bool isKeyViolation(const QSqlError& error) const;
 
     QStringList indexNames(const QString& table);
     std::optional<QList<IndexTerm>> indexTerms(const QString& table, const QString& name);

@@ -4,7 +4,7 @@
 #include "TableFixture.h"
 #include "archive_output/DueList.h"
 #include "print/RecordingPrintTarget.h"
-#include "tables/RowScan.h"
+#include "tables/SqliteStatement.h"
 
 #include <QSqlQuery>
 
@@ -110,7 +110,7 @@ TEST_F(DueDevicesTest, EveryReadSeeksAnIndexAndNoneSorts) {
         rows.append({i, QStringLiteral("Kunde %1").arg(i % 4), i % 4, "01.12.2026"});
     addArchiveRows(rows);
     dropCustomer(1);
-    sqlite3* db = row_scan::handle(store.database());
+    sqlite3* db = sqlite_engine::handle(store.database());
     StatementTrace trace(db);
     std::optional<Position> after;
     do {

@@ -2,8 +2,8 @@
 #include "TableFixture.h"
 
 #include "tables/BatchInsert.h"
-#include "tables/RowScan.h"
 #include "tables/RowStream.h"
+#include "tables/SqliteStatement.h"
 
 #include <sqlite3.h>
 
@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         addArchiveRows({{1, QStringLiteral("Albers"), 1, QString()},
                         {7, QStringLiteral("Meier"), 2, QString()}});
-        sqlite3* db = row_scan::handle(store.database());
+        sqlite3* db = sqlite_engine::handle(store.database());
         sqlite3_create_function(db, "taken", 0, SQLITE_UTF8, nullptr, refuseOnce, nullptr, nullptr);
         ASSERT_EQ(sqlite3_exec(db,
                                "CREATE TEMP TRIGGER taken BEFORE INSERT ON zt WHEN taken() "

@@ -2,7 +2,7 @@
 #include "TableFixture.h"
 
 #include "addresses/CustomerTable.h"
-#include "tables/RowScan.h"
+#include "tables/SqliteStatement.h"
 
 // Every read and write the archive's cursors issue with a condition seeks an
 // index, and none sorts: a step costs the same at any size.
@@ -16,7 +16,7 @@ TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
     ASSERT_TRUE(zt.addIndex(QStringLiteral("Standard"), QStringLiteral("Zaehler")));
     ASSERT_TRUE(zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Auftraggeber;Zaehler")));
 
-    sqlite3* db = row_scan::handle(store.database());
+    sqlite3* db = sqlite_engine::handle(store.database());
     auto trace = std::make_unique<StatementTrace>(db);
 
     zt.setIndexName(QStringLiteral("Aktuell"));
