@@ -50,7 +50,8 @@ ztd_start_database_server() {
         "${ZTD_POSTGRES_AS_OWNER[@]}" "$ZTD_POSTGRES_BIN/pg_ctl" -D "$cluster/data" -w -t 10 \
             -l "$ZTD_POSTGRES_DIR/postgres.log" -o "-p $port -k $cluster \
             -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off \
-            -c full_page_writes=off" start >/dev/null 2>&1 && { started=1; break; }
+            -c full_page_writes=off" start >>"$ZTD_POSTGRES_DIR/postgres.log" 2>&1 &&
+            { started=1; break; }
     done
     [ -n "$started" ] || { ztd_postgres_give_up "PostgreSQL startet nicht"; return 0; }
     printf "CREATE ROLE ztd LOGIN CREATEDB PASSWORD '%s';\nCREATE DATABASE ztd_test OWNER ztd;\n" \
