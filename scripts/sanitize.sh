@@ -6,6 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/setup.sh"
 source "$(dirname "$0")/print-server.sh"
+source "$(dirname "$0")/database-server.sh"
 
 ZTD_BUILD="$ZTD_ROOT/build-sanitize"
 ZTD_BUILD_KIND="Debug, address,undefined"
@@ -15,8 +16,9 @@ ZTD_CONFIGURE_ARGS=(-DCMAKE_BUILD_TYPE=Debug -DZTD_SANITIZE=address,undefined
 ztd_install_packages
 ztd_configure_and_build all
 
-trap ztd_stop_print_server EXIT
+trap 'ztd_stop_print_server; ztd_stop_database_server' EXIT
 ztd_start_print_server
+ztd_start_database_server
 
 ztd_stage "Teste unter den Sanitizern"
 export QT_QPA_PLATFORM=offscreen

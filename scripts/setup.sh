@@ -11,6 +11,7 @@ ZTD_PACKAGES=(
     libbenchmark-dev
     fonts-liberation2 xvfb xauth poppler-utils desktop-file-utils
     cups printer-driver-cups-pdf
+    postgresql libqt6sql6-psql libpq-dev
 )
 # Only scripts/bench.sh needs these: the reference the export is measured against.
 ZTD_BENCH_PACKAGES=(sqlite3)
