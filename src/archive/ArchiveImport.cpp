@@ -100,10 +100,11 @@ void ArchiveImport::loadCustomers() {
     if (customersLoaded_)
         return;
     customersLoaded_ = true;
-    const RowScan scan = scanRows(store_,
-                                  QStringLiteral("SELECT Auftraggeber, Kundennummer FROM kunden "
-                                                 "ORDER BY Kundennummer DESC, rowid DESC"),
-                                  {}, 1);
+    const RowScan scan =
+        scanRows(store_,
+                 QStringLiteral("SELECT \"Auftraggeber\", \"Kundennummer\" FROM \"kunden\" "
+                                "ORDER BY \"Kundennummer\" DESC, rowid DESC"),
+                 {}, 1);
     // The lowest number wins, as a look-up in number order finds it.
     for (const QVariantList& customer : scan.keys)
         customers_.insert(customer[0].toString(), customer[1].toLongLong());

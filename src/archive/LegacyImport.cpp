@@ -152,13 +152,13 @@ std::optional<QString> LegacyImport::readCustomers() {
         numbers.insert(number.toLongLong());
         oldCustomers_ << OldCustomer{values};
     }
-    if (queryNumber(store_, QStringLiteral("SELECT count(*) FROM kunden WHERE Kundennummer > 0")) >
-        0)
+    if (queryNumber(store_, QStringLiteral(
+                                "SELECT count(*) FROM \"kunden\" WHERE \"Kundennummer\" > 0")) > 0)
         keepCustomerNumbers_ = false;
     takeContractor_ =
         oldContractor_ &&
-        queryNumber(store_, QStringLiteral("SELECT count(*) FROM kunden WHERE Kundennummer = 0")) ==
-            0;
+        queryNumber(store_, QStringLiteral(
+                                "SELECT count(*) FROM \"kunden\" WHERE \"Kundennummer\" = 0")) == 0;
     return std::nullopt;
 }
 
@@ -177,7 +177,7 @@ std::optional<QString> LegacyImport::scanArchive() {
         numbers.insert(number.toLongLong());
     }
     nextRowNumber_ =
-        queryNumber(store_, QStringLiteral("SELECT coalesce(max(Zaehler), 0) + 1 FROM zt"));
+        queryNumber(store_, QStringLiteral("SELECT coalesce(max(\"Zaehler\"), 0) + 1 FROM \"zt\""));
     if (nextRowNumber_ > 1)
         keepRowNumbers_ = false;
     return std::nullopt;
@@ -194,13 +194,13 @@ void LegacyImport::planCustomers() {
     // The lowest number of a name wins, as a look-up in number order finds it.
     QHash<QString, qint64> numberOfName;
     QSqlQuery query(store_.database());
-    query.exec(
-        QStringLiteral("SELECT Auftraggeber, Kundennummer FROM kunden WHERE Kundennummer > 0 "
-                       "ORDER BY Kundennummer DESC, rowid DESC"));
+    query.exec(QStringLiteral(
+        "SELECT \"Auftraggeber\", \"Kundennummer\" FROM \"kunden\" WHERE \"Kundennummer\" > 0 "
+        "ORDER BY \"Kundennummer\" DESC, rowid DESC"));
     while (query.next())
         numberOfName.insert(query.value(0).toString(), query.value(1).toLongLong());
-    qint64 highest =
-        queryNumber(store_, QStringLiteral("SELECT coalesce(max(Kundennummer), 0) FROM kunden"));
+    qint64 highest = queryNumber(
+        store_, QStringLiteral("SELECT coalesce(max(\"Kundennummer\"), 0) FROM \"kunden\""));
     for (const OldCustomer& customer : oldCustomers_) {
         const QString name =
             record_transfer::storedCustomerName(customer.values[kCustomerName].toString());

@@ -126,20 +126,23 @@ CustomerMatch matchCustomer(TableStore& store, const QString& name, const QStrin
         match.number.reset();
         return match;
     };
-    query.prepare(QStringLiteral("SELECT Kundennummer FROM kunden WHERE Auftraggeber = ? COLLATE "
-                                 "BINARY ORDER BY Kundennummer, rowid LIMIT 1"));
+    query.prepare(QStringLiteral("SELECT \"Kundennummer\" FROM \"kunden\" WHERE \"Auftraggeber\" = "
+                                 "?%1 ORDER BY \"Kundennummer\", rowid LIMIT 1")
+                      .arg(store.exactCollation()));
     query.addBindValue(stored);
     if (!query.exec())
         return failed();
     if (query.next()) {
         match.number = query.value(0).toLongLong();
     } else {
-        if (!query.exec(QStringLiteral("SELECT coalesce(max(Kundennummer), 0) + 1 FROM kunden")) ||
+        if (!query.exec(
+                QStringLiteral("SELECT coalesce(max(\"Kundennummer\"), 0) + 1 FROM \"kunden\"")) ||
             !query.next())
             return failed();
         match.number = query.value(0).toLongLong();
-        query.prepare(QStringLiteral("INSERT INTO kunden (Kundennummer, Auftraggeber, "
-                                     "AuftraggeberStrasse, AuftraggeberOrt) VALUES (?, ?, ?, ?)"));
+        query.prepare(
+            QStringLiteral("INSERT INTO \"kunden\" (\"Kundennummer\", \"Auftraggeber\", "
+                           "\"AuftraggeberStrasse\", \"AuftraggeberOrt\") VALUES (?, ?, ?, ?)"));
         for (const QVariant& value :
              {QVariant(*match.number), QVariant(stored), QVariant(storedCustomerName(street)),
               QVariant(storedCustomerName(town))})

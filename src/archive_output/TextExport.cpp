@@ -130,9 +130,10 @@ struct AddressBook {
 
     explicit AddressBook(TableStore& store) {
         // The lowest row of a number wins, as a look-up in number order finds it.
-        RowStream rows(store, QStringLiteral("SELECT Kundennummer, Auftraggeber, "
-                                             "AuftraggeberStrasse, AuftraggeberOrt FROM kunden "
-                                             "ORDER BY Kundennummer DESC, rowid DESC"));
+        RowStream rows(
+            store, QStringLiteral("SELECT \"Kundennummer\", \"Auftraggeber\", "
+                                  "\"AuftraggeberStrasse\", \"AuftraggeberOrt\" FROM \"kunden\" "
+                                  "ORDER BY \"Kundennummer\" DESC, rowid DESC"));
         while (rows.next()) {
             const qint64 number = rows.integer(0);
             customers.insert(number, {encoded(rows.text(2)), encoded(rows.text(3))});

@@ -15,7 +15,8 @@ public:
     // The condition on terms from the given one on, the earlier ones equal.
     QString from(int i) {
         if (i == terms_.size())
-            return comparison_ == KeyComparison::FromOn ? QStringLiteral("1") : QStringLiteral("0");
+            return comparison_ == KeyComparison::FromOn ? QStringLiteral("TRUE")
+                                                        : QStringLiteral("FALSE");
         if (!nullableFrom(i))
             return rowValues(i);
         const QString& column = terms_[i].sql;

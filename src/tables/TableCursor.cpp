@@ -144,7 +144,7 @@ bool TableCursor::loadOrder() {
         for (const IndexTerm& term : *terms) {
             QString sql = quoted(definition_.fields[term.field].name);
             if (term.exact)
-                sql += QLatin1String(" COLLATE BINARY");
+                sql += store_.exactCollation();
             order << OrderTerm{term.field, sql, term.exact,
                                definition_.fields[term.field].nullable};
             unique = unique || (term.field == 0 && definition_.firstFieldIsKey);
@@ -466,14 +466,15 @@ bool TableCursor::locate(const QString& fields, const QVariantList& values, Loca
             conditions << QStringLiteral("%1 >= ? AND %1 < ?").arg(column);
             binds << text << german_collation::upperBound(text);
             if (!options.caseInsensitive) {
-                conditions << QStringLiteral("substr(%1, 1, ?) = ? COLLATE BINARY").arg(column);
+                conditions << QStringLiteral("substr(%1, 1, ?) = ?%2")
+                                  .arg(column, store_.exactCollation());
                 binds << text.size() << text;
             }
         } else {
             conditions << column + QLatin1String(" = ?");
             binds << text;
             if (!options.caseInsensitive) {
-                conditions << column + QLatin1String(" = ? COLLATE BINARY");
+                conditions << column + QLatin1String(" = ?") + store_.exactCollation();
                 binds << text;
             }
         }

@@ -120,10 +120,15 @@ bool TableCursor::writeBuffer() {
     for (const FieldDefinition& def : definition_.fields)
         columns << quoted(def.name);
     QString sql;
+    // The server tells a new row's number only when asked for it.
+    const bool returnsRowId =
+        state_ == State::Insert && !definition_.firstFieldIsKey && store_.onServer();
     if (state_ == State::Insert) {
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoted(tableName()), columns.join(QLatin1String(", ")),
                        placeholders(columns.size()));
+        if (returnsRowId)
+            sql += QLatin1String(" RETURNING rowid");
     } else {
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                   .arg(quoted(tableName()),
@@ -143,6 +148,8 @@ bool TableCursor::writeBuffer() {
     }
     if (definition_.firstFieldIsKey)
         rowId_ = buffer_.at(0).toLongLong();
+    else if (returnsRowId)
+        rowId_ = query->next() ? query->value(0).toLongLong() : 0;
     else if (state_ == State::Insert)
         rowId_ = query->lastInsertId().toLongLong();
     query->finish();
@@ -257,7 +264,7 @@ int TableCursor::updateField(const QString& name, const QVariant& value, const Q
         // rows whose flag is set.
         conditions << column + QLatin1String(" <> ") + QString::number(stored->toLongLong());
     } else if (differingOnly) {
-        conditions << column + QLatin1String(" IS NOT ? COLLATE BINARY");
+        conditions << column + QLatin1String(" IS DISTINCT FROM ?") + store_.exactCollation();
         values << *stored;
     }
     QString sql = QStringLiteral("UPDATE %1 SET %2 = ?").arg(quoted(tableName()), column);

@@ -1,6 +1,8 @@
 #include "TableStore.h"
 
 #include "GermanCollation.h"
+#include "PostgresSchema.h"
+#include "PostgresStatement.h"
 #include "SqliteStatement.h"
 #include "common/Prompter.h"
 
@@ -30,6 +32,14 @@ constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteConstraint = 19;
 constexpr int kSqliteNotADatabase = 26;
 
+constexpr const char* kPgUniqueViolation = "23505";
+
+bool isServerLock(const QString& state) {
+    // lock not available, deadlock, serialization failure
+    return state == QLatin1String("55P03") || state == QLatin1String("40P01") ||
+           state == QLatin1String("40001");
+}
+
 const QString kReadOnly = QStringLiteral("Die Daten können nur gelesen werden: ");
 
 QString nextConnectionName() {
@@ -38,8 +48,9 @@ QString nextConnectionName() {
 }
 } // namespace
 
-TableStore::TableStore(const QString& directory, Prompter& prompter)
-    : directory_(directory)
+TableStore::TableStore(const DatabaseLocation& location, Prompter& prompter)
+    : directory_(location.folder)
+    , server_(location.server)
     , prompter_(prompter)
     , connection_(nextConnectionName()) {}
 
@@ -54,7 +65,12 @@ TableStore::~TableStore() {
 }
 
 QString TableStore::databasePath() const {
-    return QDir(directory_).filePath(fileName());
+    return onServer() ? server_.url() : QDir(directory_).filePath(fileName());
+}
+
+QString TableStore::exactCollation() const {
+    return onServer() ? QLatin1String(postgres_schema::kExactCollation)
+                      : QStringLiteral(" COLLATE BINARY");
 }
 
 const TableDefinition* TableStore::definition(const QString& table) const {
@@ -65,14 +81,20 @@ const TableDefinition* TableStore::definition(const QString& table) const {
 }
 
 std::unique_ptr<SqlStatement> TableStore::prepare(const QString& sql, QSqlError* error) {
+    if (onServer())
+        return postgres_engine::prepare(postgres_engine::handle(db_), sql, error);
     return sqlite_engine::prepare(sqlite_engine::handle(db_), sql, error);
 }
 
 bool TableStore::isKeyViolation(const QSqlError& error) const {
+    if (onServer())
+        return error.nativeErrorCode() == QLatin1String(kPgUniqueViolation);
     return (error.nativeErrorCode().toInt() & 0xFF) == kSqliteConstraint;
 }
 
 QString TableStore::describe(const QString& table, const QSqlError& error) const {
+    if (onServer())
+        return describeServerError(table, error);
     const int code = error.nativeErrorCode().toInt() & 0xFF;
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
     const QString database = QDir::toNativeSeparators(databasePath());
@@ -137,7 +159,8 @@ void TableStore::report(const QString& text) {
 
 void TableStore::reportError(const QString& table, const QSqlError& error) {
     const int code = error.nativeErrorCode().toInt() & 0xFF;
-    const bool locked = code == kSqliteBusy || code == kSqliteLocked;
+    const bool locked = onServer() ? isServerLock(error.nativeErrorCode())
+                                   : code == kSqliteBusy || code == kSqliteLocked;
     lockMet_ = lockMet_ || (locked && oncePerFailure_);
     const QString text = describe(table, error);
     // However many tables meet it, another program's lock is one failure.
@@ -158,7 +181,9 @@ TableStore::OncePerFailure::~OncePerFailure() {
 
 void TableStore::setBusyTimeout(int milliseconds) {
     busyTimeout_ = milliseconds;
-    if (open_)
+    if (open_ && onServer())
+        QSqlQuery(db_).exec(QStringLiteral("SET lock_timeout = %1").arg(milliseconds));
+    else if (open_)
         QSqlQuery(db_).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(milliseconds));
 }
 
@@ -193,6 +218,8 @@ QString TableStore::writeProblem() const {
 }
 
 bool TableStore::openFile() {
+    if (onServer())
+        return openServer();
     if (!QFileInfo(directory_).isDir() && !QDir().mkpath(directory_)) {
         report(QStringLiteral("Der Datenordner \"%1\" kann nicht angelegt werden.")
                    .arg(QDir::toNativeSeparators(directory_)));
@@ -245,6 +272,16 @@ bool TableStore::openFile() {
 std::pair<qint64, qint64> TableStore::changeStamp() {
     if (!open_)
         return {-1, -1};
+    if (onServer()) {
+        // Moved by every write statement of every PC, rolled back or not.
+        QSqlQuery counter(db_);
+        return {counter.exec(QStringLiteral("SELECT last_value FROM %1")
+                                 .arg(QLatin1String(postgres_schema::kChangeCounter))) &&
+                        counter.next()
+                    ? counter.value(0).toLongLong()
+                    : -1,
+                0};
+    }
     QSqlQuery version(db_);
     const qint64 others = version.exec(QStringLiteral("PRAGMA data_version")) && version.next()
                               ? version.value(0).toLongLong()
@@ -353,8 +390,10 @@ QStringList TableStore::indexNames(const QString& table) {
     if (!open_)
         return names;
     QSqlQuery query(db_);
-    query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
-                                 "tbl_name = ? AND substr(name, 1, ?) = ? ORDER BY rowid"));
+    query.prepare(onServer() ? postgres_schema::indexNamesSql()
+                             : QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
+                                              "'index' AND tbl_name = ? AND substr(name, 1, ?) = "
+                                              "? ORDER BY rowid"));
     const QString prefix = table + QLatin1Char(':');
     query.addBindValue(table);
     query.addBindValue(prefix.size());
@@ -374,19 +413,31 @@ std::optional<QList<IndexTerm>> TableStore::indexTerms(const QString& table, con
     if (!def || sqlName.isEmpty())
         return std::nullopt;
     QSqlQuery query(db_);
-    if (!query.exec(QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoted(sqlName)))) {
+    if (onServer()) {
+        query.prepare(postgres_schema::indexTermsSql());
+        query.addBindValue(sqlName);
+    }
+    const bool read =
+        onServer() ? query.exec()
+                   : query.exec(QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoted(sqlName)));
+    if (!read) {
         reportError(table, query.lastError());
         return std::nullopt;
     }
+    // SQLite lists the rowid every index carries too, marked as not a key column.
+    const int nameColumn = onServer() ? 0 : 2;
+    const int collationColumn = onServer() ? 1 : 4;
+    const QLatin1String german(onServer() ? postgres_schema::kGermanCollation
+                                          : german_collation::kName);
     QList<IndexTerm> terms;
     while (query.next()) {
-        if (query.value(5).toInt() != 1) // the rowid every index carries
+        if (!onServer() && query.value(5).toInt() != 1)
             continue;
-        const int field = def->indexOf(query.value(2).toString());
+        const int field = def->indexOf(query.value(nameColumn).toString());
         if (field < 0)
             return std::nullopt;
         const bool exact = def->fields[field].type == FieldType::Text &&
-                           query.value(4).toString() != QLatin1String(german_collation::kName);
+                           query.value(collationColumn).toString() != german;
         terms << IndexTerm{field, exact};
     }
     return terms;
@@ -416,7 +467,7 @@ bool TableStore::addIndex(const QString& table, const QString& name, const QStri
         }
         QString column = quoted(def->fields[field].name);
         if (!caseInsensitive && def->fields[field].type == FieldType::Text)
-            column += QLatin1String(" COLLATE BINARY");
+            column += exactCollation();
         columns << column;
     }
     return exec(table, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
@@ -444,7 +495,8 @@ bool TableStore::begin(const QString& table, bool exclusive) {
             return false;
         QSqlQuery query(db_);
         // Where nothing can be written, nothing needs keeping out either.
-        exclusive = exclusive && !isReadOnly();
+        // Other PCs on a server are never kept out: they keep working.
+        exclusive = exclusive && !isReadOnly() && !onServer();
         if (!query.exec(exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN"))) {
             reportError(table, query.lastError());
             return false;
@@ -484,8 +536,19 @@ std::optional<QString> TableStore::beginWrite(const QString& table) {
     if (depth_ > 0)
         return QStringLiteral("Die Tabelle \"%1\" wird gerade bearbeitet.").arg(table);
     QSqlQuery query(db_);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+    if (onServer()) {
+        // Other writers wait, readers go on, as with SQLite's write lock.
+        if (!query.exec(QStringLiteral("BEGIN")))
+            return describe(table, query.lastError());
+        if (!query.exec(
+                QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(quoted(table)))) {
+            const QString reason = describe(table, query.lastError());
+            query.exec(QStringLiteral("ROLLBACK"));
+            return reason;
+        }
+    } else if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return describe(table, query.lastError());
+    }
     depth_ = 1;
     failed_ = false;
     return std::nullopt;
@@ -508,4 +571,94 @@ void TableStore::rollbackWrite() {
         return;
     depth_ = 0;
     QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+}
+
+bool TableStore::openServer() {
+    if (!db_.isValid())
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection_);
+    if (!db_.isValid()) {
+        report(QStringLiteral("Für PostgreSQL fehlt Qts Datenbanktreiber QPSQL (Paket "
+                              "libqt6sql6-psql)."));
+        return false;
+    }
+    db_.setHostName(server_.host);
+    db_.setPort(server_.port);
+    db_.setUserName(server_.user);
+    db_.setDatabaseName(server_.database);
+    db_.setConnectOptions(QStringLiteral("connect_timeout=10;application_name=ztd"));
+    if (!db_.open()) {
+        reportError({}, db_.lastError());
+        return false;
+    }
+    QSqlQuery settings(db_);
+    bool ok = settings.exec(QStringLiteral("SET lock_timeout = %1").arg(busyTimeout_));
+    if (ok && !server_.schema.isEmpty())
+        ok = settings.exec(QStringLiteral("SET search_path TO %1").arg(quoted(server_.schema)));
+    if (!ok)
+        reportError({}, settings.lastError());
+    ok = ok && setUpServer();
+    if (!ok)
+        db_.close();
+    return ok;
+}
+
+bool TableStore::setUpServer() {
+    QSqlQuery present(db_);
+    if (!present.exec(postgres_schema::presentObjectsSql())) {
+        reportError({}, present.lastError());
+        return false;
+    }
+    QStringList missing = postgres_schema::requiredObjects();
+    while (present.next())
+        missing.removeAll(present.value(0).toString());
+    if (missing.isEmpty())
+        return true;
+    // Two PCs setting up a new database at once wait for each other.
+    if (!exec({}, QStringLiteral("BEGIN")) ||
+        !exec({}, QStringLiteral("SELECT pg_advisory_xact_lock(4711)")))
+        return false;
+    bool ok = true;
+    for (const QString& sql : postgres_schema::setUpSql())
+        ok = ok && exec({}, sql);
+    if (ok && exec({}, QStringLiteral("COMMIT")))
+        return true;
+    QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+    return false;
+}
+
+QString TableStore::describeServerError(const QString& table, const QSqlError& error) const {
+    const QString state = error.nativeErrorCode();
+    const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const QString server = server_.url();
+    if (isServerLock(state)) {
+        if (table.isEmpty())
+            return QStringLiteral("Die Datenbank \"%1\" ist gerade von einem anderen Arbeitsplatz "
+                                  "gesperrt. Bitte versuchen Sie es noch einmal.")
+                .arg(server);
+        return QStringLiteral("Die Tabelle \"%1\" ist gerade von einem anderen Arbeitsplatz "
+                              "gesperrt. Bitte versuchen Sie es noch einmal.")
+            .arg(table);
+    }
+    if (state == QLatin1String(kPgUniqueViolation))
+        return QStringLiteral("Schlüsselverletzung in der Tabelle \"%1\": %2").arg(table, detail);
+    if (state == QLatin1String("28P01") || state == QLatin1String("28000"))
+        return QStringLiteral("Der Datenbankserver \"%1\" lehnt die Anmeldung ab (%2). Das "
+                              "Kennwort gehört in die Datei ~/.pgpass.")
+            .arg(server, detail);
+    if (state == QLatin1String("3D000"))
+        return QStringLiteral("Die Datenbank \"%1\" gibt es auf dem Server nicht (%2).")
+            .arg(server, detail);
+    if (state == QLatin1String("42501"))
+        return QStringLiteral("Der Zugriff auf die Datenbank \"%1\" wird verweigert (%2).")
+            .arg(server, detail);
+    if (state == QLatin1String("53100"))
+        return QStringLiteral("Der Datenträger des Datenbankservers ist voll: In die Datenbank "
+                              "\"%1\" kann nichts mehr geschrieben werden (%2).")
+            .arg(server, detail);
+    if (state.startsWith(QLatin1String("08")) || state.isEmpty())
+        return QStringLiteral("Der Datenbankserver \"%1\" ist nicht erreichbar (%2).")
+            .arg(server, detail);
+    if (table.isEmpty())
+        return QStringLiteral("Fehler in der Datenbank \"%1\": %2").arg(server, detail);
+    return QStringLiteral("Fehler in der Tabelle \"%1\": %2").arg(table, detail);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatabaseLocation.h"
 #include "TableDefinition.h"
 
 #include <QSqlDatabase>
@@ -21,19 +22,25 @@ struct IndexTerm {
 };
 
 // The database of the archive and the customers: one SQLite file in the data
-// directory, holding the tables "zt" and "kunden", created with their full
-// definition when missing. Named indexes are real SQL indexes ("zt:Standard")
+// directory, or a database on a PostgreSQL server shared by several PCs,
+// holding the tables "zt" and "kunden", created with their full definition
+// when missing. Named indexes are real SQL indexes ("zt:Standard")
 // and stay in the file. Every error reaches the user as a German message
 // through the prompter; the operations then return false.
 class TableStore {
 public:
-    TableStore(const QString& directory, Prompter& prompter);
+    TableStore(const DatabaseLocation& location, Prompter& prompter);
     ~TableStore();
     TableStore(const TableStore&) = delete;
     TableStore& operator=(const TableStore&) = delete;
 
     static QString fileName() { return QStringLiteral("ztd.sqlite"); }
+    // The file, or the server's address.
     QString databasePath() const;
+    bool onServer() const { return server_.isSet(); }
+    const ServerAddress& server() const { return server_; }
+    // Compares a text letter by letter, appended to a column or value.
+    QString exactCollation() const;
     // How long to wait for another program that holds the database.
     void setBusyTimeout(int milliseconds);
 
@@ -110,11 +117,15 @@ private:
     bool allowEmptyNumbers(const TableDefinition& table);
     QString sqlIndexName(const QString& table, const QString& name);
     bool openFile();
+    bool openServer();
+    bool setUpServer();
+    QString describeServerError(const QString& table, const QSqlError& error) const;
     // Why this user cannot write the data; empty when they can.
     QString writeProblem() const;
     void show(const QString& text, const QString& caption, const QString& failure);
 
     QString directory_;
+    ServerAddress server_;
     Prompter& prompter_;
     QString connection_;
     QSqlDatabase db_;

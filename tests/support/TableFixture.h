@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPrompter.h"
+#include "TestDatabase.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"
 
@@ -12,7 +13,7 @@
 class TableFixture : public ::testing::Test {
 protected:
     TableFixture()
-        : store(dir.path(), prompter) {
+        : store(test_database::location(dir.path()), prompter) {
         store.setBusyTimeout(50);
     }
 

@@ -1,3 +1,5 @@
+#include "TestDatabase.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
@@ -15,5 +17,6 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(test_database::environment());
     return RUN_ALL_TESTS();
 }

@@ -22,6 +22,8 @@ protected:
     void SetUp() override {
         addArchiveRows({{1, QStringLiteral("Albers"), 1, QString()},
                         {7, QStringLiteral("Meier"), 2, QString()}});
+        if (test_database::onServer())
+            return;
         sqlite3* db = sqlite_engine::handle(store.database());
         sqlite3_create_function(db, "taken", 0, SQLITE_UTF8, nullptr, refuseOnce, nullptr, nullptr);
         ASSERT_EQ(sqlite3_exec(db,
@@ -32,9 +34,9 @@ protected:
     }
 
     QStringList rows() {
-        RowStream stream(store, QStringLiteral("SELECT Zaehler, Auftraggeber, "
-                                               "ifnull(Kundennummer, '-') FROM zt ORDER BY "
-                                               "Zaehler"));
+        RowStream stream(store, QStringLiteral("SELECT \"Zaehler\", \"Auftraggeber\", "
+                                               "coalesce(CAST(\"Kundennummer\" AS TEXT), '-') "
+                                               "FROM zt ORDER BY \"Zaehler\""));
         QStringList lines;
         while (stream.next())
             lines << QStringLiteral("%1|%2|%3")
@@ -73,6 +75,7 @@ TEST_F(BatchInsertTest, RowsAreNumberedAfterTheHighestInOneTransaction) {
 }
 
 TEST_F(BatchInsertTest, ANumberTakenMeanwhileIsGivenAgainAndAFaultThatStaysEndsTheWrite) {
+    SKIP_ON_SERVER("the refusals are made by a function of SQLite's");
     BatchInsert batch(store, QStringLiteral("zt"), true);
     batch.add({0, QStringLiteral("A-1"), QStringLiteral("Zander")});
     batch.add({0, QStringLiteral("A-2"), QStringLiteral("Öztürk")});

@@ -7,6 +7,7 @@
 // Every read and write the archive's cursors issue with a condition seeks an
 // index, and none sorts: a step costs the same at any size.
 TEST_F(TableFixture, ArchiveQueriesSeekAnIndex) {
+    SKIP_ON_SERVER("SQLite's own plans");
     QList<std::tuple<int, QString, int, QString>> rows;
     for (int i = 1; i <= 400; ++i)
         rows.append({i, QStringLiteral("Kunde %1").arg(i % 40), i % 40, "01.01.2012"});
