@@ -31,9 +31,10 @@ void run(Prompter& prompter, TableCursor& archive, ChoiceQuestion& question,
                                     ? QList<Label>{labelOf(archive, contractor)}
                                     : viewLabels(archive, contractor);
     deliver(prompter, output, pdfName(labels), [&](PrintTarget& target) {
-        drawSheets(target, labels, choice->startPosition, [&prompter](const QString& problem) {
-            prompter.message(problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
-        });
+        drawLabels(target, labels, choice->format, choice->startPosition,
+                   [&prompter](const QString& problem) {
+                       prompter.message(problem, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
+                   });
     });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestLabels.h"
 #include "print/PrintOutput.h"
 
 #include <optional>
@@ -8,7 +9,8 @@ class Prompter;
 class TableCursor;
 
 // "Prüfplakette drucken…" of the archive: the labels of the current row or of
-// every row the filter shows, printed, saved as PDF or previewed.
+// every row the filter shows, on an A4 sheet or as single labels, printed,
+// saved as PDF or previewed.
 namespace test_labels {
 
 enum class Scope { CurrentRow, ViewRows };
@@ -17,9 +19,11 @@ struct Choice {
     Scope scope = Scope::CurrentRow;
     // The first label's place on the sheet, 1 to kPerSheet.
     int startPosition = 1;
+    Format format = Format::Sheet;
 };
 
-// Asks which rows and where on the sheet; nothing when the user cancels.
+// Asks which rows, in which layout and where on the sheet; nothing when the
+// user cancels.
 class ChoiceQuestion {
 public:
     virtual ~ChoiceQuestion() = default;

@@ -79,6 +79,18 @@ TEST_F(TestLabelsCommandTest, TheCurrentRowOrEveryRowOfTheFilterFromTheChosenPos
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
 }
 
+TEST_F(TestLabelsCommandTest, SingleLabelsOfTheFilterEachOnAPageOfItsOwnWhateverTheStart) {
+    question.choice = Choice{Scope::ViewRows, 23, test_labels::Format::Single};
+    prompter.chooseFile(u"/tmp/etiketten.pdf"_s);
+    PrintOutput output([] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Pdf);
+    output.documents = documents.source();
+    test_labels::run(prompter, zt, question, output);
+    EXPECT_EQ(printedNumbers(),
+              (QList<std::pair<int, QString>>{{0, u"Nr. 1"_s}, {1, u"Nr. 2"_s}, {2, u"Nr. 3"_s}}));
+    for (const auto& page : documents.pages->jobs())
+        EXPECT_EQ(page.settings.paper, (PaperSize{Mm100(5000), Mm100(3000)}));
+}
+
 TEST_F(TestLabelsCommandTest, TheLabelNamesTheContractorNotTheCustomer) {
     addCustomers({{0, u"Elektro Schulze"_s}, {3, u"Müller"_s}});
     documents.pages = std::make_shared<RecordingPrintTarget>();
@@ -125,6 +137,27 @@ TEST(TFormPlakette, OkGivesTheRowsAndTheStartCancelGivesNothing) {
     EXPECT_EQ(current->scope, Scope::CurrentRow);
     EXPECT_EQ(current->startPosition, 1);
     EXPECT_FALSE(answer(true, 3, false));
+}
+
+TEST(TFormPlakette, TheLayoutIsChosenAndTheStartCountsOnASheetOnly) {
+    TFormPlakette form;
+    EXPECT_EQ(form.sheet()->text(), u"A4-&Bogen 3 × 8"_s);
+    EXPECT_EQ(form.single()->text(), u"Einzele&tikett 50 × 30 mm"_s);
+    EXPECT_TRUE(form.sheet()->isChecked());
+    EXPECT_TRUE(form.startPosition()->isEnabled());
+    form.single()->setChecked(true);
+    EXPECT_FALSE(form.sheet()->isChecked());
+    EXPECT_FALSE(form.startPosition()->isEnabled());
+    EXPECT_TRUE(form.currentRow()->isChecked()) << "rows and layout are chosen apart";
+    QTimer::singleShot(0, &form, [&form] { form.accept(); });
+    const auto single = form.askChoice();
+    ASSERT_TRUE(single);
+    EXPECT_EQ(single->format, test_labels::Format::Single);
+    EXPECT_EQ(single->scope, Scope::CurrentRow);
+    form.sheet()->setChecked(true);
+    EXPECT_TRUE(form.startPosition()->isEnabled());
+    QTimer::singleShot(0, &form, [&form] { form.accept(); });
+    EXPECT_EQ(form.askChoice()->format, test_labels::Format::Sheet);
 }
 
 } // namespace
