@@ -21,9 +21,11 @@ TFormPlakette::TFormPlakette(QWidget* parent)
     auto* rows = new QGroupBox(QStringLiteral("Datensätze"), this);
     currentRow_ = new QRadioButton(QStringLiteral("&aktueller Datensatz"), rows);
     currentRow_->setChecked(true);
+    markedRows_ = new QRadioButton(rows);
     viewRows_ = new QRadioButton(QStringLiteral("a&lle angezeigten Datensätze (Filter)"), rows);
     auto* rowsLayout = new QVBoxLayout(rows);
     rowsLayout->addWidget(currentRow_);
+    rowsLayout->addWidget(markedRows_);
     rowsLayout->addWidget(viewRows_);
 
     auto* format = new QGroupBox(QStringLiteral("Format"), this);
@@ -65,7 +67,11 @@ TFormPlakette::TFormPlakette(QWidget* parent)
     scaleWindow(*this);
 }
 
-std::optional<test_labels::Choice> TFormPlakette::askChoice() {
+std::optional<test_labels::Choice> TFormPlakette::askChoice(qint64 markedRows) {
+    markedRows_->setText(QStringLiteral("&markierte Datensätze (%1)").arg(markedRows));
+    markedRows_->setEnabled(markedRows > 0);
+    if (markedRows == 0 && markedRows_->isChecked())
+        currentRow_->setChecked(true);
     exec();
     return choice_;
 }
@@ -73,9 +79,11 @@ std::optional<test_labels::Choice> TFormPlakette::askChoice() {
 void TFormPlakette::done(int result) {
     choice_.reset();
     if (result == QDialog::Accepted)
-        choice_ = test_labels::Choice{
-            viewRows_->isChecked() ? test_labels::Scope::ViewRows : test_labels::Scope::CurrentRow,
-            startPosition_->value(),
-            single_->isChecked() ? test_labels::Format::Single : test_labels::Format::Sheet};
+        choice_ = test_labels::Choice{markedRows_->isChecked() ? test_labels::Scope::MarkedRows
+                                      : viewRows_->isChecked() ? test_labels::Scope::ViewRows
+                                                               : test_labels::Scope::CurrentRow,
+                                      startPosition_->value(),
+                                      single_->isChecked() ? test_labels::Format::Single
+                                                           : test_labels::Format::Sheet};
     QDialog::done(result);
 }

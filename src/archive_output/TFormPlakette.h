@@ -15,9 +15,10 @@ class TFormPlakette : public QDialog, public test_labels::ChoiceQuestion {
 public:
     explicit TFormPlakette(QWidget* parent = nullptr);
 
-    std::optional<test_labels::Choice> askChoice() override;
+    std::optional<test_labels::Choice> askChoice(qint64 markedRows) override;
 
     QRadioButton* currentRow() const { return currentRow_; }
+    QRadioButton* markedRows() const { return markedRows_; }
     QRadioButton* viewRows() const { return viewRows_; }
     QRadioButton* sheet() const { return sheet_; }
     QRadioButton* single() const { return single_; }
@@ -28,6 +29,7 @@ protected:
 
 private:
     QRadioButton* currentRow_;
+    QRadioButton* markedRows_;
     QRadioButton* viewRows_;
     QRadioButton* sheet_;
     QRadioButton* single_;

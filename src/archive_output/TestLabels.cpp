@@ -138,17 +138,24 @@ QString contractorName(TableStore& store) {
     return customers.text(QStringLiteral("Auftraggeber"));
 }
 
+const QStringList& labelFields() {
+    static const QStringList fields = {QStringLiteral("Zaehler"),    QStringLiteral("Geraeteart"),
+                                       QStringLiteral("Hersteller"), QStringLiteral("Seriennummer"),
+                                       QStringLiteral("Datum"),      QStringLiteral("Termin"),
+                                       QStringLiteral("Ordnung")};
+    return fields;
+}
+
+Label labelFrom(const QStringList& texts, const QString& contractor) {
+    return Label{texts[0].toLongLong(), texts[1],  texts[2], texts[3], texts[4], texts[5],
+                 texts[6] == u"j",      contractor};
+}
+
 Label labelOf(const TableCursor& archive, const QString& contractor) {
-    Label label;
-    label.number = archive.integer(QStringLiteral("Zaehler"));
-    label.Geraeteart = archive.text(QStringLiteral("Geraeteart"));
-    label.Hersteller = archive.text(QStringLiteral("Hersteller"));
-    label.Seriennummer = archive.text(QStringLiteral("Seriennummer"));
-    label.Datum = archive.text(QStringLiteral("Datum"));
-    label.Termin = archive.text(QStringLiteral("Termin"));
-    label.passed = archive.text(QStringLiteral("Ordnung")) == u"j";
-    label.contractor = contractor;
-    return label;
+    QStringList texts;
+    for (const QString& field : labelFields())
+        texts << archive.text(field);
+    return labelFrom(texts, contractor);
 }
 
 QByteArray payload(const Label& label) {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -37,6 +38,9 @@ constexpr int kPerSheet = kColumns * kRows;
 
 // The contractor's name (customer number 0); empty when there is none.
 QString contractorName(TableStore& store);
+// The archive fields a label shows, in the order labelFrom takes their texts.
+const QStringList& labelFields();
+Label labelFrom(const QStringList& texts, const QString& contractor);
 // The label of the archive's current row.
 Label labelOf(const TableCursor& archive, const QString& contractor);
 
