@@ -1,6 +1,9 @@
 #include "archive_output/TestLabelsCommand.h"
 #include "archive_output/TFormPlakette.h"
+#include "archive_output/ViewLabels.h"
+#include "tables/RowScan.h"
 
+#include "QueryPlan.h"
 #include "RecordingDocument.h"
 #include "TableFixture.h"
 #include <QRadioButton>
@@ -121,6 +124,25 @@ TEST_F(TestLabelsCommandTest, MarkedRowsAreThoseOfTheFilterTheSearchMarkedInItsO
     EXPECT_EQ(prompter.calls().back().dialog.fileName, u"Prüfplaketten 3.pdf"_s);
     EXPECT_EQ(printedNumbers(), (QList<std::pair<int, QString>>{{0, u"Nr. 3"_s}, {0, u"Nr. 1"_s}}));
     EXPECT_EQ(zt.integer(u"Zaehler"_s), 2);
+}
+
+// Marks are few among many rows: counting them reads the index over the
+// marked rows alone (or a narrower one the filter offers), never the table.
+TEST_F(TestLabelsCommandTest, MarkedRowsAreCountedOverAnIndexNeverTheWholeTable) {
+    sqlite3* db = row_scan::handle(store.database());
+    const std::pair<QString, QString> plans[] = {
+        {u""_s, u"SCAN zt USING COVERING INDEX zt#Gefunden"_s},
+        {u"Hersteller='Bosch'"_s, u"SCAN zt USING INDEX zt#Gefunden"_s},
+        {u"Kundennummer=3"_s, u"SEARCH zt USING INDEX zt#Kundennummer (Kundennummer=?)"_s},
+    };
+    for (const auto& [filter, plan] : plans) {
+        zt.setFilter(filter);
+        StatementTrace trace(db);
+        EXPECT_EQ(test_labels::markedCount(zt), 0);
+        ASSERT_EQ(trace.statements().size(), 1);
+        EXPECT_EQ(planOf(db, trace.statements().first()), QStringList{plan})
+            << filter.toStdString();
+    }
 }
 
 TEST_F(TestLabelsCommandTest, WithoutMarksNoneAreOffered) {
