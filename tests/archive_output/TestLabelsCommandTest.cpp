@@ -3,6 +3,7 @@
 #include "archive_output/ViewLabels.h"
 #include "tables/RowScan.h"
 
+#include "PdfPages.h"
 #include "QueryPlan.h"
 #include "RecordingDocument.h"
 #include "TableFixture.h"
@@ -148,6 +149,15 @@ TEST_F(TestLabelsCommandTest, MarkedRowsAreCountedOverAnIndexNeverTheWholeTable)
 TEST_F(TestLabelsCommandTest, WithoutMarksNoneAreOffered) {
     test_labels::run(prompter, zt, question, {[] { return std::shared_ptr<PrintTarget>(); }});
     EXPECT_EQ(question.offeredMarks, QList<qint64>{0});
+}
+
+TEST_F(TestLabelsCommandTest, ThePreviewShowsSingleLabelsOnPagesOfTheirSize) {
+    question.choice = Choice{Scope::ViewRows, 1, test_labels::Format::Single};
+    test_labels::run(prompter, zt, question,
+                     {[] { return std::shared_ptr<PrintTarget>(); }, OutputKind::Preview});
+    const QString pdf = QString::fromLatin1(prompter.previewPdf());
+    EXPECT_EQ(pdfPageCount(prompter.previewPdf()), 3);
+    EXPECT_EQ(pdf.count(u"/MediaBox [0 0 142.000000 85.000000]"_s), 3);
 }
 
 TEST_F(TestLabelsCommandTest, TheLabelNamesTheContractorNotTheCustomer) {
