@@ -4,20 +4,24 @@
 
 #include <QDialog>
 
+class QLabel;
 class QRadioButton;
 class QSpinBox;
 
-// Asks for the rows of "Prüfplakette drucken…" and the first label's place
-// on the sheet.
+// Asks for the rows of "Prüfplakette drucken…", the layout, and the first
+// label's place on a sheet.
 class TFormPlakette : public QDialog, public test_labels::ChoiceQuestion {
     Q_OBJECT
 public:
     explicit TFormPlakette(QWidget* parent = nullptr);
 
-    std::optional<test_labels::Choice> askChoice() override;
+    std::optional<test_labels::Choice> askChoice(qint64 markedRows) override;
 
     QRadioButton* currentRow() const { return currentRow_; }
+    QRadioButton* markedRows() const { return markedRows_; }
     QRadioButton* viewRows() const { return viewRows_; }
+    QRadioButton* sheet() const { return sheet_; }
+    QRadioButton* single() const { return single_; }
     QSpinBox* startPosition() const { return startPosition_; }
 
 protected:
@@ -25,7 +29,11 @@ protected:
 
 private:
     QRadioButton* currentRow_;
+    QRadioButton* markedRows_;
     QRadioButton* viewRows_;
+    QRadioButton* sheet_;
+    QRadioButton* single_;
+    QLabel* startLabel_;
     QSpinBox* startPosition_;
     std::optional<test_labels::Choice> choice_;
 };

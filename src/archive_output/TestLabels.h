@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -27,14 +28,19 @@ struct Label {
     QString contractor;
 };
 
-// An A4 sheet of 3 columns and 8 rows of 70 × 37 mm labels, counted from 1
-// left to right, top to bottom.
+// The two layouts: an A4 sheet of 3 columns and 8 rows of 70 × 37 mm
+// labels, counted from 1 left to right, top to bottom; or single 50 × 30 mm
+// labels of a label printer, each on a page of its size.
+enum class Format { Sheet, Single };
 constexpr int kColumns = 3;
 constexpr int kRows = 8;
 constexpr int kPerSheet = kColumns * kRows;
 
 // The contractor's name (customer number 0); empty when there is none.
 QString contractorName(TableStore& store);
+// The archive fields a label shows, in the order labelFrom takes their texts.
+const QStringList& labelFields();
+Label labelFrom(const QStringList& texts, const QString& contractor);
 // The label of the archive's current row.
 Label labelOf(const TableCursor& archive, const QString& contractor);
 
@@ -47,6 +53,12 @@ QByteArray payload(const Label& label);
 void drawSheets(PrintTarget& target, const QList<Label>& labels, int startPosition,
                 const std::function<void(const QString&)>& tell);
 int sheetCount(int labels, int startPosition);
+// Each label one job on its own 50 × 30 mm page.
+void drawSingles(PrintTarget& target, const QList<Label>& labels,
+                 const std::function<void(const QString&)>& tell);
+// Either layout; the start position counts on a sheet only.
+void drawLabels(PrintTarget& target, const QList<Label>& labels, Format format, int startPosition,
+                const std::function<void(const QString&)>& tell);
 
 // The PDF file name proposed: "Prüfplaketten" and the first number.
 QString pdfName(const QList<Label>& labels);

@@ -9,20 +9,25 @@ const QString kCannotDraw = QStringLiteral("Die Seite kann nicht erstellt werden
 
 DocumentPrintTarget::DocumentPrintTarget(QPagedPaintDevice& device, Pages pages)
     : device_(device)
-    , mode_(pages) {}
+    , mode_(pages)
+    , ownPaper_(device.pageLayout().pageSize()) {}
 
 std::optional<QString> DocumentPrintTarget::beginJob(const JobSettings& settings) {
     const auto orientation = settings.orientation == TXPrinterOrientation::xpoLandscape
                                  ? QPageLayout::Landscape
                                  : QPageLayout::Portrait;
+    const QPageSize paper = settings.paper ? qtPageSize(*settings.paper) : ownPaper_;
     if (pages_ == 0) {
+        device_.setPageSize(paper);
         device_.setPageOrientation(orientation);
         if (!painter_.begin(&device_))
             return kCannotDraw;
     } else {
         // newPage() starts the next page in the layout set before it.
-        if (mode_ == Pages::OwnOrientation)
+        if (mode_ == Pages::OwnOrientation) {
+            device_.setPageSize(paper);
             device_.setPageOrientation(orientation);
+        }
         if (!device_.newPage())
             return kCannotDraw;
     }

@@ -3,6 +3,7 @@
 #include "PainterCanvas.h"
 #include "PrintTarget.h"
 
+#include <QPageSize>
 #include <QPainter>
 
 class QPagedPaintDevice;
@@ -11,8 +12,9 @@ class QPagedPaintDevice;
 // printout of many jobs stays together in page order.
 class DocumentPrintTarget : public PrintTarget {
 public:
-    // Qt's print preview shows every page in one orientation: there a page
-    // that differs from the first is drawn turned by a quarter instead.
+    // Qt's print preview shows every page on the first page's paper and in
+    // its orientation: there a page that differs in orientation is drawn
+    // turned by a quarter instead.
     enum class Pages { OwnOrientation, FirstOrientation };
 
     explicit DocumentPrintTarget(QPagedPaintDevice& device, Pages pages = Pages::OwnOrientation);
@@ -35,6 +37,8 @@ public:
 private:
     QPagedPaintDevice& device_;
     Pages mode_;
+    // For the pages that do not ask for a paper of their own.
+    QPageSize ownPaper_;
     bool turned_ = false;
     QPainter painter_;
     PainterCanvas canvas_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PaperSize.h"
+
 #include <QString>
 
 #include <optional>
@@ -25,6 +27,9 @@ struct DeviceCaps {
 struct JobSettings {
     QString title;
     TXPrinterOrientation orientation = TXPrinterOrientation::xpoPortrait;
+    // Nothing: the paper the target has, A4 for PDF files and recordings,
+    // for a printer what its dialog chose.
+    std::optional<PaperSize> paper = std::nullopt;
 };
 
 // Where the print component's jobs go: a printer, a PDF file, or a recording

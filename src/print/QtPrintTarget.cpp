@@ -54,6 +54,9 @@ QString QtPrintTarget::failure(const QString& printerMessage) const {
 
 std::optional<QString> QtPrintTarget::beginJob(const JobSettings& settings) {
     printer_.setDocName(settings.title);
+    if (!ownPaper_)
+        ownPaper_ = printer_.pageLayout().pageSize();
+    printer_.setPageSize(settings.paper ? qtPageSize(*settings.paper) : *ownPaper_);
     printer_.setPageOrientation(settings.orientation == TXPrinterOrientation::xpoLandscape
                                     ? QPageLayout::Landscape
                                     : QPageLayout::Portrait);

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include <memory>
+#include <optional>
 
 class PrinterSystem;
 
@@ -46,5 +47,7 @@ private:
     PainterCanvas canvas_;
     bool hasPrinter_;
     QString pdfPath_;
+    // What the printer had when the first job began, after its dialog.
+    std::optional<QPageSize> ownPaper_;
     int jobsStarted_ = 0;
 };

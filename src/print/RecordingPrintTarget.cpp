@@ -7,12 +7,6 @@
 #include <cmath>
 #include <utility>
 
-namespace {
-constexpr double kA4WidthMm = 210;
-constexpr double kA4HeightMm = 297;
-constexpr double kMmPerInch = 25.4;
-} // namespace
-
 RecordingPrintTarget::RecordingPrintTarget(int dpi, bool hasPrinter)
     : dpi_(dpi)
     , hasPrinter_(hasPrinter) {}
@@ -28,12 +22,14 @@ std::optional<QString> RecordingPrintTarget::beginJob(const JobSettings& setting
 DeviceCaps RecordingPrintTarget::caps() const {
     DeviceCaps caps;
     caps.dpiX = caps.dpiY = dpi_;
-    const int shortSide = static_cast<int>(std::lround(kA4WidthMm * dpi_ / kMmPerInch));
-    const int longSide = static_cast<int>(std::lround(kA4HeightMm * dpi_ / kMmPerInch));
-    const bool landscape =
-        !jobs_.isEmpty() && jobs_.last().settings.orientation == TXPrinterOrientation::xpoLandscape;
-    caps.physicalWidth = caps.printableWidth = landscape ? longSide : shortSide;
-    caps.physicalHeight = caps.printableHeight = landscape ? shortSide : longSide;
+    const JobSettings settings = jobs_.isEmpty() ? JobSettings() : jobs_.last().settings;
+    const PaperSize paper = settings.paper.value_or(kA4Paper);
+    const auto dots = [this](Mm100 length) {
+        return static_cast<int>(std::lround(double(length.value) * dpi_ / kMm100PerInch));
+    };
+    const bool landscape = settings.orientation == TXPrinterOrientation::xpoLandscape;
+    caps.physicalWidth = caps.printableWidth = dots(landscape ? paper.height : paper.width);
+    caps.physicalHeight = caps.printableHeight = dots(landscape ? paper.width : paper.height);
     return caps;
 }
 

@@ -5,7 +5,7 @@
 
 #include <QList>
 
-// A printer for tests: A4 paper at a chosen resolution, every job kept with
+// A printer for tests: A4 paper, or the job's own, at a chosen resolution, every job kept with
 // its settings, mapping and everything drawn on its page.
 class RecordingPrintTarget : public PrintTarget {
 public:

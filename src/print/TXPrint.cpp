@@ -67,7 +67,7 @@ bool TXPrint::BeginDoc() {
     lastError_.clear();
     if (!target_.hasPrinter() || printing_)
         return false;
-    if (const auto error = target_.beginJob({title_, orientation_})) {
+    if (const auto error = target_.beginJob({title_, orientation_, paper_})) {
         lastError_ = *error;
         return false;
     }

@@ -50,6 +50,8 @@ public:
     // The job's name as the spooler shows it.
     void setTitle(const QString& title) { title_ = title; }
     void setOrientation(TXPrinterOrientation orientation) { orientation_ = orientation; }
+    // Nothing keeps the printer's paper.
+    void setPaper(std::optional<PaperSize> paper) { paper_ = paper; }
 
     bool HasPrinter() const { return target_.hasPrinter(); }
     bool Printing() const { return printing_; }
@@ -89,6 +91,7 @@ private:
     int marginBottom_ = 0;
     QString title_;
     TXPrinterOrientation orientation_ = TXPrinterOrientation::xpoPortrait;
+    std::optional<PaperSize> paper_;
     // Until the first page tells the printer's resolution.
     int dpiX_ = 300;
     int dpiY_ = 300;

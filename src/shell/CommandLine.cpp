@@ -127,10 +127,12 @@ void duePdfOptions(const QCommandLineParser& parser, ProgramOptions& options) {
     options.dataDirectory = parser.value(QStringLiteral("data"));
 }
 
-// --labels-pdf ZAEHLER[,ZAEHLER…] AUSGABE.pdf with --data and --label-start.
-void labelsPdfOptions(const QCommandLineParser& parser, const QString& start,
-                      ProgramOptions& options) {
-    const auto request = labels_pdf::readRequest(parser.positionalArguments(), start);
+// --labels-pdf ZAEHLER[,ZAEHLER…] AUSGABE.pdf with --data, --label-start and
+// --label-format.
+void labelsPdfOptions(const QCommandLineParser& parser, ProgramOptions& options) {
+    const auto request = labels_pdf::readRequest(parser.positionalArguments(),
+                                                 parser.value(QStringLiteral("label-start")),
+                                                 parser.value(QStringLiteral("label-format")));
     if (const QString* problem = std::get_if<QString>(&request)) {
         options.action = ProgramOptions::Action::Fail;
         options.text = *problem;
@@ -214,12 +216,17 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         {{QStringLiteral("labels-pdf")},
          {},
          QStringLiteral("Schreibt die Prüfplaketten der Archiv-Datensätze mit den Nummern "
-                        "ZAEHLER als A4-Bogen mit 3 × 8 Etiketten in eine PDF-Datei: "
-                        "--labels-pdf ZAEHLER[,ZAEHLER…] AUSGABE.pdf")},
+                        "ZAEHLER in eine PDF-Datei: --labels-pdf ZAEHLER[,ZAEHLER…] "
+                        "AUSGABE.pdf")},
         {{QStringLiteral("label-start")},
          QStringLiteral("NR"),
          QStringLiteral("Erstes Etikett auf dem Bogen zu --labels-pdf: 1 bis 24 (Vorgabe 1), "
                         "gezählt zeilenweise von links oben.")},
+        {{QStringLiteral("label-format")},
+         QStringLiteral("FORMAT"),
+         QStringLiteral("Format zu --labels-pdf: bogen (A4-Bogen mit 3 × 8 Etiketten, Vorgabe) "
+                        "oder einzeln (ein Etikett 50\u00a0×\u00a030\u00a0mm je Seite, für "
+                        "Etikettendrucker).")},
     };
     QList<QCommandLineOption> declared;
     QCommandLineParser parser;
@@ -295,7 +302,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     } else if (parser.isSet(duePdf)) {
         duePdfOptions(parser, options);
     } else if (parser.isSet(labelsPdf)) {
-        labelsPdfOptions(parser, parser.value(QStringLiteral("label-start")), options);
+        labelsPdfOptions(parser, options);
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);

@@ -9,7 +9,8 @@
 
 namespace labels_pdf {
 
-std::variant<Request, QString> readRequest(const QStringList& arguments, const QString& start) {
+std::variant<Request, QString> readRequest(const QStringList& arguments, const QString& start,
+                                           const QString& format) {
     if (arguments.size() != 2)
         return QStringLiteral("Ungültiger Aufruf: --labels-pdf braucht die Nummern der "
                               "Archiv-Datensätze, durch Kommas getrennt, und den Namen der "
@@ -30,6 +31,16 @@ std::variant<Request, QString> readRequest(const QStringList& arguments, const Q
             return QStringLiteral("Ungültiger Aufruf: --label-start gilt für --labels-pdf und ist "
                                   "1 bis 24.");
     }
+    const QStringList formats = {QStringLiteral("bogen"), QStringLiteral("einzeln")};
+    if (!format.isEmpty()) {
+        if (!formats.contains(format))
+            return QStringLiteral("Ungültiger Aufruf: --label-format gilt für --labels-pdf und ist "
+                                  "bogen oder einzeln.");
+        request.format = test_labels::Format(formats.indexOf(format));
+    }
+    if (request.format == test_labels::Format::Single && !start.isEmpty())
+        return QStringLiteral(
+            "Ungültiger Aufruf: --label-start gilt nur für --label-format bogen.");
     request.pdfFile = arguments[1];
     return request;
 }
@@ -53,7 +64,7 @@ int write(const QString& dataDirectory, const Request& request) {
     }
     return archive_pdf::writePdf(
         request.pdfFile, [&](PrintTarget& target, const archive_pdf::Tell& tell) {
-            test_labels::drawSheets(target, labels, request.startPosition, tell);
+            test_labels::drawLabels(target, labels, request.format, request.startPosition, tell);
         });
 }
 

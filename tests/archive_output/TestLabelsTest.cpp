@@ -2,6 +2,8 @@
 #include "print/PdfFile.h"
 #include "print/RecordingPrintTarget.h"
 
+#include <QRegularExpression>
+
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -136,6 +138,80 @@ TEST(TestLabels, StartPositionFillsTheRestOfASheetThenNewSheetsFromTheTop) {
     EXPECT_EQ(test_labels::sheetCount(2, 24), 2);
 }
 
+TEST(TestLabels, ASingleLabelTextByTextOnAPageOfItsOwnSizeWhateverTheStart) {
+    Label failed = drill(4711);
+    failed.passed = false;
+    RecordingPrintTarget target;
+    test_labels::drawLabels(target, {drill(17), failed}, test_labels::Format::Single, 24,
+                            [](const QString& problem) { ADD_FAILURE() << problem.toStdString(); });
+    const auto& jobs = target.jobs();
+    ASSERT_EQ(jobs.size(), 2);
+    for (const auto& job : jobs) {
+        EXPECT_EQ(job.settings.title, u"Prüfplaketten"_s);
+        EXPECT_EQ(job.settings.paper, (PaperSize{Mm100(5000), Mm100(3000)}));
+        EXPECT_EQ(job.settings.orientation, TXPrinterOrientation::xpoPortrait);
+    }
+    struct Expected {
+        int y;
+        QString text;
+        int points;
+        bool bold;
+    };
+    // 28.2 mm left of the QR code's quiet zone; the rest of a line is cut.
+    const Expected lines[] = {
+        {150, u"Bohrmaschine"_s, 8, true}, {480, u"Bosch"_s, 7, false},
+        {740, u"SN 123-45"_s, 7, false},   {1000, u"Geprüft 15.01.2026"_s, 7, false},
+        {1260, u"bestanden"_s, 7, true},   {1570, u"Nächste Prüfung"_s, 6, false},
+        {1790, u"15.01.2027"_s, 13, true}, {2430, u"Elektro Mustermann Gmb"_s, 6, false},
+        {2660, u"Nr. 17"_s, 6, false},
+    };
+    for (int page = 0; page < 2; ++page) {
+        QList<CanvasOp> texts;
+        std::copy_if(jobs[page].ops.cbegin(), jobs[page].ops.cend(), std::back_inserter(texts),
+                     [](const CanvasOp& op) { return op.kind == CanvasOp::Kind::Text; });
+        ASSERT_EQ(texts.size(), 9);
+        for (int i = 0; i < 9; ++i) {
+            EXPECT_EQ(texts[i].x1, 200) << i;
+            EXPECT_EQ(texts[i].y1, lines[i].y) << i;
+            EXPECT_EQ(texts[i].font.size, lines[i].points) << i;
+            EXPECT_EQ(texts[i].font.bold, lines[i].bold) << i;
+        }
+        for (int i : {0, 1, 2, 3, 5, 6, 7})
+            EXPECT_EQ(texts[i].text, lines[i].text) << i;
+        EXPECT_EQ(texts[4].text, page == 0 ? u"bestanden"_s : u"nicht bestanden"_s);
+        EXPECT_EQ(texts[8].text, page == 0 ? u"Nr. 17"_s : u"Nr. 4711"_s);
+    }
+}
+
+TEST(TestLabels, TheSingleLabelsQrCodeSitsRightWithModulesOfPointSixMillimetres) {
+    RecordingPrintTarget target;
+    test_labels::drawSingles(target, {drill(17)}, [](const QString& problem) {
+        ADD_FAILURE() << problem.toStdString();
+    });
+    ASSERT_EQ(target.jobs().size(), 1);
+    const auto& ops = target.jobs()[0].ops;
+    int fills = 0;
+    for (const CanvasOp& op : ops) {
+        if (op.kind != CanvasOp::Kind::Fill)
+            continue;
+        ++fills;
+        EXPECT_EQ(op.y2 - op.y1, 60);
+        EXPECT_GE(op.y2 - op.y1, 50) << "phones need modules of half a millimetre";
+        // Version 2 (25 modules, 15 mm), four modules from the right edge, centred.
+        EXPECT_GE(op.x1, 3260);
+        EXPECT_LE(op.x2, 4760);
+        EXPECT_GE(op.y1, 750);
+        EXPECT_LE(op.y2, 2250);
+    }
+    EXPECT_GT(fills, 25);
+    const auto finder = std::find_if(ops.cbegin(), ops.cend(), [](const CanvasOp& op) {
+        return op.kind == CanvasOp::Kind::Fill;
+    });
+    EXPECT_EQ(finder->x1, 3260);
+    EXPECT_EQ(finder->y1, 750);
+    EXPECT_EQ(finder->x2, 3260 + 7 * 60);
+}
+
 QString run(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);
@@ -160,6 +236,29 @@ TEST(TestLabels, TheQrCodesOfAPdfSheetReadBackAsTheirPayloads) {
                               .split(u'\n', Qt::SkipEmptyParts);
     decoded.sort();
     EXPECT_EQ(decoded, (QStringList{u"ZTD 17 15.01.2027"_s, u"ZTD 4711 31.12.2027"_s}));
+}
+
+TEST(TestLabels, SingleLabelsInAPdfArePagesOf50By30MmWhoseQrCodesReadBack) {
+    QTemporaryDir dir;
+    const QString pdfPath = dir.filePath(u"etiketten.pdf"_s);
+    PdfFile pdf(pdfPath);
+    ASSERT_FALSE(pdf.open());
+    Label second = drill(4711);
+    second.Termin = u"31.12.2027"_s;
+    test_labels::drawSingles(pdf.target(), {drill(17), second}, [](const QString& problem) {
+        ADD_FAILURE() << problem.toStdString();
+    });
+    ASSERT_FALSE(pdf.commit());
+    const QString info = run(u"pdfinfo"_s, {pdfPath});
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Pages:\\s+2\n"_s))) << info.toStdString();
+    // Qt keeps a paper in whole points: 50 × 30 mm are 141.7 × 85.04 pt.
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Page size:\\s+142 x 85 pts\n"_s)))
+        << info.toStdString();
+    run(u"pdftoppm"_s,
+        {u"-r"_s, u"300"_s, u"-gray"_s, u"-png"_s, pdfPath, dir.filePath(u"etikett"_s)});
+    for (const auto& [page, payload] : {std::pair(u"etikett-1.png"_s, u"ZTD 17 15.01.2027\n"_s),
+                                        std::pair(u"etikett-2.png"_s, u"ZTD 4711 31.12.2027\n"_s)})
+        EXPECT_EQ(run(u"zbarimg"_s, {u"-q"_s, u"--raw"_s, dir.filePath(page)}), payload);
 }
 
 } // namespace

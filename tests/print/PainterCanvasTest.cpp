@@ -97,6 +97,30 @@ TEST(QtPrintTarget, EveryPdfJobIsAFileOfItsOwn) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(u"liste-3.pdf"_s)));
 }
 
+TEST(QtPrintTarget, AJobGetsThePaperItAsksForTheNextOneThePrintersOwn) {
+    QTemporaryDir dir;
+    const auto target = QtPrintTarget::pdfFile(dir.filePath(u"etikett.pdf"_s), 300);
+    TXPrint print(*target);
+    for (const std::optional<PaperSize> paper :
+         {std::optional(PaperSize{Mm100(5000), Mm100(3000)}), std::optional<PaperSize>()}) {
+        print.setPaper(paper);
+        ASSERT_TRUE(print.BeginDoc()) << print.lastError().toStdString();
+        print.canvas().textOut(0, 0, QStringLiteral("Etikett"));
+        ASSERT_TRUE(print.EndDoc());
+    }
+    const auto pageSize = [&dir](const QString& name) {
+        QProcess process;
+        process.start(u"pdfinfo"_s, {dir.filePath(name)});
+        process.waitForFinished(60000);
+        return QRegularExpression(u"Page size:\\s+([^\\n]*)"_s)
+            .match(QString::fromUtf8(process.readAllStandardOutput()))
+            .captured(1);
+    };
+    // Qt keeps a paper in whole points: 50 × 30 mm are 141.7 × 85.04 pt.
+    EXPECT_EQ(pageSize(u"etikett.pdf"_s), u"142 x 85 pts"_s);
+    EXPECT_EQ(pageSize(u"etikett-2.pdf"_s), u"595 x 842 pts (A4)"_s);
+}
+
 } // namespace
 
 namespace {

@@ -246,6 +246,37 @@ TEST_F(ArchivePdfCommandTest, LabelsOfRowsAsPdfWithTheirQrCodes) {
               u"ZTD 2 03.03.2027\nZTD 1 02.03.2027\n"_s);
 }
 
+TEST_F(ArchivePdfCommandTest, SingleLabelsOfRowsAsPdfPagesOf50By30Mm) {
+    const QString pdf = out.filePath(u"Etiketten.pdf"_s);
+    const ZtdOutcome outcome =
+        ztd({u"--labels-pdf"_s, u"2,1"_s, pdf, u"--label-format"_s, u"einzeln"_s});
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err.toStdString();
+    const QString info = run(u"pdfinfo"_s, {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Pages:\\s+2\n"_s))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Page size:\\s+142 x 85 pts\n"_s)))
+        << info.toStdString();
+    run(u"pdftoppm"_s, {u"-r"_s, u"300"_s, u"-gray"_s, u"-png"_s, pdf, out.filePath(u"seite"_s)});
+    EXPECT_EQ(run(u"zbarimg"_s, {u"-q"_s, u"--raw"_s, out.filePath(u"seite-1.png"_s),
+                                 out.filePath(u"seite-2.png"_s)}),
+              u"ZTD 2 03.03.2027\nZTD 1 02.03.2027\n"_s);
+}
+
+TEST_F(ArchivePdfCommandTest, AWrongLabelFormatIsToldInGermanAndWritesNoFile) {
+    const QString pdf = out.filePath(u"Etiketten.pdf"_s);
+    const std::pair<QStringList, QString> cases[] = {
+        {{u"--label-format"_s, u"rolle"_s},
+         u"Ungültiger Aufruf: --label-format gilt für --labels-pdf und ist bogen oder einzeln.\n"_s},
+        {{u"--label-format"_s, u"einzeln"_s, u"--label-start"_s, u"2"_s},
+         u"Ungültiger Aufruf: --label-start gilt nur für --label-format bogen.\n"_s},
+    };
+    for (const auto& [options, message] : cases) {
+        const ZtdOutcome outcome = ztd(QStringList{u"--labels-pdf"_s, u"1"_s, pdf} + options);
+        EXPECT_EQ(outcome.exitCode, 1);
+        EXPECT_EQ(outcome.err, message);
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+}
+
 TEST_F(ArchivePdfCommandTest, LabelsOfARowNotInTheArchiveWriteNoFile) {
     const QString pdf = out.filePath(u"Plaketten.pdf"_s);
     const ZtdOutcome outcome = ztd({u"--labels-pdf"_s, u"1,99"_s, pdf});
@@ -264,6 +295,14 @@ TEST(LabelsPdfCommandLine, ReadsNumbersStartAndFile) {
     EXPECT_EQ(options.labelsPdf.pdfFile, "aus.pdf");
     EXPECT_EQ(parseCommandLine({"ztd", "--labels-pdf", "17", "aus.pdf"}).labelsPdf.startPosition,
               1);
+    EXPECT_EQ(parseCommandLine({"ztd", "--labels-pdf", "17", "aus.pdf"}).labelsPdf.format,
+              test_labels::Format::Sheet);
+    for (const auto& [value, format] : {std::pair("bogen", test_labels::Format::Sheet),
+                                        std::pair("einzeln", test_labels::Format::Single)})
+        EXPECT_EQ(
+            parseCommandLine({"ztd", "--labels-pdf", "17", "aus.pdf", "--label-format", value})
+                .labelsPdf.format,
+            format);
     const std::pair<QStringList, const char*> wrong[] = {
         {{"--labels-pdf", "17"},
          "Ungültiger Aufruf: --labels-pdf braucht die Nummern der Archiv-Datensätze, durch "
@@ -275,6 +314,10 @@ TEST(LabelsPdfCommandLine, ReadsNumbersStartAndFile) {
          "Ungültiger Aufruf: --label-start gilt für --labels-pdf und ist 1 bis 24."},
         {{"--labels-pdf", "17", "aus.pdf", "--label-start", "0"},
          "Ungültiger Aufruf: --label-start gilt für --labels-pdf und ist 1 bis 24."},
+        {{"--labels-pdf", "17", "aus.pdf", "--label-format", "Einzeln"},
+         "Ungültiger Aufruf: --label-format gilt für --labels-pdf und ist bogen oder einzeln."},
+        {{"--labels-pdf", "17", "aus.pdf", "--label-format", "einzeln", "--label-start", "1"},
+         "Ungültiger Aufruf: --label-start gilt nur für --label-format bogen."},
     };
     for (const auto& [arguments, message] : wrong) {
         const ProgramOptions refused = parseCommandLine(QStringList{"ztd"} + arguments);
