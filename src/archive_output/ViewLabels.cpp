@@ -54,14 +54,11 @@ std::optional<QList<Label>> viewLabels(TableCursor& view, Rows rows, const QStri
         fields << &table.fields[table.indexOf(name)];
         columns << quoted(name);
     }
-    QStringList order;
-    for (const TableCursor::OrderTerm& term : view.orderTerms())
-        order << term.sql;
     QSqlQuery query(view.store().database());
     query.setForwardOnly(true);
     if (!run(view, query,
              QStringLiteral("SELECT ") + columns.join(QLatin1String(", ")) + fromWhere(view, rows) +
-                 QStringLiteral(" ORDER BY ") + order.join(QLatin1String(", "))))
+                 QStringLiteral(" ORDER BY ") + view.orderBy()))
         return std::nullopt;
     QList<Label> labels;
     while (query.next()) {

@@ -66,13 +66,12 @@ QStringList setUpSql() {
         if (table->firstFieldIsKey)
             statements << QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS %1 ON %2 (rowid)")
                               .arg(quoted(rowIdIndexName(*table)), quoted(table->name));
-        statements << table->helperIndexSql();
+        statements << table->helperIndexSql(true);
         const QString trigger = QStringLiteral("%1#changed").arg(table->name);
-        statements << QStringLiteral("DROP TRIGGER IF EXISTS %1 ON %2")
-                          .arg(quoted(trigger), quoted(table->name))
-                   << QStringLiteral("CREATE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR "
-                                     "TRUNCATE ON %2 FOR EACH STATEMENT EXECUTE FUNCTION "
-                                     "ztd_changed()")
+        statements << QStringLiteral(
+                          "CREATE OR REPLACE TRIGGER %1 AFTER INSERT OR UPDATE OR DELETE OR "
+                          "TRUNCATE ON %2 FOR EACH STATEMENT EXECUTE FUNCTION "
+                          "ztd_changed()")
                           .arg(quoted(trigger), quoted(table->name));
     }
     return statements;

@@ -154,15 +154,8 @@ bool TableCursor::loadOrder() {
     if (!unique)
         order << OrderTerm{-1, QStringLiteral("rowid")};
     order_ = order;
-    QStringList ascending, descending;
-    for (const OrderTerm& term : std::as_const(order_)) {
-        ascending << term.sql;
-        descending << term.sql + QLatin1String(" DESC");
-    }
-    orderTuple_ = ascending.join(QLatin1String(", "));
-    orderAscending_ = QLatin1String(" ORDER BY ") + orderTuple_ + QLatin1String(" LIMIT 1");
-    orderDescending_ = QLatin1String(" ORDER BY ") + descending.join(QLatin1String(", ")) +
-                       QLatin1String(" LIMIT 1");
+    orderAscending_ = QLatin1String(" ORDER BY ") + orderBy() + QLatin1String(" LIMIT 1");
+    orderDescending_ = QLatin1String(" ORDER BY ") + orderBy(true) + QLatin1String(" LIMIT 1");
     clearStatements();
     return true;
 }
@@ -189,6 +182,22 @@ QVariantList TableCursor::orderKey(const QVariantList& rowWithId) const {
     return key;
 }
 
+QString TableCursor::orderBy(bool descending) const {
+    // SQLite sorts empty numbers first on its own; a server puts them last
+    // unless told, and its indexes on them are made the same way.
+    const bool sayNulls = store_.onServer();
+    QStringList terms;
+    for (const OrderTerm& term : order_) {
+        QString sql = term.sql;
+        if (descending)
+            sql += QLatin1String(" DESC");
+        if (sayNulls && term.nullable)
+            sql += descending ? QLatin1String(" NULLS LAST") : QLatin1String(" NULLS FIRST");
+        terms << sql;
+    }
+    return terms.join(QLatin1String(", "));
+}
+
 QVariantList TableCursor::currentOrderKey() const {
     return orderKey(QVariantList{rowId_} + row_);
 }
@@ -206,14 +215,16 @@ QString TableCursor::viewSql(const QString& columns) const {
         QLatin1String("SELECT ") + columns + QLatin1String(" FROM ") + quoted(tableName());
     if (!filterSql().isEmpty())
         sql += QLatin1String(" WHERE ") + filterSql();
-    return sql + QLatin1String(" ORDER BY ") + orderTuple_;
+    return sql + QLatin1String(" ORDER BY ") + orderBy();
 }
 
 QSqlQuery* TableCursor::prepared(const QString& sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
         QSqlQuery query(store_.database());
-        query.setForwardOnly(true);
+        // On a server a forward-only statement keeps the connection busy
+        // until it is read to the end, and the reads beside it would fail.
+        query.setForwardOnly(!store_.onServer());
         if (!query.prepare(sql)) {
             failed(query);
             return nullptr;

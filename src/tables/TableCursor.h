@@ -106,6 +106,8 @@ public:
     qint64 rowId() const { return rowId_; }
     const QList<OrderTerm>& orderTerms() const { return order_; }
     QVariantList orderKey(const QVariantList& row) const;
+    // The terms for "ORDER BY", empty numbers first as the keysets expect.
+    QString orderBy(bool descending = false) const;
     QVariantList currentOrderKey() const;
     // "SELECT columns FROM table WHERE filter ORDER BY order": every row of
     // the view in its order; bind filterValues() to it.
@@ -165,7 +167,6 @@ private:
     QString selectList_;
     QString orderAscending_;
     QString orderDescending_;
-    QString orderTuple_;
     QString filterText_;
     CompiledFilter filter_;
     bool filtered_ = false;

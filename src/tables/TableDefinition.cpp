@@ -59,20 +59,26 @@ QStringList TableDefinition::helperIndexNames() const {
     return names;
 }
 
-QStringList TableDefinition::helperIndexSql() const {
+QStringList TableDefinition::helperIndexSql(bool nullsFirst) const {
+    const auto column = [&](const QString& field) {
+        const int index = indexOf(field);
+        return quoted(field) + (nullsFirst && index >= 0 && fields[index].nullable
+                                    ? QLatin1String(" NULLS FIRST")
+                                    : QLatin1String(""));
+    };
     QStringList statements;
     for (const QString& field : helperIndexFields)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                           .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
-                               quoted(field));
+                               column(field));
     for (const QString& field : rareFlagFields)
-        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %3 <> 0")
-                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
+        statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %4 <> 0")
+                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name), column(field),
                                quoted(field));
     for (const QStringList& indexFields : compoundIndexFields) {
         QStringList columns;
         for (const QString& field : indexFields)
-            columns << quoted(field);
+            columns << column(field);
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                           .arg(quoted(name + QLatin1Char('#') + indexFields.join(QLatin1Char('+'))),
                                quoted(name), columns.join(QLatin1String(", ")));

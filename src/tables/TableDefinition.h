@@ -39,7 +39,8 @@ struct TableDefinition {
     // it is now: "CREATE TABLE ..." as the engine keeps it.
     QString storedSqlBeforeNullable() const;
     QString storedSql() const;
-    QStringList helperIndexSql() const;
+    // nullsFirst: said for each nullable field, where the engine would put them last.
+    QStringList helperIndexSql(bool nullsFirst = false) const;
     QStringList helperIndexNames() const;
 };
 

@@ -137,8 +137,9 @@ void TableGridModel::scanKeys(int rows) const {
         const KeysetCondition from =
             resume ? keysetCondition(cursor_.orderTerms(), pageKeys_.last(), KeyComparison::FromOn)
                    : KeysetCondition{};
-        const QString sql = QStringLiteral("SELECT %1").arg(terms) + fromWhere(from.sql) +
-                            QStringLiteral(" ORDER BY %1 LIMIT %2").arg(terms).arg(limit);
+        const QString sql =
+            QStringLiteral("SELECT %1").arg(terms) + fromWhere(from.sql) +
+            QStringLiteral(" ORDER BY %1 LIMIT %2").arg(cursor_.orderBy()).arg(limit);
         const QVariantList values = cursor_.filterValues() + from.values;
         RowScan scan = scanRows(cursor_.store(), sql, values, kPageSize);
         if (!scan.ok()) {
@@ -199,8 +200,9 @@ const QList<TableGridModel::Row>* TableGridModel::page(int number) const {
     const KeysetCondition from =
         number > 0 ? keysetCondition(terms, pageKeys_[number], KeyComparison::FromOn)
                    : KeysetCondition{};
-    const QString sql = QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(from.sql) +
-                        QStringLiteral(" ORDER BY %1 LIMIT %2").arg(termList(terms)).arg(kPageSize);
+    const QString sql =
+        QLatin1String("SELECT ") + cursor_.selectList() + fromWhere(from.sql) +
+        QStringLiteral(" ORDER BY %1 LIMIT %2").arg(cursor_.orderBy()).arg(kPageSize);
     const QVariantList values = cursor_.filterValues() + from.values;
     RowScan scan = scanRows(cursor_.store(), sql, values, 1);
     if (!scan.ok())
@@ -322,15 +324,11 @@ int TableGridModel::rowInPage(int number) const {
 }
 
 int TableGridModel::rowFromEnd() const {
-    QStringList descending;
-    for (const auto& term : cursor_.orderTerms())
-        descending << term.sql + QLatin1String(" DESC");
-    const RowScan scan = scanRows(cursor_.store(),
-                                  QLatin1String("SELECT rowid") + fromWhere({}) +
-                                      QStringLiteral(" ORDER BY %1 LIMIT %2")
-                                          .arg(descending.join(QLatin1String(", ")))
-                                          .arg(kPageSize),
-                                  cursor_.filterValues(), 1);
+    const RowScan scan = scanRows(
+        cursor_.store(),
+        QLatin1String("SELECT rowid") + fromWhere({}) +
+            QStringLiteral(" ORDER BY %1 LIMIT %2").arg(cursor_.orderBy(true)).arg(kPageSize),
+        cursor_.filterValues(), 1);
     for (int i = 0; i < scan.keys.size(); ++i)
         if (scan.keys[i].at(0).toLongLong() == cursor_.rowId())
             return i;

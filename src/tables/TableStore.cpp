@@ -468,6 +468,8 @@ bool TableStore::addIndex(const QString& table, const QString& name, const QStri
         QString column = quoted(def->fields[field].name);
         if (!caseInsensitive && def->fields[field].type == FieldType::Text)
             column += exactCollation();
+        if (onServer() && def->fields[field].nullable)
+            column += QLatin1String(" NULLS FIRST");
         columns << column;
     }
     return exec(table, QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
@@ -627,8 +629,15 @@ bool TableStore::setUpServer() {
 }
 
 QString TableStore::describeServerError(const QString& table, const QSqlError& error) const {
-    const QString state = error.nativeErrorCode();
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    QString state = error.nativeErrorCode();
+    // A refused connection comes without a code; only the client library's words tell.
+    if (state.isEmpty() && (detail.contains(QLatin1String("password authentication failed")) ||
+                            detail.contains(QLatin1String("no password supplied"))))
+        state = QStringLiteral("28P01");
+    else if (state.isEmpty() && detail.contains(QLatin1String("database \"")) &&
+             detail.contains(QLatin1String("does not exist")))
+        state = QStringLiteral("3D000");
     const QString server = server_.url();
     if (isServerLock(state)) {
         if (table.isEmpty())

@@ -100,7 +100,7 @@ TEST_F(ContractorTest, ALockedTableKeepsTheWindowOpenUntilTheAddressIsStored) {
     addCustomers({{0, QStringLiteral("Alt")}});
     TFormNehmerstamm window(store);
     ScriptedPrompter otherPrompter;
-    TableStore otherProgram(dir.path(), otherPrompter);
+    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
     TableCursor holder(otherProgram, QStringLiteral("kunden"));
     holder.setExclusive(true);
     ASSERT_TRUE(holder.open());

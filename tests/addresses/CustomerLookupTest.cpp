@@ -133,7 +133,7 @@ TEST_F(CustomerLookupTest, ClosingOtherwiseCountsAsAbbruch) {
 TEST(CustomerLookupEmpty, TakingFromAnEmptyListGivesEmptyTextsAndNumberZero) {
     QTemporaryDir dir;
     ScriptedPrompter prompter;
-    TableStore store(dir.path(), prompter);
+    TableStore store(test_database::location(dir.path()), prompter);
     {
         TableCursor kunden(store, QStringLiteral("kunden"));
         ASSERT_TRUE(kunden.open());

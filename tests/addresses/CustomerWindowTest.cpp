@@ -475,7 +475,7 @@ TEST_F(CustomerWindowTest, APostTheTableRefusesKeepsTheWindowOpenAndTheRowEdited
     addKnownCustomers({{1, QStringLiteral("Abel")}});
     TFormKundenstamm window(store, prompter);
     ScriptedPrompter otherPrompter;
-    TableStore otherProgram(dir.path(), otherPrompter);
+    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
     TableCursor holder(otherProgram, QStringLiteral("kunden"));
     holder.setExclusive(true);
     bool openWhileLocked = false;

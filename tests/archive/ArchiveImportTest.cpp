@@ -59,7 +59,9 @@ protected:
 
     // "Zaehler|AuftragNr" of every row in number order.
     QStringList numbersAndOrders() {
-        RowStream rows(store, QStringLiteral("SELECT Zaehler, AuftragNr FROM zt ORDER BY Zaehler"));
+        RowStream rows(
+            store,
+            QStringLiteral("SELECT \"Zaehler\", \"AuftragNr\" FROM zt ORDER BY \"Zaehler\""));
         QStringList lines;
         while (rows.next())
             lines << QStringLiteral("%1|%2")
@@ -120,6 +122,7 @@ TEST_F(ArchiveImportTest, AStoppedImportKeepsWhatCameInAndNamesTheRest) {
 }
 
 TEST_F(ArchiveImportTest, AFullDiskEndsTheImportAtTheFailedBatchAndShowsWhatCameIn) {
+    SKIP_ON_SERVER("the full disk is made by SQLite's page limit");
     addCustomers({{1, QStringLiteral("Bäckerei Müller")}});
     const QStringList paths = reports(1500);
     // Room for the first batch of 500 rows, not for the second.

@@ -1,7 +1,7 @@
 #include "archive_output/TestLabelsCommand.h"
 #include "archive_output/TFormPlakette.h"
 #include "archive_output/ViewLabels.h"
-#include "tables/RowScan.h"
+#include "tables/SqliteStatement.h"
 
 #include "PdfPages.h"
 #include "QueryPlan.h"
@@ -130,7 +130,7 @@ TEST_F(TestLabelsCommandTest, MarkedRowsAreThoseOfTheFilterTheSearchMarkedInItsO
 // Marks are few among many rows: counting them reads the index over the
 // marked rows alone (or a narrower one the filter offers), never the table.
 TEST_F(TestLabelsCommandTest, MarkedRowsAreCountedOverAnIndexNeverTheWholeTable) {
-    sqlite3* db = row_scan::handle(store.database());
+    sqlite3* db = sqlite_engine::handle(store.database());
     const std::pair<QString, QString> plans[] = {
         {u""_s, u"SCAN zt USING COVERING INDEX zt#Gefunden"_s},
         {u"Hersteller='Bosch'"_s, u"SCAN zt USING INDEX zt#Gefunden"_s},

@@ -98,7 +98,7 @@ TEST_F(StartUpTest, MissingTablesAreCreated) {
 TEST_F(StartUpTest, ATableLockedByAnotherProgramIsReported) {
     addCustomerRows({{0, "Firma"}});
     ScriptedPrompter otherPrompter;
-    TableStore otherProgram(dir.path(), otherPrompter);
+    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
     TableCursor holder(otherProgram, QStringLiteral("kunden"));
     holder.setExclusive(true);
     ASSERT_TRUE(holder.open());

@@ -126,14 +126,15 @@ TEST_F(TableGridModelTest, PageKeysAreCollectedInStepsAndOnlyAsFarAsNeeded) {
 // order through that field finds them, forwards and backwards.
 TEST_F(TableGridModelTest, AnOrderThroughEmptyNumbersVisitsEveryRowOnce) {
     QSqlQuery(store.database())
-        .exec(QStringLiteral("UPDATE zt SET Kundennummer = NULL WHERE Zaehler % 3 = 0"));
+        .exec(QStringLiteral("UPDATE zt SET \"Kundennummer\" = NULL WHERE \"Zaehler\" % 3 = 0"));
     zt.close();
     zt.addIndex(QStringLiteral("Kunde"), QStringLiteral("Kundennummer;Zaehler"));
     zt.setIndexName(QStringLiteral("Kunde"));
     ASSERT_TRUE(zt.open());
     QStringList expected;
     QSqlQuery sorted(store.database());
-    sorted.exec(QStringLiteral("SELECT Zaehler FROM zt ORDER BY Kundennummer, Zaehler"));
+    sorted.exec(QStringLiteral(
+        "SELECT \"Zaehler\" FROM zt ORDER BY \"Kundennummer\" NULLS FIRST, \"Zaehler\""));
     while (sorted.next())
         expected << sorted.value(0).toString();
     ASSERT_EQ(expected.size(), 300);
@@ -165,7 +166,7 @@ TEST_F(TableGridModelTest, TheCountOfAllRowsFollowsEveryWriter) {
     EXPECT_EQ(model.rowCount(), 301);
 
     ScriptedPrompter elsewhere;
-    TableStore otherProgram(dir.path(), elsewhere);
+    TableStore otherProgram(test_database::location(dir.path()), elsewhere);
     TableCursor theirs(otherProgram, QStringLiteral("zt"));
     ASSERT_TRUE(theirs.open());
     ASSERT_TRUE(theirs.insertRecord({302}));

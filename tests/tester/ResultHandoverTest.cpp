@@ -204,7 +204,7 @@ TEST_F(ResultHandoverTest, NumberFollowsTheHighestRowWhateverTheIndex) {
 TEST_F(ResultHandoverTest, ALockedArchiveIsReportedNotAnnounced) {
     auto handing = handover();
     ScriptedPrompter otherPrompter;
-    TableStore otherProgram(dir.path(), otherPrompter);
+    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
     TableCursor holder(otherProgram, "zt");
     holder.setExclusive(true);
     ASSERT_TRUE(holder.open());
