@@ -20,7 +20,8 @@ protected:
     void dropCustomer(int number) {
         QSqlQuery query(store.database());
         ASSERT_TRUE(query.exec(
-            QStringLiteral("UPDATE zt SET Kundennummer = NULL WHERE Zaehler = %1").arg(number)));
+            QStringLiteral("UPDATE zt SET \"Kundennummer\" = NULL WHERE \"Zaehler\" = %1")
+                .arg(number)));
     }
 };
 
@@ -105,6 +106,7 @@ TEST_F(DueDevicesTest, PagesGoOnWhereTheLastEndedAndCountWholeCustomers) {
 // The first page costs the same at any size: every read seeks the index of
 // customer and date, and none sorts.
 TEST_F(DueDevicesTest, EveryReadSeeksAnIndexAndNoneSorts) {
+    SKIP_ON_SERVER("SQLite's own plans");
     QList<std::tuple<int, QString, int, QString>> rows;
     for (int i = 1; i <= 40; ++i)
         rows.append({i, QStringLiteral("Kunde %1").arg(i % 4), i % 4, "01.12.2026"});
