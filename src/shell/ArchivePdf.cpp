@@ -176,7 +176,7 @@ int writePdf(const QString& path, const std::function<void(PrintTarget&, const T
     return 0;
 }
 
-int write(const QString& dataDirectory, const Request& request) {
+int write(const DatabaseLocation& dataDirectory, const Request& request) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     if (!store.open())

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "DatabaseChoice.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -143,6 +145,23 @@ void labelsPdfOptions(const QCommandLineParser& parser, ProgramOptions& options)
     options.dataDirectory = parser.value(QStringLiteral("data"));
 }
 
+// --database: an address the server's library can use, and no backup of a server.
+void databaseOption(const QString& value, ProgramOptions& options) {
+    QString error;
+    if (value != QLatin1String(database_choice::kLocalFile) &&
+        !ServerAddress::parse(value, &error)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültige Angabe \"--database %1\": %2").arg(value, error);
+    } else if (value != QLatin1String(database_choice::kLocalFile) &&
+               (options.action == ProgramOptions::Action::Backup ||
+                options.action == ProgramOptions::Action::Restore)) {
+        options.action = ProgramOptions::Action::Fail;
+        options.text = database_choice::serverBackupNotice();
+    } else {
+        options.database = value;
+    }
+}
+
 } // namespace
 
 ProgramOptions parseCommandLine(const QStringList& arguments) {
@@ -158,6 +177,12 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         {{QStringLiteral("data")},
          QStringLiteral("ORDNER"),
          QStringLiteral("Ordner mit den Tabellen (Archiv und Kunden).")},
+        {{QStringLiteral("database")},
+         QStringLiteral("ADRESSE"),
+         QStringLiteral("Das Archiv auf einem PostgreSQL-Server, den mehrere Arbeitsplätze "
+                        "teilen: postgresql://BENUTZER@RECHNER[:PORT]/DATENBANK (das Kennwort "
+                        "steht in ~/.pgpass). \"datei\" nimmt wieder die Datei im Datenordner. "
+                        "Öffnet sich das Fenster, gilt die Wahl auch für die nächsten Starts.")},
         {{QStringLiteral("port")},
          QStringLiteral("COMn=GERÄT"),
          QStringLiteral("Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät zu, z. B. "
@@ -246,6 +271,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& printPdf = option("print-pdf");
     const QCommandLineOption& data = option("data");
     const QCommandLineOption& port = option("port");
+    const QCommandLineOption& database = option("database");
     const QCommandLineOption& exportAll = option("export");
     const QCommandLineOption& importFiles = option("import");
     const QCommandLineOption& importLegacy = option("import-paradox");
@@ -337,5 +363,8 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
             options.ports[binding->first] = binding->second;
         }
     }
+    if (parser.isSet(database) && options.action != ProgramOptions::Action::Fail &&
+        options.action != ProgramOptions::Action::ShowText)
+        databaseOption(parser.value(database), options);
     return options;
 }

@@ -49,6 +49,8 @@ struct ProgramOptions {
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.
     QString dataDirectory;
+    // --database: a server's address or "datei"; empty when not given.
+    QString database;
 };
 
 ProgramOptions parseCommandLine(const QStringList& arguments);

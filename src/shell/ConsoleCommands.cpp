@@ -13,7 +13,7 @@
 
 namespace console_commands {
 
-int exportArchive(const QString& dataDirectory, const QString& textFile) {
+int exportArchive(const DatabaseLocation& dataDirectory, const QString& textFile) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     TableCursor archive(store, QStringLiteral("zt"));
@@ -44,7 +44,7 @@ int exportArchive(const QString& dataDirectory, const QString& textFile) {
     return 0;
 }
 
-int importFiles(const QString& dataDirectory, const QStringList& files) {
+int importFiles(const DatabaseLocation& dataDirectory, const QStringList& files) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     if (!store.open())
@@ -67,7 +67,7 @@ int importFiles(const QString& dataDirectory, const QStringList& files) {
     return outcome.stored.size() == outcome.total ? 0 : 1;
 }
 
-int importLegacyTables(const QString& dataDirectory, const QString& folder) {
+int importLegacyTables(const DatabaseLocation& dataDirectory, const QString& folder) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     if (!store.open())

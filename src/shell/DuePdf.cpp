@@ -21,7 +21,7 @@ std::variant<Request, QString> readRequest(const QStringList& arguments) {
     return Request{days, arguments[1]};
 }
 
-int write(const QString& dataDirectory, const Request& request, const QDate& today) {
+int write(const DatabaseLocation& dataDirectory, const Request& request, const QDate& today) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     const due_devices::Query query{today, request.days};

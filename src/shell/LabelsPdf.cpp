@@ -45,7 +45,7 @@ std::variant<Request, QString> readRequest(const QStringList& arguments, const Q
     return request;
 }
 
-int write(const QString& dataDirectory, const Request& request) {
+int write(const DatabaseLocation& dataDirectory, const Request& request) {
     ConsolePrompter prompter;
     TableStore store(dataDirectory, prompter);
     if (!store.open())

@@ -46,7 +46,7 @@ PortSlots::Bindings portBindings(const ProgramOptions& options) {
 } // namespace
 
 ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
-                               const QString& dataDirectory, Prompter* prompter)
+                               const DatabaseLocation& dataDirectory, Prompter* prompter)
     : state_(state)
     , prompter_(prompter ? *prompter : qtPrompter_)
     , tables_(dataDirectory, prompter_)
@@ -65,7 +65,10 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
     form1_ = std::make_unique<TForm1>(state_.report, state_.tester, prompter_, printers_, *help_,
                                       tables_);
     qtPrompter_.setParent(form1_.get());
-    form13_ = new TForm13(*versionInfo_, dataDirectory, form1_.get());
+    // The about box names where the archive lives: the data folder, or the server.
+    form13_ = new TForm13(*versionInfo_,
+                          tables_.onServer() ? tables_.databasePath() : dataDirectory.folder,
+                          form1_.get());
     form9_ = new TForm9(state_.report, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(prompter_, tables_, form1_.get());

@@ -48,8 +48,8 @@ class ProgramWindows {
 public:
     // dataDirectory: where the tables live (see dataDirectory()). Messages go
     // to Qt's message boxes unless another prompter is given.
-    ProgramWindows(AppState& state, const ProgramOptions& options, const QString& dataDirectory,
-                   Prompter* prompter = nullptr);
+    ProgramWindows(AppState& state, const ProgramOptions& options,
+                   const DatabaseLocation& dataDirectory, Prompter* prompter = nullptr);
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }

@@ -7,6 +7,7 @@
 #include "report/ProtocolFile.h"
 #include "report/ReportSession.h"
 #include "safety/BackupSteps.h"
+#include "shell/DatabaseChoice.h"
 #include "tables/TableCursor.h"
 #include "tables/TableStore.h"
 #include "tester/TesterState.h"
@@ -192,12 +193,23 @@ void TForm1::HilfethemenClick() {
     help_.showContents();
 }
 
+bool TForm1::backupIsTheServers() {
+    if (!tables_.onServer())
+        return false;
+    prompter_.message(database_choice::serverBackupNotice(), QStringLiteral("Hinweis"),
+                      Prompter::Buttons::Ok);
+    return true;
+}
+
 void TForm1::DatensicherungClick() {
+    if (backupIsTheServers())
+        return;
     backup_steps::backUp(prompter_, tables_.databasePath(), QDateTime::currentDateTime());
 }
 
 void TForm1::ZurueckladenClick() {
-    if (!backup_steps::restore(prompter_, tables_.databasePath(), QDateTime::currentDateTime()))
+    if (backupIsTheServers() ||
+        !backup_steps::restore(prompter_, tables_.databasePath(), QDateTime::currentDateTime()))
         return;
     for (TableCursor* cursor : findChildren<TableCursor*>()) {
         if (!cursor->isOpen())

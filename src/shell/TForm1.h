@@ -49,6 +49,8 @@ public:
     void DruckenClick();
     void DruckereinrichtungClick();
     void HilfethemenClick();
+    // Tells the user where the archive is on a server; true then.
+    bool backupIsTheServers();
     void DatensicherungClick();
     // Once the database is replaced, every window reads its tables anew.
     void ZurueckladenClick();

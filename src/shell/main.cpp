@@ -7,6 +7,7 @@
 #include "common/QtPrompter.h"
 #include "safety/InstanceLock.h"
 #include "safety/StartBackup.h"
+#include "shell/DatabaseChoice.h"
 #include "tables/DataDirectory.h"
 
 #include <QApplication>
@@ -20,12 +21,30 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <optional>
+#include <variant>
 
 namespace {
 // The names under which the data folder is found, with windows or without.
 void nameApplication() {
     QCoreApplication::setOrganizationName(QStringLiteral("Veltrax"));
     QCoreApplication::setApplicationName(QStringLiteral("VTX_ZTD"));
+}
+
+// The database chosen for this run, or the German reason why there is none.
+std::variant<DatabaseLocation, QString> chosenDatabase(const ProgramOptions& options) {
+    return database_choice::resolve(dataDirectory(options.dataDirectory), options.database,
+                                    database_choice::defaultPath());
+}
+
+// For the commands without a window: tells the reason on standard error.
+std::optional<DatabaseLocation> consoleDatabase(const ProgramOptions& options) {
+    auto chosen = chosenDatabase(options);
+    if (const QString* problem = std::get_if<QString>(&chosen)) {
+        fprintf(stderr, "%s\n", qPrintable(*problem));
+        return std::nullopt;
+    }
+    return std::get<DatabaseLocation>(chosen);
 }
 } // namespace
 
@@ -55,12 +74,14 @@ int main(int argc, char** argv) {
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         QGuiApplication app(argc, argv);
         nameApplication();
+        const auto database = consoleDatabase(options);
+        if (!database)
+            return 1;
         if (options.action == ProgramOptions::Action::DuePdf)
-            return due_pdf::write(dataDirectory(options.dataDirectory), options.duePdf,
-                                  QDate::currentDate());
+            return due_pdf::write(*database, options.duePdf, QDate::currentDate());
         if (options.action == ProgramOptions::Action::LabelsPdf)
-            return labels_pdf::write(dataDirectory(options.dataDirectory), options.labelsPdf);
-        return archive_pdf::write(dataDirectory(options.dataDirectory), options.archivePdf);
+            return labels_pdf::write(*database, options.labelsPdf);
+        return archive_pdf::write(*database, options.archivePdf);
     }
 
     if (options.action == ProgramOptions::Action::Export ||
@@ -68,14 +89,16 @@ int main(int argc, char** argv) {
         options.action == ProgramOptions::Action::ImportLegacy) {
         QCoreApplication app(argc, argv);
         nameApplication();
-        const QString folder = dataDirectory(options.dataDirectory);
+        const auto database = consoleDatabase(options);
+        if (!database)
+            return 1;
         switch (options.action) {
         case ProgramOptions::Action::Export:
-            return console_commands::exportArchive(folder, options.exportFile);
+            return console_commands::exportArchive(*database, options.exportFile);
         case ProgramOptions::Action::Import:
-            return console_commands::importFiles(folder, options.importFiles);
+            return console_commands::importFiles(*database, options.importFiles);
         default:
-            return console_commands::importLegacyTables(folder, options.legacyFolder);
+            return console_commands::importLegacyTables(*database, options.legacyFolder);
         }
     }
 
@@ -83,7 +106,14 @@ int main(int argc, char** argv) {
         options.action == ProgramOptions::Action::Restore) {
         QCoreApplication app(argc, argv);
         nameApplication();
-        const QString folder = dataDirectory(options.dataDirectory);
+        const auto database = consoleDatabase(options);
+        if (!database)
+            return 1;
+        if (database->server.isSet()) {
+            fprintf(stderr, "%s\n", qPrintable(database_choice::serverBackupNotice()));
+            return 1;
+        }
+        const QString folder = database->folder;
         return options.action == ProgramOptions::Action::Backup
                    ? console_commands::backupArchive(folder, options.backupFile)
                    : console_commands::restoreArchive(folder, options.backupFile);
@@ -114,18 +144,32 @@ int main(int argc, char** argv) {
     }
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
-    const QString folder = dataDirectory(options.dataDirectory);
     QtPrompter prompter;
+    const auto chosen = chosenDatabase(options);
+    if (const QString* problem = std::get_if<QString>(&chosen)) {
+        prompter.message(*problem, QStringLiteral("Fehler"), Prompter::Buttons::Ok);
+        return 1;
+    }
+    const DatabaseLocation& database = std::get<DatabaseLocation>(chosen);
+    const QString& folder = database.folder;
     InstanceLock lock(folder);
     if (const auto held = lock.acquire()) {
         prompter.message(*held, QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
         return 1;
     }
     // Written beside the starting windows; the program's end waits for it.
-    StartBackup startBackup(prompter, folder, QDateTime::currentDateTime());
+    // A server's archive is its administrator's to back up.
+    std::optional<StartBackup> startBackup;
+    if (!database.server.isSet())
+        startBackup.emplace(prompter, folder, QDateTime::currentDateTime());
+    if (!database_choice::remember(options.database, database_choice::defaultPath()))
+        prompter.message(QStringLiteral("Die Datenbank-Wahl lässt sich nicht für die nächsten "
+                                        "Starts speichern (%1).")
+                             .arg(database_choice::defaultPath()),
+                         QStringLiteral("Hinweis"), Prompter::Buttons::Ok);
 
     AppState state;
-    ProgramWindows windows(state, options, folder);
+    ProgramWindows windows(state, options, database);
     // Without a window manager "maximised" means nothing, so the window also
     // starts out covering the screen.
     TForm1& main = windows.mainWindow();

@@ -515,7 +515,30 @@ bool ensureIndexes(TableCursor& cursor, const QList<std::pair<QString, QString>>
     return ok && cursor.setIndexName(select) && cursor.open();
 }
 
+namespace {
+// Whether the named index already orders by these fields, German-folded.
+bool indexHasFields(TableCursor& cursor, const QString& name, const QString& fields) {
+    const auto terms = cursor.store().indexTerms(cursor.tableName(), name);
+    const QStringList wanted = fields.split(QLatin1Char(';'));
+    if (!terms || terms->size() != wanted.size())
+        return false;
+    for (int i = 0; i < wanted.size(); ++i)
+        if (terms->at(i).exact ||
+            terms->at(i).field != cursor.definition().indexOf(wanted[i].trimmed()))
+            return false;
+    return true;
+}
+} // namespace
+
 bool rebuildIndex(TableCursor& cursor, const QString& name, const QString& fields) {
+    // On a server other PCs read and write meanwhile: an index that already
+    // gives the order is kept, never dropped under their feet.
+    if (cursor.store().onServer() && cursor.store().open() &&
+        cursor.indexNames().contains(name, Qt::CaseInsensitive) &&
+        indexHasFields(cursor, name, fields)) {
+        cursor.close();
+        return cursor.setIndexName(name) && cursor.open();
+    }
     cursor.close();
     // An index in use cannot be dropped.
     cursor.setIndexName({});

@@ -90,6 +90,40 @@ TEST(CommandLine, DataFolder) {
     EXPECT_TRUE(parseCommandLine({"ztd", "--help"}).text.contains("--data <ORDNER>"));
 }
 
+// The database for the run: any address the server's library can use, never
+// one with a password, and no file backup of a server's archive.
+TEST(CommandLine, DatabaseForTheRun) {
+    const QString server = QStringLiteral("postgresql://werkstatt@192.168.1.5:5433/ztd");
+    EXPECT_EQ(parseCommandLine({"ztd", "--database", server}).database, server);
+    EXPECT_EQ(parseCommandLine({"ztd", "--database", server, "--export", "a.txt"}).database,
+              server);
+    EXPECT_EQ(parseCommandLine({"ztd", "--database", "datei", "--backup", "b.sqlite"}).action,
+              ProgramOptions::Action::Backup);
+    EXPECT_EQ(parseCommandLine({"ztd"}).database, "");
+    const struct {
+        QStringList arguments;
+        QString text;
+    } refused[] = {
+        {{"--database", "postgresql://werkstatt:geheim@db/ztd"},
+         QStringLiteral("Ungültige Angabe \"--database postgresql://werkstatt:geheim@db/ztd\": "
+                        "Das Kennwort gehört nicht in die Datenbank-Adresse: Tragen Sie es in "
+                        "die Datei ~/.pgpass ein (oder in PGPASSFILE).")},
+        {{"--database", "C:/daten", "--export", "a.txt"},
+         QStringLiteral("Ungültige Angabe \"--database C:/daten\": \"C:/daten\" ist keine "
+                        "Datenbank-Adresse der Form "
+                        "postgresql://BENUTZER@RECHNER[:PORT]/DATENBANK.")},
+        {{"--database", server, "--backup", "b.sqlite"},
+         QStringLiteral("Datensicherung und Zurückladen gelten für die Datei im Datenordner. Ein "
+                        "Archiv auf einem Datenbankserver sichert dessen Verwalter, zum Beispiel "
+                        "mit pg_dump.")},
+    };
+    for (const auto& c : refused) {
+        const ProgramOptions options = parseCommandLine(QStringList{"ztd"} + c.arguments);
+        EXPECT_EQ(options.action, ProgramOptions::Action::Fail);
+        EXPECT_EQ(options.text, c.text);
+    }
+}
+
 TEST(CommandLine, HelpInGermanWithWholeWords) {
     const ProgramOptions options = parseCommandLine({"ztd", "--help"});
     EXPECT_EQ(options.action, ProgramOptions::Action::ShowText);
@@ -106,6 +140,13 @@ TEST(CommandLine, HelpInGermanWithWholeWords) {
             "                             DATEI.pro als PDF-Datei AUSGABE.pdf, ohne ein\n"
             "                             Fenster zu öffnen.\n"
             "  --data <ORDNER>            Ordner mit den Tabellen (Archiv und Kunden).\n"
+            "  --database <ADRESSE>       Das Archiv auf einem PostgreSQL-Server, den\n"
+            "                             mehrere Arbeitsplätze teilen:\n"
+            "                             postgresql://BENUTZER@RECHNER[:PORT]/DATENBANK\n"
+            "                             (das Kennwort steht in ~/.pgpass). \"datei\" nimmt\n"
+            "                             wieder die Datei im Datenordner. Öffnet sich das\n"
+            "                             Fenster, gilt die Wahl auch für die nächsten\n"
+            "                             Starts.\n"
             "  --port <COMn=GERÄT>        Ordnet der Schnittstelle COMn (1 bis 6) ein Gerät\n"
             "                             zu, z. B. --port COM1=/dev/ttyUSB0. Mehrfach\n"
             "                             möglich.\n"

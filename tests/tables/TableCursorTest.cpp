@@ -417,3 +417,32 @@ TEST_F(TableCursorTest, OneFieldIsWrittenInTheCurrentRowOrInEveryRowWithoutEvent
     zt.setFiltered(false);
     EXPECT_EQ(column(zt, "Gefunden"), (QStringList{"ja", "ja", "ja"}));
 }
+
+// An output's own order: made when missing, made anew when it orders
+// otherwise; on a server an index that already gives the order is kept, so
+// that other PCs are never locked out while it would be rebuilt.
+TEST_F(TableCursorTest, RebuildingAnIndexGivesItsOrderAndKeepsAnIndexThatHasItOnAServer) {
+    TableCursor kunden(store, QStringLiteral("kunden"));
+    const auto indexId = [&] {
+        QSqlQuery query(store.database());
+        return query.exec(QStringLiteral("SELECT '\"kunden:Liste\"'::regclass::oid")) &&
+                       query.next()
+                   ? query.value(0).toLongLong()
+                   : -1;
+    };
+    ASSERT_TRUE(kunden.addIndex(QStringLiteral("Liste"), QStringLiteral("Kundennummer")));
+
+    ASSERT_TRUE(rebuildIndex(kunden, QStringLiteral("Liste"), QStringLiteral("Auftraggeber")));
+    EXPECT_EQ(column(kunden, QStringLiteral("Auftraggeber")),
+              (QStringList{"apfel", "Bär", "Eigene Firma", "müller", "Müller", "Zander"}));
+    const qint64 byName = indexId();
+
+    ASSERT_TRUE(rebuildIndex(kunden, QStringLiteral("Liste"), QStringLiteral("Auftraggeber")));
+    EXPECT_EQ(kunden.indexName(), "Liste");
+    EXPECT_EQ(column(kunden, QStringLiteral("Auftraggeber")),
+              (QStringList{"apfel", "Bär", "Eigene Firma", "müller", "Müller", "Zander"}));
+    if (test_database::onServer()) {
+        EXPECT_EQ(indexId(), byName);
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty());
+}
