@@ -151,6 +151,8 @@ private:
     void setEmpty();
     void setState(State state);
     bool writeBuffer();
+    // After a post refused because another PC changed or removed the row.
+    void reloadChangedElsewhere();
     std::optional<QVariant> storedValue(const FieldDefinition& def, const QVariant& value) const;
     int updateField(const QString& name, const QVariant& value, const QString& condition,
                     const QVariantList& conditionValues, bool differingOnly = false);
@@ -176,6 +178,7 @@ private:
     qint64 rowId_ = 0;
     QVariantList row_;
     QVariantList buffer_;
+    bool changedElsewhere_ = false;
     QHash<QString, QSqlQuery> statements_;
     // The reads, straight through the engine: each step is one of them.
     QHash<QString, std::shared_ptr<SqlStatement>> reads_;

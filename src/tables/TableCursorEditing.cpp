@@ -123,6 +123,9 @@ bool TableCursor::writeBuffer() {
     // The server tells a new row's number only when asked for it.
     const bool returnsRowId =
         state_ == State::Insert && !definition_.firstFieldIsKey && store_.onServer();
+    // Several PCs share a server: a row another one changed since it was read
+    // is not overwritten.
+    const bool guardsAgainstOthers = state_ == State::Edit && store_.onServer();
     if (state_ == State::Insert) {
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                   .arg(quoted(tableName()), columns.join(QLatin1String(", ")),
@@ -133,6 +136,12 @@ bool TableCursor::writeBuffer() {
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                   .arg(quoted(tableName()),
                        columns.join(QLatin1String(" = ?, ")) + QLatin1String(" = ?"));
+        if (guardsAgainstOthers)
+            for (int i = 0; i < columns.size(); ++i)
+                sql += QLatin1String(" AND ") + columns[i] +
+                       QLatin1String(" IS NOT DISTINCT FROM ?") +
+                       (definition_.fields[i].type == FieldType::Text ? store_.exactCollation()
+                                                                      : QString());
     }
     QSqlQuery* query = prepared(sql);
     if (!query)
@@ -141,9 +150,17 @@ bool TableCursor::writeBuffer() {
     for (const QVariant& value : std::as_const(buffer_))
         query->bindValue(position++, bindable(value));
     if (state_ == State::Edit)
-        query->bindValue(position, rowId_);
+        query->bindValue(position++, rowId_);
+    if (guardsAgainstOthers)
+        for (const QVariant& value : std::as_const(row_))
+            query->bindValue(position++, bindable(value));
     if (!query->exec()) {
         failed(*query);
+        return false;
+    }
+    if (guardsAgainstOthers && query->numRowsAffected() == 0) {
+        query->finish();
+        changedElsewhere_ = true;
         return false;
     }
     if (definition_.firstFieldIsKey)
@@ -167,8 +184,13 @@ bool TableCursor::post() {
     const QVariantList typed = buffer_;
     if (beforePost)
         beforePost(*this);
+    changedElsewhere_ = false;
     if (!writeBuffer()) {
         store_.rollback(tableName());
+        if (changedElsewhere_) {
+            reloadChangedElsewhere();
+            return false;
+        }
         buffer_ = typed;
         emit dataChanged();
         return false;
@@ -187,6 +209,26 @@ bool TableCursor::post() {
     emit rowsChanged();
     emit dataChanged();
     return true;
+}
+
+void TableCursor::reloadChangedElsewhere() {
+    const QVariantList key = currentOrderKey();
+    setState(State::Browse);
+    const bool stillThere = fetch(QStringLiteral("rowid = ?"), {rowId_}, false);
+    if (stillThere)
+        bof_ = eof_ = false;
+    else
+        moveNear(key);
+    buffer_ = row_;
+    store_.report(stillThere
+                      ? QStringLiteral("Der Datensatz wurde inzwischen an einem anderen "
+                                       "Arbeitsplatz geändert. Ihre Änderung ist nicht "
+                                       "gespeichert; der Datensatz zeigt jetzt den neuen Stand.")
+                      : QStringLiteral("Der Datensatz wurde inzwischen an einem anderen "
+                                       "Arbeitsplatz gelöscht. Ihre Änderung ist nicht "
+                                       "gespeichert."));
+    emit rowsChanged();
+    emit dataChanged();
 }
 
 void TableCursor::cancel() {

@@ -446,3 +446,50 @@ TEST_F(TableCursorTest, RebuildingAnIndexGivesItsOrderAndKeepsAnIndexThatHasItOn
     }
     EXPECT_TRUE(prompter.messages().isEmpty());
 }
+
+// Two PCs on one server: an edit of a row the other one changed or removed
+// since it was read is refused with a German message, and the row shows what
+// is stored now; an edit of an unchanged row goes through.
+TEST_F(TableCursorTest, AnEditOfARowAnotherPcChangedIsRefusedAndTheRowReloaded) {
+    if (!test_database::onServer())
+        GTEST_SKIP() << "a server run only: one program works on the file";
+    ScriptedPrompter otherPrompter;
+    TableStore otherPc(test_database::location(dir.path()), otherPrompter);
+    TableCursor mine(store, QStringLiteral("kunden"));
+    TableCursor theirs(otherPc, QStringLiteral("kunden"));
+    ASSERT_TRUE(mine.open());
+    ASSERT_TRUE(theirs.open());
+    ASSERT_TRUE(mine.locate(QStringLiteral("Kundennummer"), {4}));
+    ASSERT_TRUE(theirs.locate(QStringLiteral("Kundennummer"), {4}));
+
+    ASSERT_TRUE(theirs.edit());
+    ASSERT_TRUE(theirs.setText(QStringLiteral("Telefon"), QStringLiteral("0711 1")));
+    ASSERT_TRUE(theirs.post());
+    ASSERT_TRUE(mine.edit());
+    ASSERT_TRUE(mine.setText(QStringLiteral("Fax"), QStringLiteral("0711 2")));
+    EXPECT_FALSE(mine.post());
+    EXPECT_EQ(prompter.messages(),
+              QStringList{"Fehler|Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz "
+                          "geändert. Ihre Änderung ist nicht gespeichert; der Datensatz zeigt "
+                          "jetzt den neuen Stand."});
+    EXPECT_EQ(mine.state(), TableCursor::State::Browse);
+    EXPECT_EQ(mine.text(QStringLiteral("Telefon")), "0711 1");
+    EXPECT_EQ(mine.text(QStringLiteral("Fax")), "");
+
+    // Read anew, the row takes the edit.
+    ASSERT_TRUE(mine.edit());
+    ASSERT_TRUE(mine.setText(QStringLiteral("Fax"), QStringLiteral("0711 2")));
+    EXPECT_TRUE(mine.post());
+    theirs.refresh();
+    EXPECT_EQ(theirs.text(QStringLiteral("Fax")), "0711 2");
+
+    ASSERT_TRUE(theirs.deleteRow());
+    ASSERT_TRUE(mine.edit());
+    ASSERT_TRUE(mine.setText(QStringLiteral("Fax"), QStringLiteral("0711 3")));
+    EXPECT_FALSE(mine.post());
+    EXPECT_EQ(prompter.messages().last(),
+              "Fehler|Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz gelöscht. "
+              "Ihre Änderung ist nicht gespeichert.");
+    EXPECT_EQ(mine.state(), TableCursor::State::Browse);
+    EXPECT_TRUE(otherPrompter.messages().isEmpty());
+}
