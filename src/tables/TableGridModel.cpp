@@ -5,6 +5,8 @@
 #include "Keyset.h"
 #include "RowScan.h"
 
+#include <QSqlDriver>
+
 #include <QSqlError>
 
 namespace {
@@ -49,6 +51,16 @@ TableGridModel::TableGridModel(TableCursor& cursor, const QStringList& fields, Q
     });
     scanTimer_.setSingleShot(true);
     connect(&scanTimer_, &QTimer::timeout, this, &TableGridModel::scanInBackground);
+    // Another PC's writes on a shared server arrive as a notification: the
+    // rows are read again, unless a row is being typed into here.
+    if (cursor_.store().onServer())
+        connect(
+            cursor_.store().database().driver(), &QSqlDriver::notification, this,
+            [this](const QString&, QSqlDriver::NotificationSource source, const QVariant& table) {
+                if (source == QSqlDriver::OtherSource && table.toString() == cursor_.tableName() &&
+                    cursor_.state() == TableCursor::State::Browse)
+                    cursor_.refresh();
+            });
 }
 
 void TableGridModel::showCursorRow() {

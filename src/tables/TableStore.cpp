@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
@@ -599,9 +600,13 @@ bool TableStore::openServer() {
     if (!ok)
         reportError({}, settings.lastError());
     ok = ok && setUpServer();
-    if (!ok)
+    if (!ok) {
         db_.close();
-    return ok;
+        return false;
+    }
+    // Other PCs' writes are told to the grids (see TableGridModel).
+    db_.driver()->subscribeToNotification(QLatin1String(postgres_schema::kChangeCounter));
+    return true;
 }
 
 bool TableStore::setUpServer() {

@@ -3,6 +3,7 @@
 #include "tables/TableGridModel.h"
 
 #include <QSignalSpy>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -178,4 +179,28 @@ TEST_F(TableGridModelTest, TheCountOfAllRowsFollowsEveryWriter) {
     ASSERT_TRUE(theirs.emptyTable());
     zt.refresh();
     EXPECT_EQ(model.rowCount(), 0);
+}
+
+// Two PCs on one server: what the other one writes shows in the grid without
+// a step here, but a row being typed into is left alone.
+TEST_F(TableGridModelTest, AnotherPcsWritesShowWithoutAStepHere) {
+    if (!test_database::onServer())
+        GTEST_SKIP() << "a server run only: one program works on the file";
+    TableGridModel model(zt, {"Zaehler", "Auftraggeber"});
+    EXPECT_EQ(model.rowCount(), 300);
+    ScriptedPrompter elsewhere;
+    TableStore otherPc(test_database::location(dir.path()), elsewhere);
+    TableCursor theirs(otherPc, QStringLiteral("zt"));
+    ASSERT_TRUE(theirs.open());
+    ASSERT_TRUE(theirs.insertRecord({301, QString(), QStringLiteral("Neu")}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.rowCount() == 301; }, 5000));
+
+    ASSERT_TRUE(zt.edit());
+    ASSERT_TRUE(zt.setText(QStringLiteral("Ort"), QStringLiteral("Ulm")));
+    QSignalSpy told(store.database().driver(), &QSqlDriver::notification);
+    ASSERT_TRUE(theirs.insertRecord({302}));
+    EXPECT_TRUE(told.wait(5000));
+    EXPECT_EQ(zt.state(), TableCursor::State::Edit);
+    EXPECT_EQ(zt.text(QStringLiteral("Ort")), "Ulm");
+    EXPECT_TRUE(prompter.messages().isEmpty());
 }
