@@ -225,6 +225,12 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
                         "Programms aus ORDNER ins Archiv, wie \"aus alter Datenbank\" im "
                         "Archiv, ohne ein Fenster zu öffnen. Was übernommen wird, steht vorher "
                         "auf der Standardausgabe.")},
+        {{QStringLiteral("copy-archive")},
+         {},
+         QStringLiteral("Kopiert das ganze Archiv und die Kunden von VON nach BIS und "
+                        "vergleicht danach Anzahl und Prüfsumme, ohne ein Fenster zu öffnen: "
+                        "--copy-archive VON BIS. VON und BIS sind je ein Datenordner oder eine "
+                        "Adresse wie bei --database; BIS muss leer sein.")},
         {{QStringLiteral("backup")},
          QStringLiteral("DATEI"),
          QStringLiteral("Schreibt eine geprüfte Datensicherung des Archivs und der Kunden in die "
@@ -275,6 +281,7 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption& exportAll = option("export");
     const QCommandLineOption& importFiles = option("import");
     const QCommandLineOption& importLegacy = option("import-paradox");
+    const QCommandLineOption& copyArchive = option("copy-archive");
     const std::pair<const QCommandLineOption&, archive_pdf::Request::Kind> archivePdfs[] = {
         {option("report-pdf"), archive_pdf::Request::Kind::Report},
         {option("collective-pdf"), archive_pdf::Request::Kind::Collective},
@@ -329,6 +336,13 @@ ProgramOptions parseCommandLine(const QStringList& arguments) {
         duePdfOptions(parser, options);
     } else if (parser.isSet(labelsPdf)) {
         labelsPdfOptions(parser, options);
+    } else if (parser.isSet(copyArchive)) {
+        options.copyArchive = parser.positionalArguments();
+        options.action = options.copyArchive.size() == 2 ? ProgramOptions::Action::CopyArchive
+                                                         : ProgramOptions::Action::Fail;
+        options.text = QStringLiteral("Ungültiger Aufruf: --copy-archive braucht die Quelle und "
+                                      "das Ziel, zum Beispiel \"ztd --copy-archive "
+                                      "/home/werkstatt/ztd postgresql://werkstatt@server/ztd\".");
     } else if (parser.isSet(importLegacy)) {
         options.action = ProgramOptions::Action::ImportLegacy;
         options.legacyFolder = parser.value(importLegacy);

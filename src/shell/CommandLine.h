@@ -20,6 +20,7 @@ struct ProgramOptions {
         Export,
         Import,
         ImportLegacy,
+        CopyArchive,
         ArchivePdf,
         Backup,
         Restore,
@@ -49,6 +50,8 @@ struct ProgramOptions {
     std::map<int, QString> ports;
     // The folder of the tables from --data; empty when not given.
     QString dataDirectory;
+    // --copy-archive: from, to.
+    QStringList copyArchive;
     // --database: a server's address or "datei"; empty when not given.
     QString database;
 };

@@ -7,6 +7,7 @@
 #include "common/QtPrompter.h"
 #include "safety/InstanceLock.h"
 #include "safety/StartBackup.h"
+#include "shell/CopyArchiveCommand.h"
 #include "shell/DatabaseChoice.h"
 #include "tables/DataDirectory.h"
 
@@ -100,6 +101,12 @@ int main(int argc, char** argv) {
         default:
             return console_commands::importLegacyTables(*database, options.legacyFolder);
         }
+    }
+
+    if (options.action == ProgramOptions::Action::CopyArchive) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        return copy_archive_command::run(options.copyArchive[0], options.copyArchive[1]);
     }
 
     if (options.action == ProgramOptions::Action::Backup ||
