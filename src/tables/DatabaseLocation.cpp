@@ -19,7 +19,7 @@ QString infoValue(const QString& value) {
 
 QString ServerAddress::connectionInfo() const {
     QString info = QStringLiteral("host=%1 port=%2 user=%3 dbname=%4 application_name=ztd "
-                                  "connect_timeout=10")
+                                  "connect_timeout=10 client_encoding=UTF8")
                        .arg(infoValue(host))
                        .arg(port)
                        .arg(infoValue(user), infoValue(database));

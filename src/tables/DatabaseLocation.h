@@ -34,6 +34,4 @@ struct DatabaseLocation {
     DatabaseLocation(const QString& dataFolder, const ServerAddress& on = {})
         : folder(dataFolder)
         , server(on) {}
-    DatabaseLocation(const char* dataFolder)
-        : folder(QString::fromUtf8(dataFolder)) {}
 };

@@ -11,7 +11,7 @@ RowStream::RowStream(TableStore& store, const QString& sql, const QVariantList& 
         return;
     }
     QSqlError error;
-    statement_ = store_.prepare(sql, &error);
+    statement_ = store_.prepareStream(sql, &error);
     if (!statement_) {
         fail(error);
         return;

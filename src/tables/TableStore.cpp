@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 namespace {
@@ -85,6 +86,19 @@ std::unique_ptr<SqlStatement> TableStore::prepare(const QString& sql, QSqlError*
     if (onServer())
         return postgres_engine::prepare(postgres_engine::handle(db_), sql, error);
     return sqlite_engine::prepare(sqlite_engine::handle(db_), sql, error);
+}
+
+std::unique_ptr<SqlStatement> TableStore::prepareStream(const QString& sql, QSqlError* error) {
+    if (!onServer())
+        return prepare(sql, error);
+    PGconn* own = PQconnectdb(server_.connectionInfo().toUtf8().constData());
+    if (PQstatus(own) != CONNECTION_OK) {
+        if (error)
+            *error = postgres_engine::errorOf(nullptr, own);
+        PQfinish(own);
+        return nullptr;
+    }
+    return postgres_engine::prepare(own, sql, error, true);
 }
 
 bool TableStore::isKeyViolation(const QSqlError& error) const {

@@ -55,6 +55,11 @@ public:
     // A statement read straight through the engine; null with the engine's
     // error when it does not compile. It must not outlive the store.
     std::unique_ptr<SqlStatement> prepare(const QString& sql, QSqlError* error);
+    // The same for a read that goes on while other statements run (an export
+    // beside a painting grid): on a server it gets a connection of its own,
+    // as one connection answers one statement at a time there. It sees what
+    // is committed.
+    std::unique_ptr<SqlStatement> prepareStream(const QString& sql, QSqlError* error);
     // Whether the failure is a key that another row holds already.
     bool isKeyViolation(const QSqlError& error) const;
 
