@@ -48,6 +48,8 @@ TFormKundenstamm::TFormKundenstamm(TableStore& tables, Prompter& prompter, QWidg
         newNumber_ = customer_table::newCustomerNumber(table);
     };
     Table4->afterInsert = [this](TableCursor& table) { table.setInteger(kNumber, newNumber_); };
+    // Another PC may add a customer while this one is typed.
+    Table4->keepNumbersUnique(kNumber);
     Table4->beforePost = [this](TableCursor& table) {
         customer_table::beforePost(table, prompter_);
     };

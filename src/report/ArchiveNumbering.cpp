@@ -27,11 +27,13 @@ qint64 appendRow(TableCursor& archive, QVariantList values) {
         values << number;
     else
         values[0] = number;
-    const bool stored = archive.insertRecord(values);
+    // Another PC may hand a row over at the same time.
+    archive.keepNumbersUnique(kZaehler);
+    const qint64 stored = archive.insertRecord(values) ? archive.integer(kZaehler) : 0;
     archive.setIndexName(previousIndex);
     archive.first();
     archive.setFiltered(true);
-    return stored ? number : 0;
+    return stored;
 }
 
 } // namespace archive_table

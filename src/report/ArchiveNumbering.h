@@ -16,8 +16,9 @@ bool ensureStandardIndex(TableCursor& archive);
 qint64 nextNumber(TableCursor& archive);
 
 // Stores a whole row under the next number (the first value is replaced by
-// it), then restores the previous index, goes to the first row and switches
-// filtering on again. The number, or 0 when nothing was stored.
+// it; the next free one when another PC took it meanwhile), then restores
+// the previous index, goes to the first row and switches filtering on
+// again. The number stored, or 0 when nothing was stored.
 qint64 appendRow(TableCursor& archive, QVariantList values);
 
 } // namespace archive_table

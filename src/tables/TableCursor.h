@@ -72,6 +72,9 @@ public:
     // Values in field order (fewer fill the leading fields): texts as typed,
     // numbers and booleans as such. Stored at once.
     bool insertRecord(const QVariantList& values);
+    // The field numbers new rows: when another PC took a new row's number
+    // since it was given, the post stores the row under the next free one.
+    void keepNumbersUnique(const QString& field) { numberField_ = this->field(field); }
     bool emptyTable();
     // Sets one field in every row that passes the filter, in one statement;
     // no events are raised. The number of rows changed, or -1.
@@ -151,6 +154,7 @@ private:
     void setEmpty();
     void setState(State state);
     bool writeBuffer();
+    bool claimFreeNumber();
     // After a post refused because another PC changed or removed the row.
     void reloadChangedElsewhere();
     std::optional<QVariant> storedValue(const FieldDefinition& def, const QVariant& value) const;
@@ -179,6 +183,7 @@ private:
     QVariantList row_;
     QVariantList buffer_;
     bool changedElsewhere_ = false;
+    int numberField_ = -1;
     QHash<QString, QSqlQuery> statements_;
     // The reads, straight through the engine: each step is one of them.
     QHash<QString, std::shared_ptr<SqlStatement>> reads_;

@@ -173,6 +173,40 @@ bool TableCursor::writeBuffer() {
     return true;
 }
 
+bool TableCursor::claimFreeNumber() {
+    if (state_ != State::Insert || numberField_ < 0 || buffer_.at(numberField_).isNull())
+        return true;
+    // The lock holds the check and the write together against other PCs;
+    // on a file SQLite's own write lock does.
+    if (!store_.lockAgainstWriters(tableName()))
+        return false;
+    const QString column = quoted(definition_.fields[numberField_].name);
+    QSqlQuery* taken =
+        prepared(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ?").arg(quoted(tableName()), column));
+    if (!taken)
+        return false;
+    taken->bindValue(0, buffer_.at(numberField_));
+    if (!taken->exec()) {
+        failed(*taken);
+        return false;
+    }
+    const bool isTaken = taken->next();
+    taken->finish();
+    if (!isTaken)
+        return true;
+    QSqlQuery* highest =
+        prepared(QStringLiteral("SELECT MAX(%2) FROM %1").arg(quoted(tableName()), column));
+    if (!highest)
+        return false;
+    if (!highest->exec() || !highest->next()) {
+        failed(*highest);
+        return false;
+    }
+    buffer_[numberField_] = highest->value(0).toLongLong() + 1;
+    highest->finish();
+    return true;
+}
+
 bool TableCursor::post() {
     if (state_ != State::Edit && state_ != State::Insert)
         return isOpen();
@@ -185,7 +219,7 @@ bool TableCursor::post() {
     if (beforePost)
         beforePost(*this);
     changedElsewhere_ = false;
-    if (!writeBuffer()) {
+    if (!claimFreeNumber() || !writeBuffer()) {
         store_.rollback(tableName());
         if (changedElsewhere_) {
             reloadChangedElsewhere();

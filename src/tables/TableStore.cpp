@@ -22,6 +22,10 @@
 #include <sqlite3.h>
 
 namespace {
+QString lockStatement(const QString& table) {
+    return QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(quoted(table));
+}
+
 constexpr int kSqlitePermission = 3;
 constexpr int kRetryMs = 20;
 constexpr int kSqliteBusy = 5;
@@ -557,8 +561,7 @@ std::optional<QString> TableStore::beginWrite(const QString& table) {
         // Other writers wait, readers go on, as with SQLite's write lock.
         if (!query.exec(QStringLiteral("BEGIN")))
             return describe(table, query.lastError());
-        if (!query.exec(
-                QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(quoted(table)))) {
+        if (!query.exec(lockStatement(table))) {
             const QString reason = describe(table, query.lastError());
             query.exec(QStringLiteral("ROLLBACK"));
             return reason;
@@ -569,6 +572,16 @@ std::optional<QString> TableStore::beginWrite(const QString& table) {
     depth_ = 1;
     failed_ = false;
     return std::nullopt;
+}
+
+bool TableStore::lockAgainstWriters(const QString& table) {
+    if (!onServer())
+        return true;
+    QSqlQuery query(db_);
+    if (query.exec(lockStatement(table)))
+        return true;
+    reportError(table, query.lastError());
+    return false;
 }
 
 std::optional<QString> TableStore::commitWrite(const QString& table) {

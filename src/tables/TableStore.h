@@ -81,6 +81,10 @@ public:
     std::optional<QString> beginWrite(const QString& table);
     std::optional<QString> commitWrite(const QString& table);
     void rollbackWrite();
+    // Inside a transaction on a server: other PCs' writes to the table wait
+    // until it ends (reads go on). A file needs nothing: SQLite refuses a
+    // write that follows another program's since this transaction read.
+    bool lockAgainstWriters(const QString& table);
     // The transaction goes on, but its outermost commit will roll it back.
     void failTransaction() { failed_ = depth_ > 0; }
     bool inTransaction() const { return depth_ > 0; }

@@ -36,3 +36,19 @@ TEST_F(ArchiveNumberingTest, NumberingIgnoresFilterAndRestoresIndexAndFilter) {
     EXPECT_TRUE(zt.bof());
     EXPECT_EQ(column(zt, "Zaehler"), (QStringList{"2", "4"}));
 }
+
+TEST_F(ArchiveNumberingTest, ARowAnotherPcNumberedMeanwhileMovesTheNewOneOn) {
+    EXPECT_EQ(append(), 1);
+    TableStore otherPc(test_database::location(dir.path()), prompter);
+    TableCursor theirs(otherPc, QStringLiteral("zt"));
+    ASSERT_TRUE(theirs.open());
+    // The other PC stores its row between this one's look for the next number and its post.
+    zt.beforePost = [&](TableCursor&) {
+        if (!theirs.locate(QStringLiteral("Zaehler"), {2})) {
+            ASSERT_TRUE(theirs.insertRecord({2, QStringLiteral("A-2"), QStringLiteral("dort")}));
+        }
+    };
+    EXPECT_EQ(append(QStringLiteral("hier")), 3);
+    EXPECT_EQ(column(zt, "Auftraggeber"), (QStringList{"Kunde", "dort", "hier"}));
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
+}

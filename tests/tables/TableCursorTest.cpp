@@ -493,3 +493,39 @@ TEST_F(TableCursorTest, AnEditOfARowAnotherPcChangedIsRefusedAndTheRowReloaded) 
     EXPECT_EQ(mine.state(), TableCursor::State::Browse);
     EXPECT_TRUE(otherPrompter.messages().isEmpty());
 }
+
+// Two PCs add a row each with the number they saw free; the later post takes
+// the next free one instead of storing a number twice or failing.
+TEST_F(TableCursorTest, ANewRowsNumberAnotherPcTookMeanwhileBecomesTheNextFree) {
+    struct Case {
+        const char* table;
+        const char* field;
+        qint64 seenFree;
+        qint64 stored;
+    };
+    const Case cases[] = {{"kunden", "Kundennummer", 6, 7}, {"zt", "Zaehler", 1, 2}};
+    ScriptedPrompter otherPrompter;
+    TableStore otherPc(test_database::location(dir.path()), otherPrompter);
+    for (const Case& c : cases) {
+        const QString field = QLatin1String(c.field);
+        TableCursor mine(store, QLatin1String(c.table));
+        TableCursor theirs(otherPc, QLatin1String(c.table));
+        mine.keepNumbersUnique(field);
+        ASSERT_TRUE(mine.open());
+        ASSERT_TRUE(theirs.open());
+
+        ASSERT_TRUE(mine.insert());
+        ASSERT_TRUE(mine.setInteger(field, c.seenFree));
+        ASSERT_TRUE(mine.setText(QStringLiteral("Auftraggeber"), QStringLiteral("hier")));
+        ASSERT_TRUE(theirs.insertRecord({c.seenFree, QStringLiteral("dort")}));
+        ASSERT_TRUE(mine.post()) << c.table;
+        EXPECT_EQ(mine.integer(field), c.stored) << c.table;
+        EXPECT_EQ(mine.text(QStringLiteral("Auftraggeber")), "hier") << c.table;
+
+        // A number still free is kept.
+        ASSERT_TRUE(mine.insertRecord({c.stored + 5, QStringLiteral("frei")}));
+        EXPECT_EQ(mine.integer(field), c.stored + 5) << c.table;
+    }
+    EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
+    EXPECT_TRUE(otherPrompter.messages().isEmpty());
+}
