@@ -70,7 +70,7 @@ public:
     bool deleteRow();
     bool insert();
     // Values in field order (fewer fill the leading fields): texts as typed,
-    // numbers and booleans as such. Stored at once.
+    // numbers and booleans as such. Stored at once, or not at all.
     bool insertRecord(const QVariantList& values);
     // The field numbers new rows: when another PC took a new row's number
     // since it was given, the post stores the row under the next free one.

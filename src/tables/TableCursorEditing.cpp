@@ -112,7 +112,12 @@ bool TableCursor::insertRecord(const QVariantList& values) {
             return false;
         }
     }
-    return post();
+    // The caller keeps the values: a row that was not stored is not left
+    // pending, to be posted again by the next move.
+    if (post())
+        return true;
+    cancel();
+    return false;
 }
 
 bool TableCursor::writeBuffer() {

@@ -10,6 +10,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -39,6 +40,15 @@ constexpr int kSqliteConstraint = 19;
 constexpr int kSqliteNotADatabase = 26;
 
 constexpr const char* kPgUniqueViolation = "23505";
+constexpr const char* kPgFailedTransaction = "25P02";
+
+// The server's own first line without the severity before it ("ERROR:  ");
+// what follows (context, the driver's "(23505)") says nothing to a user.
+QString serverDetail(const QSqlError& error) {
+    static const QRegularExpression severity(QStringLiteral("^\\p{Lu}+:\\s+"));
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return text.section(QLatin1Char('\n'), 0, 0).remove(severity).trimmed();
+}
 
 bool isServerLock(const QString& state) {
     // lock not available, deadlock, serialization failure
@@ -181,6 +191,11 @@ void TableStore::reportError(const QString& table, const QSqlError& error) {
     const bool locked = onServer() ? isServerLock(error.nativeErrorCode())
                                    : code == kSqliteBusy || code == kSqliteLocked;
     lockMet_ = lockMet_ || (locked && oncePerFailure_);
+    // The statement that spoilt the server's transaction has been told.
+    if (onServer() && error.nativeErrorCode() == QLatin1String(kPgFailedTransaction)) {
+        failed_ = depth_ > 0;
+        return;
+    }
     const QString text = describe(table, error);
     // However many tables meet it, another program's lock is one failure.
     show(text, QStringLiteral("Fehler"), locked ? QStringLiteral("locked") : text);
@@ -523,16 +538,42 @@ bool TableStore::begin(const QString& table, bool exclusive) {
             return false;
         }
         failed_ = false;
+    } else if (onServer() && !QSqlQuery(db_).exec(savepoint(QStringLiteral("SAVEPOINT")))) {
+        failed_ = true;
+        return false;
     }
     ++depth_;
     return true;
 }
 
+QString TableStore::savepoint(const QString& command) const {
+    return QStringLiteral("%1 ztd_level_%2").arg(command).arg(depth_);
+}
+
 bool TableStore::commit(const QString& table) {
+    return end(table, false);
+}
+
+void TableStore::rollback(const QString& table) {
+    failed_ = true;
+    end(table, true);
+}
+
+bool TableStore::end(const QString& table, bool rollingBack) {
     if (depth_ == 0)
         return false;
-    if (--depth_ > 0)
+    if (--depth_ > 0) {
+        // A statement that failed on a server spoils its transaction for every
+        // later one; going back to the level's start keeps the rest readable
+        // (the outermost commit still rolls the whole back).
+        if (onServer()) {
+            QSqlQuery query(db_);
+            if (rollingBack)
+                query.exec(savepoint(QStringLiteral("ROLLBACK TO SAVEPOINT")));
+            query.exec(savepoint(QStringLiteral("RELEASE SAVEPOINT")));
+        }
         return !failed_;
+    }
     QSqlQuery query(db_);
     if (failed_) {
         query.exec(QStringLiteral("ROLLBACK"));
@@ -543,11 +584,6 @@ bool TableStore::commit(const QString& table) {
     reportError(table, query.lastError());
     query.exec(QStringLiteral("ROLLBACK"));
     return false;
-}
-
-void TableStore::rollback(const QString& table) {
-    failed_ = true;
-    commit(table);
 }
 
 std::optional<QString> TableStore::beginWrite(const QString& table) {
@@ -661,7 +697,7 @@ bool TableStore::setUpServer() {
 }
 
 QString TableStore::describeServerError(const QString& table, const QSqlError& error) const {
-    const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    const QString detail = serverDetail(error);
     QString state = error.nativeErrorCode();
     // A refused connection comes without a code; only the client library's words tell.
     if (state.isEmpty() && (detail.contains(QLatin1String("password authentication failed")) ||

@@ -116,6 +116,9 @@ public:
 
 private:
     bool exec(const QString& table, const QString& sql);
+    // Ends the innermost level; a nested one on a server is a savepoint.
+    bool end(const QString& table, bool rollingBack);
+    QString savepoint(const QString& command) const;
     bool useWriteAheadLog();
     // Whether the file holds both tables as defined, with their helper indexes.
     bool isSetUp();

@@ -529,3 +529,27 @@ TEST_F(TableCursorTest, ANewRowsNumberAnotherPcTookMeanwhileBecomesTheNextFree) 
     EXPECT_TRUE(prompter.messages().isEmpty()) << prompter.messages().join('\n').toStdString();
     EXPECT_TRUE(otherPrompter.messages().isEmpty());
 }
+
+// A write refused inside a larger transaction is told once; the rows stay
+// readable until the whole is rolled back, and nothing of it is stored.
+TEST_F(TableCursorTest, ARefusedWriteInsideATransactionLeavesItReadableAndRollsItBack) {
+    TableCursor zt(store, QStringLiteral("zt"));
+    ASSERT_TRUE(zt.open());
+    ASSERT_TRUE(zt.insertRecord({1, QStringLiteral("A-1"), QStringLiteral("Alt")}));
+
+    ASSERT_TRUE(store.begin(QStringLiteral("zt")));
+    ASSERT_TRUE(zt.insertRecord({2, QStringLiteral("A-2"), QStringLiteral("Neu")}));
+    EXPECT_FALSE(zt.insertRecord({1, QStringLiteral("A-3"), QStringLiteral("Doppelt")}));
+    EXPECT_EQ(zt.state(), TableCursor::State::Browse);
+    ASSERT_EQ(prompter.messages().size(), 1);
+    EXPECT_TRUE(prompter.messages()[0].startsWith("Fehler|Schlüsselverletzung in der Tabelle "
+                                                  "\"zt\": "))
+        << prompter.messages()[0].toStdString();
+    EXPECT_FALSE(prompter.messages()[0].contains('\n'));
+    EXPECT_EQ(column(zt, QStringLiteral("Auftraggeber")), (QStringList{"Alt", "Neu"}));
+    EXPECT_FALSE(store.commit(QStringLiteral("zt")));
+
+    EXPECT_EQ(column(zt, QStringLiteral("Auftraggeber")), QStringList{"Alt"});
+    ASSERT_TRUE(zt.insertRecord({2, QStringLiteral("A-2"), QStringLiteral("Neu")}));
+    EXPECT_EQ(prompter.messages().size(), 1);
+}
