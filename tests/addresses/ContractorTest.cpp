@@ -1,5 +1,6 @@
 #include "Printers.h"
 #include "TableFixture.h"
+#include "TableHolder.h"
 #include "addresses/CustomerTable.h"
 #include "addresses/TFormNehmerstamm.h"
 
@@ -99,24 +100,20 @@ TEST_F(ContractorTest, TabGoesFirmaOrtStrasseAndTextsStopAtThirty) {
 TEST_F(ContractorTest, ALockedTableKeepsTheWindowOpenUntilTheAddressIsStored) {
     addCustomers({{0, QStringLiteral("Alt")}});
     TFormNehmerstamm window(store);
-    ScriptedPrompter otherPrompter;
-    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
-    TableCursor holder(otherProgram, QStringLiteral("kunden"));
-    holder.setExclusive(true);
-    ASSERT_TRUE(holder.open());
+    TableHolder holder(dir.path(), QStringLiteral("kunden"));
+    ASSERT_TRUE(holder.hold());
     bool openWhileLocked = false;
     runWindow(window, [&] {
         edit(window, "EditFirma").setText(QStringLiteral("Neu"));
         click(window, "Button2");
         openWhileLocked = window.isVisible();
-        holder.close();
+        holder.release();
         click(window, "Button2");
     });
     EXPECT_TRUE(openWhileLocked);
     EXPECT_FALSE(window.isVisible());
     ASSERT_FALSE(prompter.messages().isEmpty());
-    EXPECT_TRUE(prompter.messages()[0].startsWith(
-        QStringLiteral("Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt.")))
+    EXPECT_TRUE(prompter.messages()[0].startsWith(holder.message()))
         << prompter.messages().join('\n').toStdString();
     EXPECT_EQ(customerRows(QStringLiteral("Standard")), (QStringList{"0|Neu||"}));
 }

@@ -1,4 +1,5 @@
 #include "TableFixture.h"
+#include "TableHolder.h"
 #include "addresses/TFormKundenstamm.h"
 #include "common/HelpContext.h"
 #include "tables/DataGrid.h"
@@ -474,20 +475,17 @@ TEST_F(CustomerWindowTest, ClosingWhileBrowsingAsksNothing) {
 TEST_F(CustomerWindowTest, APostTheTableRefusesKeepsTheWindowOpenAndTheRowEdited) {
     addKnownCustomers({{1, QStringLiteral("Abel")}});
     TFormKundenstamm window(store, prompter);
-    ScriptedPrompter otherPrompter;
-    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
-    TableCursor holder(otherProgram, QStringLiteral("kunden"));
-    holder.setExclusive(true);
+    TableHolder holder(dir.path(), QStringLiteral("kunden"));
     bool openWhileLocked = false;
     TableCursor::State stateWhileLocked = TableCursor::State::Inactive;
     run(window, [&] {
         key(window, Qt::Key_F2);
         type(window, 2, QStringLiteral("Anders"));
-        ASSERT_TRUE(holder.open());
+        ASSERT_TRUE(holder.hold());
         click(window, "Button2");
         openWhileLocked = window.isVisible();
         stateWhileLocked = cursorOf(window).state();
-        holder.close();
+        holder.release();
         click(window, "Button2");
     });
     EXPECT_TRUE(openWhileLocked);
@@ -495,9 +493,7 @@ TEST_F(CustomerWindowTest, APostTheTableRefusesKeepsTheWindowOpenAndTheRowEdited
     EXPECT_FALSE(window.isVisible());
     ASSERT_GE(prompter.messages().size(), 3);
     EXPECT_EQ(prompter.messages()[0], kCloseQuestion);
-    EXPECT_TRUE(prompter.messages()[1].startsWith(
-        QStringLiteral("Fehler|Die Tabelle \"kunden\" ist von einem anderen Programm gesperrt.")))
-        << messages().toStdString();
+    EXPECT_TRUE(prompter.messages()[1].startsWith(holder.message())) << messages().toStdString();
     EXPECT_EQ(prompter.messages().last(), kCloseQuestion);
     EXPECT_EQ(customerRows(), (QStringList{"1|Abel|Anders|"}));
 }

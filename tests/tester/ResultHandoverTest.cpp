@@ -1,5 +1,6 @@
 #include "ConsoleFixture.h"
 #include "TableFixture.h"
+#include "TableHolder.h"
 
 #include "RunScript.h"
 #include "tables/TableCursor.h"
@@ -203,20 +204,15 @@ TEST_F(ResultHandoverTest, NumberFollowsTheHighestRowWhateverTheIndex) {
 
 TEST_F(ResultHandoverTest, ALockedArchiveIsReportedNotAnnounced) {
     auto handing = handover();
-    ScriptedPrompter otherPrompter;
-    TableStore otherProgram(test_database::location(dir.path()), otherPrompter);
-    TableCursor holder(otherProgram, "zt");
-    holder.setExclusive(true);
-    ASSERT_TRUE(holder.open());
+    TableHolder holder(dir.path(), QStringLiteral("zt"));
+    ASSERT_TRUE(holder.hold());
     store.setBusyTimeout(20);
     handing->handOver(true);
     const QStringList messages = prompter.messages();
     ASSERT_EQ(messages.size(), 2) << messages.join("\n").toStdString();
     EXPECT_EQ(messages[0], "Frage|Sollen die Messwerte im Archiv abgelegt werden?");
-    EXPECT_TRUE(messages[1].startsWith("Fehler|Die Tabelle \"zt\" ist von einem anderen Programm "
-                                       "gesperrt."))
-        << messages[1].toStdString();
-    holder.close();
+    EXPECT_TRUE(messages[1].startsWith(holder.message())) << messages[1].toStdString();
+    holder.release();
     EXPECT_EQ(rowCount(), 0);
 }
 
@@ -268,7 +264,7 @@ TEST_F(ResultHandoverTest, ValuesStayInOrderWhereTheTesterSendsThemSo) {
 class RemoteMeasurementTest : public ConsoleTest {
 protected:
     RemoteMeasurementTest()
-        : store(dir.path(), prompter) {}
+        : store(test_database::location(dir.path()), prompter) {}
 
     void runToTheEnd(const RunScript& script) {
         TesterConfig config;
