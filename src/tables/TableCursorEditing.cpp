@@ -259,6 +259,9 @@ void TableCursor::reloadChangedElsewhere() {
     else
         moveNear(key);
     buffer_ = row_;
+    // The grid behind the message shows the stand it speaks of.
+    emit rowsChanged();
+    emit dataChanged();
     store_.report(stillThere
                       ? QStringLiteral("Der Datensatz wurde inzwischen an einem anderen "
                                        "Arbeitsplatz geändert. Ihre Änderung ist nicht "
@@ -266,8 +269,6 @@ void TableCursor::reloadChangedElsewhere() {
                       : QStringLiteral("Der Datensatz wurde inzwischen an einem anderen "
                                        "Arbeitsplatz gelöscht. Ihre Änderung ist nicht "
                                        "gespeichert."));
-    emit rowsChanged();
-    emit dataChanged();
 }
 
 void TableCursor::cancel() {

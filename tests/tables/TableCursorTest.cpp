@@ -467,7 +467,14 @@ TEST_F(TableCursorTest, AnEditOfARowAnotherPcChangedIsRefusedAndTheRowReloaded) 
     ASSERT_TRUE(theirs.post());
     ASSERT_TRUE(mine.edit());
     ASSERT_TRUE(mine.setText(QStringLiteral("Fax"), QStringLiteral("0711 2")));
+    // A grid behind the message already shows what it speaks of.
+    QString shownWithTheMessage;
+    QObject::connect(&mine, &TableCursor::dataChanged, [&] {
+        if (prompter.messages().isEmpty())
+            shownWithTheMessage = mine.text(QStringLiteral("Telefon"));
+    });
     EXPECT_FALSE(mine.post());
+    EXPECT_EQ(shownWithTheMessage, "0711 1");
     EXPECT_EQ(prompter.messages(),
               QStringList{"Fehler|Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz "
                           "geändert. Ihre Änderung ist nicht gespeichert; der Datensatz zeigt "
