@@ -563,9 +563,12 @@ bool TableStore::setUpServer() {
         missing.removeAll(present.value(0).toString());
     if (missing.isEmpty())
         return true;
-    // Two PCs setting up a new database at once wait for each other.
+    // Two PCs setting up the same new archive at once wait for each other
+    // (a set-up takes longer than a row's lock may); other archives on the
+    // server are not held up.
     if (!exec({}, QStringLiteral("BEGIN")) ||
-        !exec({}, QStringLiteral("SELECT pg_advisory_xact_lock(4711)")))
+        !exec({}, QStringLiteral("SET LOCAL lock_timeout = '60s'")) ||
+        !exec({}, QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(current_schema()))")))
         return false;
     bool ok = true;
     for (const QString& sql : postgres_schema::setUpSql())
