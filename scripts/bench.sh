@@ -15,6 +15,7 @@ ztd_install_packages
 ztd_configure_and_build tables_bench archive_bench backup_bench
 ztd_stage "Messe (beim ersten Lauf werden die Testarchive erzeugt)"
 export ZTD_BENCH_DATA="${ZTD_BENCH_DATA:-$ZTD_BUILD/bench-data}"
+unset ZTD_BENCH_POSTGRES
 "$ZTD_BUILD/bench/tables_bench" "$@"
 "$ZTD_BUILD/bench/archive_bench" "$@"
 "$ZTD_BUILD/bench/backup_bench" "$@"
