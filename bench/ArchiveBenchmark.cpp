@@ -16,11 +16,13 @@ int main(int argc, char** argv) {
         qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const bench::Dataset empty{0, {}};
-    bench::addWindowBenchmarks(empty);
-    bench::addImportBenchmarks(empty);
-    for (const int rows : bench::kSizes) {
-        const bench::Dataset data = bench::prepareDataset(rows);
+    // A server's archive without rows would need a database for each step.
+    if (!bench::benchServer()) {
+        const bench::Dataset empty{0, {}, {}, {}};
+        bench::addWindowBenchmarks(empty);
+        bench::addImportBenchmarks(empty);
+    }
+    for (const bench::Dataset& data : bench::prepareDatasets()) {
         bench::addWindowBenchmarks(data);
         bench::addExportBenchmarks(data);
         bench::addImportBenchmarks(data);

@@ -17,8 +17,8 @@ bool PaintCounter::eventFilter(QObject*, QEvent* event) {
     return false;
 }
 
-ArchiveWindow::ArchiveWindow(const QString& folder)
-    : store_(folder, prompter_)
+ArchiveWindow::ArchiveWindow(const DatabaseLocation& location)
+    : store_(location, prompter_)
     , customers_(store_, QStringLiteral("kunden")) {
     if (!store_.open())
         std::abort();

@@ -26,7 +26,7 @@ protected:
 // the program builds it; shown and painted once it is made.
 class ArchiveWindow {
 public:
-    explicit ArchiveWindow(const QString& folder);
+    explicit ArchiveWindow(const DatabaseLocation& location);
     ~ArchiveWindow();
 
     TFormArchiv& form() { return *form_; }

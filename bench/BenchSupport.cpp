@@ -1,15 +1,15 @@
 #include "BenchSupport.h"
 
 #include "ArchiveGenerator.h"
-#include "tables/GermanCollation.h"
+#include "archive/ArchiveCopy.h"
 #include "tables/TableStore.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sqlite3.h>
 
 namespace bench {
 
@@ -17,133 +17,6 @@ Prompter::Answer QuietPrompter::message(const QString& text, const QString& capt
     if (caption == QLatin1String("Fehler"))
         fprintf(stderr, "Fehler: %s\n", qPrintable(text));
     return Answer::Ok;
-}
-
-Raw::Raw(const QString& path) {
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        fprintf(stderr, "%s: %s\n", qPrintable(path), sqlite3_errmsg(db_));
-        std::abort();
-    }
-    german_collation::registerOn(db_);
-    sqlite3_busy_timeout(db_, 5000);
-    exec(QStringLiteral("PRAGMA synchronous=FULL"));
-}
-
-Raw::~Raw() {
-    for (sqlite3_stmt* statement : statements_)
-        sqlite3_finalize(statement);
-    sqlite3_close(db_);
-}
-
-sqlite3_stmt* Raw::prepare(const QString& sql) {
-    if (sqlite3_stmt* known = statements_.value(sql))
-        return known;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        fprintf(stderr, "%s: %s\n", qPrintable(sql), sqlite3_errmsg(db_));
-        std::abort();
-    }
-    statements_.insert(sql, statement);
-    return statement;
-}
-
-void Raw::exec(const QString& sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
-        fprintf(stderr, "%s: %s\n", qPrintable(sql), error);
-        std::abort();
-    }
-}
-
-qint64 Raw::integer(const QString& sql) {
-    sqlite3_stmt* statement = prepare(sql);
-    const qint64 value =
-        sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : 0;
-    sqlite3_reset(statement);
-    return value;
-}
-
-int Raw::readAll(sqlite3_stmt* statement) {
-    int rows = 0;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(statement); ++i)
-            benchmark::DoNotOptimize(sqlite3_column_text(statement, i));
-        ++rows;
-    }
-    sqlite3_reset(statement);
-    return rows;
-}
-
-void Raw::countAndFirstPage(const QString& order, const QString& where) {
-    const QString condition = where.isEmpty() ? QString() : QLatin1String(" WHERE ") + where;
-    sqlite3_stmt* count = prepare(QLatin1String("SELECT count(*) FROM zt") + condition);
-    sqlite3_stmt* page = prepare(withAllColumns("SELECT %1 FROM zt") + condition +
-                                 QStringLiteral(" ORDER BY %1 LIMIT 64").arg(order));
-    readAll(count);
-    readAll(page);
-}
-
-void Raw::bind(sqlite3_stmt* statement, int position, const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(statement, position, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-}
-
-RowCopy::RowCopy(Raw& raw, const QString& table, const QString& condition)
-    : table_(table) {
-    sqlite3_stmt* read =
-        raw.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2").arg(table, condition));
-    while (sqlite3_step(read) == SQLITE_ROW) {
-        std::vector<sqlite3_value*> row;
-        for (int i = 0; i < sqlite3_column_count(read); ++i)
-            row.push_back(sqlite3_value_dup(sqlite3_column_value(read, i)));
-        rows_.push_back(std::move(row));
-    }
-    sqlite3_reset(read);
-}
-
-RowCopy::~RowCopy() {
-    release();
-}
-
-RowCopy::RowCopy(RowCopy&& other) noexcept
-    : table_(std::move(other.table_))
-    , rows_(std::move(other.rows_)) {
-    other.rows_.clear();
-}
-
-RowCopy& RowCopy::operator=(RowCopy&& other) noexcept {
-    release();
-    table_ = std::move(other.table_);
-    rows_ = std::move(other.rows_);
-    other.rows_.clear();
-    return *this;
-}
-
-void RowCopy::release() {
-    for (const auto& row : rows_)
-        for (sqlite3_value* value : row)
-            sqlite3_value_free(value);
-    rows_.clear();
-}
-
-void RowCopy::insertInto(Raw& raw) const {
-    if (rows_.empty())
-        return;
-    QStringList marks;
-    for (size_t i = 0; i < rows_.front().size(); ++i)
-        marks << QStringLiteral("?");
-    sqlite3_stmt* insert =
-        raw.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table_, marks.join(',')));
-    for (const auto& row : rows_) {
-        for (size_t i = 0; i < row.size(); ++i)
-            sqlite3_bind_value(insert, int(i) + 1, row[i]);
-        if (sqlite3_step(insert) != SQLITE_DONE) {
-            fprintf(stderr, "%s\n", sqlite3_errmsg(raw.db()));
-            std::abort();
-        }
-        sqlite3_reset(insert);
-    }
 }
 
 const char* const kAllColumns =
@@ -159,15 +32,24 @@ QString withAllColumns(const char* pattern) {
 }
 
 QString Dataset::folder() const {
-    return QFileInfo(path).absolutePath();
+    return onServer() ? serverFolder : QFileInfo(path).absolutePath();
+}
+
+QString Dataset::label(const char* name) const {
+    return onServer() ? QStringLiteral("%1/postgresql/%2").arg(QLatin1String(name)).arg(rows)
+                      : QStringLiteral("%1/%2").arg(QLatin1String(name)).arg(rows);
 }
 
 QString dataFolder() {
     return qEnvironmentVariable("ZTD_BENCH_DATA", QStringLiteral("build/bench-data"));
 }
 
+Dataset emptyArchive(const QString& folder) {
+    return Dataset{0, QDir(folder).filePath(TableStore::fileName()), {}, {}};
+}
+
 Dataset prepareDataset(int rows) {
-    const Dataset data{rows, archive_generator::ensureDatabase(dataFolder(), rows)};
+    const Dataset data{rows, archive_generator::ensureDatabase(dataFolder(), rows), {}, {}};
     {
         QuietPrompter prompter;
         TableStore store(data.folder(), prompter);
@@ -183,13 +65,83 @@ Dataset prepareDataset(int rows) {
     return data;
 }
 
+std::optional<ServerAddress> benchServer() {
+    const QString url = qEnvironmentVariable("ZTD_BENCH_POSTGRES");
+    if (url.isEmpty())
+        return std::nullopt;
+    QString error;
+    const auto server = ServerAddress::parse(url, &error);
+    if (!server) {
+        fprintf(stderr, "ZTD_BENCH_POSTGRES: %s\n", qPrintable(error));
+        std::abort();
+    }
+    return server;
+}
+
+namespace {
+
+QList<qint64> counts(Raw& raw) {
+    return {raw.integer(QStringLiteral("SELECT count(*) FROM zt")),
+            raw.integer(QStringLiteral("SELECT count(*) FROM kunden"))};
+}
+
+Dataset copiedToServer(const Dataset& file, const ServerAddress& base) {
+    Dataset data = file;
+    data.server = base;
+    data.server.database = QStringLiteral("%1_bench_%2").arg(base.database).arg(file.rows);
+    data.serverFolder = QDir(dataFolder()).filePath(QStringLiteral("server-%1").arg(file.rows));
+    QDir().mkpath(data.serverFolder);
+    Raw fileRaw(file.path);
+    const QList<qint64> wanted = counts(fileRaw);
+    Raw admin(base);
+    const QString database = QLatin1Char('"') + data.server.database + QLatin1Char('"');
+    if (admin.integer(QStringLiteral("SELECT count(*) FROM pg_database WHERE datname = '%1'")
+                          .arg(data.server.database)) > 0) {
+        QuietPrompter prompter;
+        TableStore store(data.location(), prompter);
+        if (store.open()) {
+            Raw server(data.server);
+            if (counts(server) == wanted)
+                return data;
+        }
+        admin.exec(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(database));
+    }
+    admin.exec(QStringLiteral("CREATE DATABASE %1").arg(database));
+    fprintf(stderr, "Kopiere das Archiv mit %d Zeilen auf den Server …\n", file.rows);
+    QuietPrompter prompter;
+    TableStore from(file.folder(), prompter);
+    TableStore to(data.location(), prompter);
+    if (!from.open() || !to.open())
+        std::abort();
+    const archive_copy::Outcome outcome = archive_copy::copy(from, to, prompter);
+    if (!outcome.ok()) {
+        fprintf(stderr, "%s\n", qPrintable(outcome.error));
+        std::abort();
+    }
+    // As the server's autovacuum leaves a table soon after a bulk load.
+    Raw(data.server).exec(QStringLiteral("VACUUM ANALYZE zt, kunden"));
+    return data;
+}
+
+} // namespace
+
+std::vector<Dataset> prepareDatasets() {
+    const std::optional<ServerAddress> server = benchServer();
+    std::vector<Dataset> datasets;
+    for (const int rows : kSizes) {
+        const Dataset file = prepareDataset(rows);
+        datasets.push_back(server ? copiedToServer(file, *server) : file);
+    }
+    return datasets;
+}
+
 void ensureIndex(const Dataset& data, const char* name, const char* columns) {
-    Raw(data.path).exec(
+    Raw(data).exec(
         QStringLiteral("CREATE INDEX IF NOT EXISTS \"zt:%1\" ON zt (%2)").arg(name, columns));
 }
 
 void dropIndex(const Dataset& data, const char* name) {
-    Raw(data.path).exec(QStringLiteral("DROP INDEX IF EXISTS \"zt:%1\"").arg(name));
+    Raw(data).exec(QStringLiteral("DROP INDEX IF EXISTS \"zt:%1\"").arg(name));
 }
 
 double millisecondsOf(const std::function<void()>& step) {
@@ -227,7 +179,7 @@ void compare(benchmark::State& state, const Step& ours, const Step& raw) {
 
 benchmark::internal::Benchmark* add(const char* name, const Dataset& data, Body body) {
     return benchmark::RegisterBenchmark(
-               QStringLiteral("%1/%2").arg(QLatin1String(name)).arg(data.rows).toUtf8().constData(),
+               data.label(name).toUtf8().constData(),
                [body = std::move(body), data](benchmark::State& state) { body(state, data); })
         ->Unit(benchmark::kMillisecond)
         ->UseManualTime();

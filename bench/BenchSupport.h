@@ -1,21 +1,20 @@
 #pragma once
 
-// What every benchmark here shares: a prompter nobody answers, SQLite asked
-// directly, the prepared archives, and the interleaved comparison.
+// What every benchmark here shares: a prompter nobody answers, the prepared
+// archives, and the interleaved comparison.
+#include "Raw.h"
 #include "common/Prompter.h"
+#include "tables/DatabaseLocation.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
-struct sqlite3_value;
 
 namespace bench {
 
@@ -37,67 +36,39 @@ private:
     QStringList files_;
 };
 
-// SQLite asked directly through its C API, with the program's collation
-// registered and every write on disk when it returns, as the store has it.
-class Raw {
-public:
-    explicit Raw(const QString& path);
-    ~Raw();
-    Raw(const Raw&) = delete;
-    Raw& operator=(const Raw&) = delete;
-    sqlite3* db() { return db_; }
-
-    // Prepared at its first use, finalized with the connection.
-    sqlite3_stmt* prepare(const QString& sql);
-    // Aborts the benchmark run when the statement fails.
-    void exec(const QString& sql);
-    qint64 integer(const QString& sql);
-    // Steps the statement and reads every column of each row, as the store does.
-    int readAll(sqlite3_stmt* statement);
-    // The count and the first page of 64 rows with every column, in that order.
-    void countAndFirstPage(const QString& order, const QString& where = {});
-
-    static void bind(sqlite3_stmt* statement, int position, const QString& text);
-
-private:
-    sqlite3* db_ = nullptr;
-    QHash<QString, sqlite3_stmt*> statements_;
-};
-
-// Rows read back from a table, to be written again elsewhere exactly as they were.
-class RowCopy {
-public:
-    RowCopy() = default;
-    RowCopy(Raw& raw, const QString& table, const QString& condition);
-    ~RowCopy();
-    RowCopy(RowCopy&& other) noexcept;
-    RowCopy& operator=(RowCopy&& other) noexcept;
-    int size() const { return int(rows_.size()); }
-    bool isEmpty() const { return rows_.empty(); }
-    // Inserts them with one prepared statement, inside the caller's transaction.
-    void insertInto(Raw& raw) const;
-
-private:
-    void release();
-    QString table_;
-    std::vector<std::vector<sqlite3_value*>> rows_;
-};
-
 // Every column of the archive table as the grid reads it, row id first.
 extern const char* const kAllColumns;
 QString withAllColumns(const char* pattern);
 
+// A benchmark archive: the generated SQLite file, or its copy on a server.
 struct Dataset {
     int rows;
     QString path;
+    ServerAddress server;
+    // The data folder beside the server's archive (its settings, its lock).
+    QString serverFolder;
+    bool onServer() const { return server.isSet(); }
+    // The data folder the program runs on.
     QString folder() const;
+    DatabaseLocation location() const { return DatabaseLocation(folder(), server); }
+    // "name/rows", or "name/postgresql/rows".
+    QString label(const char* name) const;
 };
+// A new archive without rows in the folder, as a window there makes it.
+Dataset emptyArchive(const QString& folder);
 // The benchmark archives: generated once into $ZTD_BENCH_DATA (default
 // build/bench-data), opened once by the store (which adds its helper
 // indexes), with a contractor row as every real archive has one.
 QString dataFolder();
 Dataset prepareDataset(int rows);
 inline constexpr int kSizes[] = {100000, 1000000};
+// The server of $ZTD_BENCH_POSTGRES (postgresql://USER@HOST[:PORT]/NAME),
+// where the archives are measured instead of the files; none when unset.
+std::optional<ServerAddress> benchServer();
+// Each size's archive on the engine chosen: on the server, a database of
+// its own per size ("NAME_bench_ROWS"), copied once from the file by the
+// program's own archive copy and reused while its counts agree with the file's.
+std::vector<Dataset> prepareDatasets();
 
 // Whether a window's index exists is part of what a step measures: the
 // window has "Aktuell" only after it sorted by something else than the number.

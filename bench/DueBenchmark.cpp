@@ -1,5 +1,5 @@
 // "Fällige Prüfungen": the first page of the due devices across all
-// customers, and the window showing it, beside SQLite asked directly for the
+// customers, and the window showing it, beside the engine asked directly for the
 // same rows and the count of each customer on the page.
 #include "ArchiveBenchmarks.h"
 
@@ -9,8 +9,6 @@
 
 #include <QDir>
 
-#include <sqlite3.h>
-
 namespace bench {
 namespace {
 
@@ -19,35 +17,33 @@ const due_devices::Query kQuery{QDate(2026, 12, 11), 30};
 constexpr int kRows = TFormFaellig::kRowsPerRead;
 
 void rawFirstPage(Raw& raw) {
-    sqlite3_stmt* rows = raw.prepare(
+    const QString lastDay = kQuery.lastDay().toString(Qt::ISODate);
+    Query& rows = raw.prepare(
         QStringLiteral("SELECT Kundennummer, Auftraggeber, Zaehler, Geraeteart, Hersteller, "
                        "Typenbezeichnung, Seriennummer, Termin FROM zt WHERE Termin > '' AND "
-                       "Termin <= ?1 ORDER BY Kundennummer, Termin, Zaehler LIMIT %1")
+                       "Termin <= ? ORDER BY Kundennummer, Termin, Zaehler LIMIT %1")
             .arg(kRows + 1));
-    Raw::bind(rows, 1, kQuery.lastDay().toString(Qt::ISODate));
+    rows.bind(1, lastDay);
+    QList<QByteArray> numbers;
+    rows.readAll({0}, &numbers);
     QList<qint64> customers;
-    while (sqlite3_step(rows) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(rows); ++i)
-            benchmark::DoNotOptimize(sqlite3_column_text(rows, i));
-        const qint64 customer = sqlite3_column_int64(rows, 0);
-        if (customers.isEmpty() || customers.last() != customer)
-            customers.append(customer);
-    }
-    sqlite3_reset(rows);
-    sqlite3_stmt* count = raw.prepare(QStringLiteral(
-        "SELECT count(*) FROM zt WHERE Termin > '' AND Termin <= ?1 AND Kundennummer = ?2"));
+    for (const QByteArray& number : std::as_const(numbers))
+        if (customers.isEmpty() || customers.last() != number.toLongLong())
+            customers.append(number.toLongLong());
+    Query& count = raw.prepare(QStringLiteral(
+        "SELECT count(*) FROM zt WHERE Termin > '' AND Termin <= ? AND Kundennummer = ?"));
     for (const qint64 customer : std::as_const(customers)) {
-        Raw::bind(count, 1, kQuery.lastDay().toString(Qt::ISODate));
-        sqlite3_bind_int64(count, 2, customer);
-        raw.readAll(count);
+        count.bind(1, lastDay);
+        count.bind(2, customer);
+        count.readAll();
     }
 }
 
 void firstPage(benchmark::State& state, const Dataset& data) {
     QuietPrompter prompter;
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     store.open();
-    Raw raw(data.path);
+    Raw raw(data);
     compare(
         state, [&] { benchmark::DoNotOptimize(readPage(store, kQuery, kRows)); },
         [&] { rawFirstPage(raw); });
@@ -55,11 +51,11 @@ void firstPage(benchmark::State& state, const Dataset& data) {
 
 void windowFirstPage(benchmark::State& state, const Dataset& data) {
     QuietPrompter prompter;
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     store.open();
     TFormFaellig window(prompter, store, [] { return std::shared_ptr<PrintTarget>(); });
     window.setToday([] { return kQuery.today; });
-    Raw raw(data.path);
+    Raw raw(data);
     compare(
         state, [&] { window.reload(); }, [&] { rawFirstPage(raw); });
 }

@@ -27,8 +27,8 @@ public:
             openEmpty();
             return;
         }
-        window_ = std::make_unique<ArchiveWindow>(data_.folder());
-        raw_ = std::make_unique<Raw>(data_.path);
+        window_ = std::make_unique<ArchiveWindow>(data_.location());
+        raw_ = std::make_unique<Raw>(data_);
         lastRow_ = raw_->integer(QStringLiteral("SELECT max(Zaehler) FROM zt"));
         lastCustomer_ = raw_->integer(QStringLiteral("SELECT max(Kundennummer) FROM kunden"));
     }
@@ -38,7 +38,7 @@ public:
     // After ours: keeps what it wrote (once) and takes it away again.
     void afterOurs(benchmark::State& state, int expectedRows) {
         if (rows_.isEmpty()) {
-            Raw raw(currentPath());
+            Raw raw(current());
             rows_ = RowCopy(raw, QStringLiteral("zt"), added("Zaehler", lastRow_));
             customers_ =
                 RowCopy(raw, QStringLiteral("kunden"), added("Kundennummer", lastCustomer_));
@@ -56,7 +56,7 @@ public:
                 // The same tables and indexes as the window makes.
                 const ArchiveWindow prepared(folder_->path());
             }
-            raw_ = std::make_unique<Raw>(currentPath());
+            raw_ = std::make_unique<Raw>(current());
         } else {
             removeAdded();
         }
@@ -87,10 +87,7 @@ private:
         folder_ = emptyFolder();
         window_ = std::make_unique<ArchiveWindow>(folder_->path());
     }
-    QString currentPath() const {
-        return data_.rows == 0 ? QDir(folder_->path()).filePath(TableStore::fileName())
-                               : data_.path;
-    }
+    Dataset current() const { return data_.rows == 0 ? emptyArchive(folder_->path()) : data_; }
     static QString added(const char* column, qint64 last) {
         return QStringLiteral("%1 > %2").arg(QLatin1String(column)).arg(last);
     }

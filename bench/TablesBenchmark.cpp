@@ -1,6 +1,7 @@
 // Speed of the table store at 100 000 and 1 000 000 archive rows, each step
-// beside the same query asked of SQLite directly (C API, same file, same
-// collation), interleaved, as medians and their ratio.
+// beside the same query asked of the engine directly (SQLite's C API on the
+// same file with the same collation, or libpq on the same server database),
+// interleaved, as medians and their ratio.
 //
 //   scripts/bench.sh [--benchmark_filter=...]
 #include "ArchiveGenerator.h"
@@ -12,8 +13,6 @@
 #include "tables/TableStore.h"
 
 #include <QCoreApplication>
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -39,7 +38,7 @@ void openFirstLast(benchmark::State& state, const Dataset& data) {
     compare(
         state,
         [&] {
-            TableStore store(data.folder(), prompter);
+            TableStore store(data.location(), prompter);
             TableCursor zt(store, QStringLiteral("zt"));
             zt.setIndexName(kStandard);
             zt.open();
@@ -47,22 +46,22 @@ void openFirstLast(benchmark::State& state, const Dataset& data) {
             benchmark::DoNotOptimize(zt.integer(QStringLiteral("Zaehler")));
         },
         [&] {
-            Raw raw(data.path);
-            raw.readAll(raw.prepare(withAllColumns("SELECT %1 FROM zt ORDER BY Zaehler LIMIT 1")));
-            raw.readAll(
-                raw.prepare(withAllColumns("SELECT %1 FROM zt ORDER BY Zaehler DESC LIMIT 1")));
+            Raw raw(data);
+            raw.prepare(withAllColumns("SELECT %1 FROM zt ORDER BY Zaehler LIMIT 1")).readAll();
+            raw.prepare(withAllColumns("SELECT %1 FROM zt ORDER BY Zaehler DESC LIMIT 1"))
+                .readAll();
         });
 }
 
 void next1000(benchmark::State& state, const Dataset& data) {
     sortedByCustomer(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kAktuell);
     zt.open();
     zt.locate(QStringLiteral("Auftraggeber"), {QStringLiteral("M")}, {true, true});
-    Raw raw(data.path);
-    sqlite3_stmt* step = raw.prepare(
+    Raw raw(data);
+    Query& step = raw.prepare(
         withAllColumns("SELECT %1 FROM zt WHERE (Auftraggeber, Zaehler) > (?, ?) ORDER BY "
                        "Auftraggeber, Zaehler LIMIT 1"));
     QString name = zt.text(QStringLiteral("Auftraggeber"));
@@ -75,29 +74,27 @@ void next1000(benchmark::State& state, const Dataset& data) {
                     zt.first();
         },
         [&] {
+            QList<QByteArray> key;
             for (int i = 0; i < 1000; ++i) {
-                Raw::bind(step, 1, name);
-                sqlite3_bind_int64(step, 2, number);
-                if (sqlite3_step(step) == SQLITE_ROW) {
-                    for (int c = 0; c < sqlite3_column_count(step); ++c)
-                        benchmark::DoNotOptimize(sqlite3_column_text(step, c));
-                    name = QString::fromUtf8(
-                        reinterpret_cast<const char*>(sqlite3_column_text(step, 3)));
-                    number = sqlite3_column_int64(step, 1);
+                step.bind(1, name);
+                step.bind(2, number);
+                key.clear();
+                if (step.readAll({3, 1}, &key) > 0) {
+                    name = QString::fromUtf8(key[0]);
+                    number = key[1].toLongLong();
                 }
-                sqlite3_reset(step);
             }
         });
 }
 
 void locatePrefix(benchmark::State& state, const Dataset& data) {
     sortedByCustomer(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kAktuell);
     zt.open();
-    Raw raw(data.path);
-    sqlite3_stmt* find =
+    Raw raw(data);
+    Query& find =
         raw.prepare(withAllColumns("SELECT %1 FROM zt WHERE Auftraggeber >= ? AND Auftraggeber < "
                                    "? ORDER BY Auftraggeber, Zaehler LIMIT 1"));
     const QString prefix = QStringLiteral("elektro mül");
@@ -108,9 +105,9 @@ void locatePrefix(benchmark::State& state, const Dataset& data) {
                 state.SkipWithError("nicht gefunden");
         },
         [&] {
-            Raw::bind(find, 1, prefix);
-            Raw::bind(find, 2, german_collation::upperBound(prefix));
-            raw.readAll(find);
+            find.bind(1, prefix);
+            find.bind(2, german_collation::upperBound(prefix));
+            find.readAll();
         });
 }
 
@@ -118,20 +115,20 @@ void locatePrefix(benchmark::State& state, const Dataset& data) {
 // window that has not been sorted.
 void filteredFirstPage(benchmark::State& state, const Dataset& data) {
     inNumberOrder(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kStandard);
     zt.open();
-    Raw raw(data.path);
-    sqlite3_stmt* page = raw.prepare(
+    Raw raw(data);
+    Query& page = raw.prepare(
         withAllColumns("SELECT %1 FROM zt WHERE Auftraggeber = ? AND (Termin <> '' AND Termin <= "
                        "?) ORDER BY Zaehler LIMIT 64"));
     // A grid with a scroll bar must also know how many rows pass.
-    sqlite3_stmt* count = raw.prepare(QStringLiteral(
+    Query& count = raw.prepare(QStringLiteral(
         "SELECT count(*) FROM zt WHERE Auftraggeber = ? AND (Termin <> '' AND Termin <= ?)"));
-    const auto bindFilter = [&](sqlite3_stmt* statement) {
-        Raw::bind(statement, 1, kCustomer);
-        Raw::bind(statement, 2, QStringLiteral("2015-12-31"));
+    const auto bindFilter = [&](Query& query) {
+        query.bind(1, kCustomer);
+        query.bind(2, QStringLiteral("2015-12-31"));
     };
     const QString filter =
         QStringLiteral("Auftraggeber='%1' AND Termin<= 31.12.2015 ").arg(kCustomer);
@@ -149,16 +146,16 @@ void filteredFirstPage(benchmark::State& state, const Dataset& data) {
         },
         [&] {
             bindFilter(count);
-            raw.readAll(count);
+            count.readAll();
             bindFilter(page);
-            raw.readAll(page);
+            page.readAll();
         });
 }
 
 void buildIndex(benchmark::State& state, const Dataset& data) {
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
-    Raw raw(data.path);
+    Raw raw(data);
     compare(
         state,
         {[&] { zt.addIndex(QStringLiteral("Messung"), QStringLiteral("Auftraggeber;Zaehler")); },
@@ -170,11 +167,11 @@ void buildIndex(benchmark::State& state, const Dataset& data) {
 // The grid of a window just opened: number order, the count and the first page.
 void gridSetUp(benchmark::State& state, const Dataset& data) {
     inNumberOrder(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kStandard);
     zt.open();
-    Raw raw(data.path);
+    Raw raw(data);
     compare(
         state,
         [&] {
@@ -189,14 +186,14 @@ void gridSetUp(benchmark::State& state, const Dataset& data) {
 
 void gridPageAtHalf(benchmark::State& state, const Dataset& data) {
     sortedByCustomer(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kAktuell);
     zt.open();
     TableGridModel grid(zt);
     const int half = grid.rowCount() / 2;
-    Raw raw(data.path);
-    sqlite3_stmt* page = raw.prepare(
+    Raw raw(data);
+    Query& page = raw.prepare(
         withAllColumns("SELECT %1 FROM zt WHERE (Auftraggeber, Zaehler) >= (?, ?) ORDER BY "
                        "Auftraggeber, Zaehler LIMIT 64"));
     // Every iteration reads a page not read before, so no cache helps; the
@@ -213,28 +210,28 @@ void gridPageAtHalf(benchmark::State& state, const Dataset& data) {
                         grid.data(grid.index(row, 0)).toLongLong()};
         },
         [&] {
-            Raw::bind(page, 1, firstKey.first);
-            sqlite3_bind_int64(page, 2, firstKey.second);
-            raw.readAll(page);
+            page.bind(1, firstKey.first);
+            page.bind(2, firstKey.second);
+            page.readAll();
         });
-    sqlite3_stmt* offset = raw.prepare(
+    Query& offset = raw.prepare(
         withAllColumns("SELECT %1 FROM zt ORDER BY Auftraggeber, Zaehler LIMIT 64 OFFSET ?"));
-    sqlite3_bind_int(offset, 1, half);
-    state.counters["raw_offset_ms"] = millisecondsOf([&] { raw.readAll(offset); });
+    offset.bind(1, qint64(half));
+    state.counters["raw_offset_ms"] = millisecondsOf([&] { offset.readAll(); });
 }
 
 void renameCustomer(benchmark::State& state, const Dataset& data) {
     const int customer = 1 + int(archive_generator::customerNames().indexOf(kCustomer));
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor kunden(store, QStringLiteral("kunden"));
     kunden.setIndexName(kStandard);
     kunden.open();
     kunden.beforePost = [](TableCursor& c) { customer_table::beforePost(c, prompter); };
     customer_table::findByNumber(kunden, customer);
-    Raw raw(data.path);
-    sqlite3_stmt* archive =
+    Raw raw(data);
+    Query& archive =
         raw.prepare(QStringLiteral("UPDATE zt SET Auftraggeber = ? WHERE Kundennummer = ?"));
-    sqlite3_stmt* customers = raw.prepare(QStringLiteral(
+    Query& customers = raw.prepare(QStringLiteral(
         "UPDATE kunden SET Auftraggeber = ?, KopieAuftraggeber = ? WHERE Kundennummer = ?"));
     // Ours renames the customer, the reference names it back: each step
     // changes the name, and the cursor reads the row again before ours edits.
@@ -256,15 +253,13 @@ void renameCustomer(benchmark::State& state, const Dataset& data) {
              }},
             {[&] {
                  raw.exec(QStringLiteral("BEGIN"));
-                 Raw::bind(archive, 1, kCustomer);
-                 sqlite3_bind_int(archive, 2, customer);
-                 sqlite3_step(archive);
-                 sqlite3_reset(archive);
-                 Raw::bind(customers, 1, kCustomer);
-                 Raw::bind(customers, 2, kCustomer);
-                 sqlite3_bind_int(customers, 3, customer);
-                 sqlite3_step(customers);
-                 sqlite3_reset(customers);
+                 archive.bind(1, kCustomer);
+                 archive.bind(2, qint64(customer));
+                 archive.readAll();
+                 customers.bind(1, kCustomer);
+                 customers.bind(2, kCustomer);
+                 customers.bind(3, qint64(customer));
+                 customers.readAll();
                  raw.exec(QStringLiteral("COMMIT"));
              },
              [&] { kunden.refresh(); }});
@@ -276,17 +271,17 @@ void renameCustomer(benchmark::State& state, const Dataset& data) {
 // customer begins with the text (letter case as typed) found and marked.
 void newSearch(benchmark::State& state, const Dataset& data) {
     sortedByCustomer(data);
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
     zt.setIndexName(kAktuell);
     zt.open();
-    Raw raw(data.path);
-    sqlite3_stmt* clear =
-        raw.prepare(QStringLiteral("UPDATE zt SET Gefunden = 0 WHERE Gefunden <> 0"));
-    sqlite3_stmt* find = raw.prepare(withAllColumns(
-        "SELECT %1 FROM zt WHERE Auftraggeber >= ? AND Auftraggeber < ? AND "
-        "substr(Auftraggeber, 1, ?) = ? COLLATE BINARY ORDER BY Auftraggeber, Zaehler LIMIT 1"));
-    sqlite3_stmt* mark = raw.prepare(QStringLiteral("UPDATE zt SET Gefunden = 1 WHERE rowid = ?"));
+    Raw raw(data);
+    Query& clear = raw.prepare(QStringLiteral("UPDATE zt SET Gefunden = 0 WHERE Gefunden <> 0"));
+    Query& find = raw.prepare(
+        withAllColumns("SELECT %1 FROM zt WHERE Auftraggeber >= ? AND Auftraggeber < ? AND "
+                       "substr(Auftraggeber, 1, ?) = ?") +
+        raw.exactCollation() + QStringLiteral(" ORDER BY Auftraggeber, Zaehler LIMIT 1"));
+    Query& mark = raw.prepare(QStringLiteral("UPDATE zt SET Gefunden = 1 WHERE rowid = ?"));
     const QString prefix = QStringLiteral("Elektro Mü");
     const QString markField = QStringLiteral("Gefunden");
     compare(
@@ -298,18 +293,15 @@ void newSearch(benchmark::State& state, const Dataset& data) {
                 state.SkipWithError("nicht gefunden");
         },
         [&] {
-            sqlite3_step(clear);
-            sqlite3_reset(clear);
-            Raw::bind(find, 1, prefix);
-            Raw::bind(find, 2, german_collation::upperBound(prefix));
-            sqlite3_bind_int(find, 3, int(prefix.size()));
-            Raw::bind(find, 4, prefix);
-            sqlite3_step(find);
-            const qint64 row = sqlite3_column_int64(find, 0);
-            sqlite3_reset(find);
-            sqlite3_bind_int64(mark, 1, row);
-            sqlite3_step(mark);
-            sqlite3_reset(mark);
+            clear.readAll();
+            find.bind(1, prefix);
+            find.bind(2, german_collation::upperBound(prefix));
+            find.bind(3, qint64(prefix.size()));
+            find.bind(4, prefix);
+            QList<QByteArray> found;
+            find.readAll({0}, &found);
+            mark.bind(1, found.value(0).toLongLong());
+            mark.readAll();
         });
     zt.setValueInAllRows(markField, false);
 }
@@ -319,10 +311,8 @@ void newSearch(benchmark::State& state, const Dataset& data) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    std::vector<Dataset> datasets;
-    for (const int rows : kSizes) {
-        const Dataset data = prepareDataset(rows);
-        datasets.push_back(data);
+    const std::vector<Dataset> datasets = prepareDatasets();
+    for (const Dataset& data : datasets) {
         // In number order first, so that "Aktuell" is built once per size.
         add("OpenFirstLast", data, openFirstLast)->Iterations(20);
         add("FilteredFirstPage", data, filteredFirstPage)->Iterations(20);

@@ -1,5 +1,5 @@
 // The archive window on the offscreen platform: each step until its grid
-// has painted the rows, beside SQLite asked directly for what the grid
+// has painted the rows, beside the engine asked directly for what the grid
 // shows (the count for the scroll bar and the first page of 64 rows with
 // every column).
 #include "ArchiveBenchmarks.h"
@@ -25,12 +25,12 @@ void freshWindowIndexes(const Dataset& data) {
 // Without rows (rows 0) the step shows what the window costs by itself.
 void openWindow(benchmark::State& state, const Dataset& data) {
     QTemporaryDir empty(QDir(dataFolder()).filePath(QStringLiteral("leer-XXXXXX")));
-    const QString folder = data.rows > 0 ? data.folder() : empty.path();
+    const Dataset shown = data.rows > 0 ? data : emptyArchive(empty.path());
     if (data.rows > 0)
         freshWindowIndexes(data);
-    ArchiveWindow window(folder);
+    ArchiveWindow window(shown.location());
     window.form().hide();
-    Raw raw(QDir(folder).filePath(TableStore::fileName()));
+    Raw raw(shown);
     compare(state, {[&] { window.showAndPaint(); }, [&] { window.form().hide(); }},
             [&] { raw.countAndFirstPage(kNumberOrder); });
     // How much of a step is painting the rows alone.
@@ -43,8 +43,8 @@ void openWindow(benchmark::State& state, const Dataset& data) {
 
 void clearFilter(benchmark::State& state, const Dataset& data) {
     freshWindowIndexes(data);
-    ArchiveWindow window(data.folder());
-    Raw raw(data.path);
+    ArchiveWindow window(data.location());
+    Raw raw(data);
     const auto filter = [&] {
         archive_filter::apply(window.archive(), QStringLiteral("Auftraggeber='Elektro Müller' "));
         window.waitForGridPaint();
@@ -61,8 +61,8 @@ void clearFilter(benchmark::State& state, const Dataset& data) {
 // What every import ends with: the grid learns of the new rows once.
 void importEnd(benchmark::State& state, const Dataset& data) {
     freshWindowIndexes(data);
-    ArchiveWindow window(data.folder());
-    Raw raw(data.path);
+    ArchiveWindow window(data.location());
+    Raw raw(data);
     compare(
         state,
         [&] {
@@ -72,7 +72,10 @@ void importEnd(benchmark::State& state, const Dataset& data) {
         [&] { raw.countAndFirstPage(kNumberOrder); });
 }
 
-const char* const kRawIndex = "CREATE INDEX \"zt:Roh\" ON zt (Hersteller COLLATE BINARY, Zaehler)";
+QString rawIndex(const Raw& raw) {
+    return QStringLiteral("CREATE INDEX \"zt:Roh\" ON zt (Hersteller%1, Zaehler)")
+        .arg(raw.exactCollation());
+}
 const char* const kDropRawIndex = "DROP INDEX \"zt:Roh\"";
 
 // The index a sort by "Hersteller" builds, in German order, against the
@@ -80,14 +83,13 @@ const char* const kDropRawIndex = "DROP INDEX \"zt:Roh\"";
 void sortIndexBuild(benchmark::State& state, const Dataset& data) {
     freshWindowIndexes(data);
     QuietPrompter prompter;
-    TableStore store(data.folder(), prompter);
+    TableStore store(data.location(), prompter);
     TableCursor zt(store, QStringLiteral("zt"));
-    Raw raw(data.path);
+    Raw raw(data);
     compare(state,
             {[&] { zt.addIndex(QStringLiteral("Aktuell"), QStringLiteral("Hersteller;Zaehler")); },
              [&] { zt.deleteIndex(QStringLiteral("Aktuell")); }},
-            {[&] { raw.exec(QLatin1String(kRawIndex)); },
-             [&] { raw.exec(QLatin1String(kDropRawIndex)); }});
+            {[&] { raw.exec(rawIndex(raw)); }, [&] { raw.exec(QLatin1String(kDropRawIndex)); }});
     // The same index in German order built straight through SQLite: what
     // the collation costs, apart from the store.
     std::vector<double> german;
@@ -104,8 +106,8 @@ void sortIndexBuild(benchmark::State& state, const Dataset& data) {
 // the rows in the new order.
 void sortStep(benchmark::State& state, const Dataset& data) {
     freshWindowIndexes(data);
-    ArchiveWindow window(data.folder());
-    Raw raw(data.path);
+    ArchiveWindow window(data.location());
+    Raw raw(data);
     const auto sortBy = [&](int field) {
         SortCriteria criteria{field, 0, 0};
         archive_sort::apply(window.archive(), criteria);
@@ -113,8 +115,9 @@ void sortStep(benchmark::State& state, const Dataset& data) {
     };
     compare(state, {[&] { sortBy(6); }, [&] { sortBy(1); }},
             {[&] {
-                 raw.exec(QLatin1String(kRawIndex));
-                 raw.countAndFirstPage(QStringLiteral("Hersteller COLLATE BINARY, Zaehler"));
+                 raw.exec(rawIndex(raw));
+                 raw.countAndFirstPage(
+                     QStringLiteral("Hersteller%1, Zaehler").arg(raw.exactCollation()));
              },
              [&] { raw.exec(QLatin1String(kDropRawIndex)); }});
 }
@@ -122,9 +125,9 @@ void sortStep(benchmark::State& state, const Dataset& data) {
 // "Neue Suche" takes the marks of the last search off: here three rows.
 void clearMarks(benchmark::State& state, const Dataset& data) {
     freshWindowIndexes(data);
-    ArchiveWindow window(data.folder());
+    ArchiveWindow window(data.location());
     ArchiveSearch search(window.archive(), window.prompter());
-    Raw raw(data.path);
+    Raw raw(data);
     const auto mark = [&] {
         raw.exec(QStringLiteral("UPDATE zt SET Gefunden = 1 WHERE Zaehler IN (17, %1, %2)")
                      .arg(data.rows / 2)

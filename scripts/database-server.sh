@@ -19,7 +19,11 @@ ztd_postgres_give_up() {
     return 0
 }
 
+# The server's settings come from ZTD_POSTGRES_SETTINGS when it is set
+# (scripts/bench.sh: as on a real server); the tests' cluster need not
+# survive a crash, so it skips writing through to the disk.
 ztd_start_database_server() {
+    local settings=${ZTD_POSTGRES_SETTINGS:-"-c fsync=off -c synchronous_commit=off -c full_page_writes=off"}
     if [ ! -x "$ZTD_POSTGRES_BIN/initdb" ]; then
         ztd_stage "Datenbankserver: PostgreSQL 15 ist nicht installiert, die PostgreSQL-Tests entfallen"
         return 0
@@ -49,8 +53,8 @@ ztd_start_database_server() {
         ztd_postgres_port_taken "$port" && continue
         "${ZTD_POSTGRES_AS_OWNER[@]}" "$ZTD_POSTGRES_BIN/pg_ctl" -D "$cluster/data" -w -t 10 \
             -l "$ZTD_POSTGRES_DIR/postgres.log" -o "-p $port -k $cluster \
-            -c listen_addresses=127.0.0.1 -c fsync=off -c synchronous_commit=off \
-            -c full_page_writes=off" start >>"$ZTD_POSTGRES_DIR/postgres.log" 2>&1 &&
+            -c listen_addresses=127.0.0.1 $settings" start \
+            >>"$ZTD_POSTGRES_DIR/postgres.log" 2>&1 &&
             { started=1; break; }
     done
     [ -n "$started" ] || { ztd_postgres_give_up "PostgreSQL startet nicht"; return 0; }
