@@ -21,7 +21,7 @@ void rawFirstPage(Raw& raw) {
     Query& rows = raw.prepare(
         QStringLiteral("SELECT Kundennummer, Auftraggeber, Zaehler, Geraeteart, Hersteller, "
                        "Typenbezeichnung, Seriennummer, Termin FROM zt WHERE Termin > '' AND "
-                       "Termin <= ? ORDER BY Kundennummer, Termin, Zaehler LIMIT %1")
+                       "Termin <= ? ORDER BY Kundennummer NULLS FIRST, Termin, Zaehler LIMIT %1")
             .arg(kRows + 1));
     rows.bind(1, lastDay);
     QList<QByteArray> numbers;

@@ -55,7 +55,9 @@ bool readRows(TableStore& store, const Query& due, int limit, const std::optiona
             if (afterCustomer)
                 sql += QStringLiteral("AND (\"Kundennummer\", \"Termin\", \"Zaehler\") > "
                                       "(:customer, :termin, :number) ");
-            sql += QStringLiteral("ORDER BY \"Kundennummer\", \"Termin\", \"Zaehler\" ");
+            // Said as the index holds them, or a server sorts every due row.
+            sql +=
+                QStringLiteral("ORDER BY \"Kundennummer\" NULLS FIRST, \"Termin\", \"Zaehler\" ");
         }
         sql += QStringLiteral("LIMIT %1").arg(wanted);
         QSqlQuery query(store.database());

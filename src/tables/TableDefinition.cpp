@@ -59,30 +59,36 @@ QStringList TableDefinition::helperIndexNames() const {
     return names;
 }
 
-QStringList TableDefinition::helperIndexSql(bool nullsFirst) const {
-    const auto column = [&](const QString& field) {
-        const int index = indexOf(field);
-        return quoted(field) + (nullsFirst && index >= 0 && fields[index].nullable
-                                    ? QLatin1String(" NULLS FIRST")
-                                    : QLatin1String(""));
+QString TableDefinition::tieBreakSql() const {
+    return firstFieldIsKey ? quoted(fields[0].name) : QStringLiteral("rowid");
+}
+
+QStringList TableDefinition::helperIndexSql(bool onServer) const {
+    const auto columns = [&](const QStringList& indexFields) {
+        QStringList sql;
+        for (const QString& field : indexFields) {
+            const int index = indexOf(field);
+            sql << quoted(field) + (onServer && index >= 0 && fields[index].nullable
+                                        ? QLatin1String(" NULLS FIRST")
+                                        : QLatin1String(""));
+        }
+        if (onServer)
+            sql << tieBreakSql();
+        return sql.join(QLatin1String(", "));
     };
     QStringList statements;
     for (const QString& field : helperIndexFields)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                           .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
-                               column(field));
+                               columns({field}));
     for (const QString& field : rareFlagFields)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3) WHERE %4 <> 0")
-                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name), column(field),
-                               quoted(field));
-    for (const QStringList& indexFields : compoundIndexFields) {
-        QStringList columns;
-        for (const QString& field : indexFields)
-            columns << column(field);
+                          .arg(quoted(name + QLatin1Char('#') + field), quoted(name),
+                               columns({field}), quoted(field));
+    for (const QStringList& indexFields : compoundIndexFields)
         statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
                           .arg(quoted(name + QLatin1Char('#') + indexFields.join(QLatin1Char('+'))),
-                               quoted(name), columns.join(QLatin1String(", ")));
-    }
+                               quoted(name), columns(indexFields));
     return statements;
 }
 

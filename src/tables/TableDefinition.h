@@ -39,8 +39,12 @@ struct TableDefinition {
     // it is now: "CREATE TABLE ..." as the engine keeps it.
     QString storedSqlBeforeNullable() const;
     QString storedSql() const;
-    // nullsFirst: said for each nullable field, where the engine would put them last.
-    QStringList helperIndexSql(bool nullsFirst = false) const;
+    // What orders rows equal in an index: the key. SQLite ends every index
+    // with it unasked; a server's index has to name it.
+    QString tieBreakSql() const;
+    // onServer: empty numbers first said for each nullable field (the server
+    // would put them last), and each index ends with the tie-break.
+    QStringList helperIndexSql(bool onServer = false) const;
     QStringList helperIndexNames() const;
 };
 
