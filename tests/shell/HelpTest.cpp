@@ -31,16 +31,23 @@ TEST(Help, EveryTopicHasAGermanPageLinkedFromTheContents) {
     }
 }
 
-TEST(Help, EveryLinkBetweenPagesLeadsToAPage) {
+TEST(Help, EveryLinkBetweenPagesLeadsToAPageAndItsSection) {
     static const QRegularExpression link(QStringLiteral("href=\"([^\"#:]+)(#[^\"]*)?\""));
     for (const QString& name :
          {QStringLiteral("index.html"), QStringLiteral("4005.html"), QStringLiteral("4010.html"),
           QStringLiteral("4015.html"), QStringLiteral("4020.html"), QStringLiteral("4025.html")}) {
         auto it = link.globalMatch(page(name));
         while (it.hasNext()) {
-            const QString target = it.next().captured(1);
+            const QRegularExpressionMatch found = it.next();
+            const QString target = found.captured(1);
             EXPECT_TRUE(QFile::exists(kHelp + QLatin1Char('/') + target))
                 << name.toStdString() << " -> " << target.toStdString();
+            // A link to a section finds it.
+            if (const QString anchor = found.captured(2).mid(1); !anchor.isEmpty()) {
+                EXPECT_TRUE(page(target).contains(QStringLiteral("id=\"%1\"").arg(anchor)))
+                    << name.toStdString() << " -> " << target.toStdString() << "#"
+                    << anchor.toStdString();
+            }
         }
     }
 }
