@@ -615,7 +615,9 @@ QString TableStore::describeServerError(const QString& table, const QSqlError& e
         return QStringLiteral("Der Datenträger des Datenbankservers ist voll: In die Datenbank "
                               "\"%1\" kann nichts mehr geschrieben werden (%2).")
             .arg(server, detail);
-    if (state.startsWith(QLatin1String("08")) || state.isEmpty())
+    // No connection, or the server ended it (shut down, restarted).
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P0")) ||
+        state.isEmpty())
         return QStringLiteral("Der Datenbankserver \"%1\" ist nicht erreichbar (%2).")
             .arg(server, detail);
     if (table.isEmpty())

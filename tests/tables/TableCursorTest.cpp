@@ -560,3 +560,35 @@ TEST_F(TableCursorTest, ARefusedWriteInsideATransactionLeavesItReadableAndRollsI
     ASSERT_TRUE(zt.insertRecord({2, QStringLiteral("A-2"), QStringLiteral("Neu")}));
     EXPECT_EQ(prompter.messages().size(), 1);
 }
+
+// The server restarts, or the network drops: each step says so in German, a
+// row being typed stays as typed, and nothing takes it for stored.
+TEST_F(TableCursorTest, ALostServerConnectionIsToldAndTheTypedRowStays) {
+    if (!test_database::onServer())
+        GTEST_SKIP() << "a server run only";
+    TableCursor mine(store, QStringLiteral("kunden"));
+    ASSERT_TRUE(mine.open());
+    QSqlQuery backend(store.database());
+    ASSERT_TRUE(backend.exec(QStringLiteral("SELECT pg_backend_pid()")) && backend.next());
+    const qint64 pid = backend.value(0).toLongLong();
+    backend.finish();
+    ScriptedPrompter otherPrompter;
+    TableStore otherPc(test_database::location(dir.path()), otherPrompter);
+    ASSERT_TRUE(otherPc.open());
+    ASSERT_TRUE(QSqlQuery(otherPc.database())
+                    .exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid)));
+
+    ASSERT_TRUE(mine.edit());
+    ASSERT_TRUE(mine.setText(QStringLiteral("Telefon"), QStringLiteral("0711 9")));
+    EXPECT_FALSE(mine.post());
+    EXPECT_EQ(mine.state(), TableCursor::State::Edit);
+    EXPECT_EQ(mine.text(QStringLiteral("Telefon")), "0711 9");
+    mine.cancel();
+    EXPECT_FALSE(mine.next());
+    ASSERT_EQ(prompter.messages().size(), 2);
+    for (const QString& message : prompter.messages())
+        EXPECT_TRUE(message.startsWith(
+            QStringLiteral("Fehler|Der Datenbankserver \"%1\" ist nicht erreichbar (")
+                .arg(store.server().url())))
+            << message.toStdString();
+}
