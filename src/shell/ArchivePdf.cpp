@@ -176,9 +176,9 @@ int writePdf(const QString& path, const std::function<void(PrintTarget&, const T
     return 0;
 }
 
-int write(const DatabaseLocation& dataDirectory, const Request& request) {
+int write(const DatabaseLocation& database, const Request& request) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     if (!store.open())
         return 1;
     TableCursor archive(store, QStringLiteral("zt"));

@@ -36,7 +36,7 @@ std::variant<Request, QString> readRequest(Request::Kind kind, const QStringList
                                            const QString& cover, const QString& layout);
 
 // Writes the PDF file; messages on standard error. The program's exit code.
-int write(const DatabaseLocation& dataDirectory, const Request& request);
+int write(const DatabaseLocation& database, const Request& request);
 
 // Draws the pages into the file, whole or not at all (when a page was told
 // to have failed); messages on standard error. The program's exit code.

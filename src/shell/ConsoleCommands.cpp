@@ -13,9 +13,9 @@
 
 namespace console_commands {
 
-int exportArchive(const DatabaseLocation& dataDirectory, const QString& textFile) {
+int exportArchive(const DatabaseLocation& database, const QString& textFile) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     TableCursor archive(store, QStringLiteral("zt"));
     if (!archive.open())
         return 1;
@@ -44,9 +44,9 @@ int exportArchive(const DatabaseLocation& dataDirectory, const QString& textFile
     return 0;
 }
 
-int importFiles(const DatabaseLocation& dataDirectory, const QStringList& files) {
+int importFiles(const DatabaseLocation& database, const QStringList& files) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     if (!store.open())
         return 1;
     ArchiveImport import(store, prompter);
@@ -67,9 +67,9 @@ int importFiles(const DatabaseLocation& dataDirectory, const QStringList& files)
     return outcome.stored.size() == outcome.total ? 0 : 1;
 }
 
-int importLegacyTables(const DatabaseLocation& dataDirectory, const QString& folder) {
+int importLegacyTables(const DatabaseLocation& database, const QString& folder) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     if (!store.open())
         return 1;
     auto prepared = LegacyImport::prepare(store, folder);

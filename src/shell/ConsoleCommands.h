@@ -12,14 +12,14 @@ namespace console_commands {
 
 // ztd --export: every archive row in number order, as "Daten-Export"
 // "komplett" writes it without filter and sort.
-int exportArchive(const DatabaseLocation& dataDirectory, const QString& textFile);
+int exportArchive(const DatabaseLocation& database, const QString& textFile);
 
 // ztd --import: the files as "aus Dateien" takes them. New customers and
 // left-out files are named; non-zero when a file was left out.
-int importFiles(const DatabaseLocation& dataDirectory, const QStringList& files);
+int importFiles(const DatabaseLocation& database, const QStringList& files);
 
 // ztd --import-paradox: the older program's tables "zt.DB" and "kunden.DB"
 // of the folder; what they bring is printed on standard output first.
-int importLegacyTables(const DatabaseLocation& dataDirectory, const QString& folder);
+int importLegacyTables(const DatabaseLocation& database, const QString& folder);
 
 } // namespace console_commands

@@ -21,9 +21,9 @@ std::variant<Request, QString> readRequest(const QStringList& arguments) {
     return Request{days, arguments[1]};
 }
 
-int write(const DatabaseLocation& dataDirectory, const Request& request, const QDate& today) {
+int write(const DatabaseLocation& database, const Request& request, const QDate& today) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     const due_devices::Query query{today, request.days};
     const auto groups = due_devices::readAll(store, query);
     if (!groups)

@@ -23,6 +23,6 @@ std::variant<Request, QString> readRequest(const QStringList& arguments);
 
 // Writes the devices due by `today` plus the days; messages on standard
 // error. The program's exit code.
-int write(const DatabaseLocation& dataDirectory, const Request& request, const QDate& today);
+int write(const DatabaseLocation& database, const Request& request, const QDate& today);
 
 } // namespace due_pdf

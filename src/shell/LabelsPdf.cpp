@@ -45,9 +45,9 @@ std::variant<Request, QString> readRequest(const QStringList& arguments, const Q
     return request;
 }
 
-int write(const DatabaseLocation& dataDirectory, const Request& request) {
+int write(const DatabaseLocation& database, const Request& request) {
     ConsolePrompter prompter;
-    TableStore store(dataDirectory, prompter);
+    TableStore store(database, prompter);
     if (!store.open())
         return 1;
     TableCursor archive(store, QStringLiteral("zt"));

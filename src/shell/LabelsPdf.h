@@ -30,6 +30,6 @@ std::variant<Request, QString> readRequest(const QStringList& arguments, const Q
 
 // Writes the labels of the rows in the order given; messages on standard
 // error. The program's exit code.
-int write(const DatabaseLocation& dataDirectory, const Request& request);
+int write(const DatabaseLocation& database, const Request& request);
 
 } // namespace labels_pdf

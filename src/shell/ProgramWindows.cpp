@@ -46,10 +46,10 @@ PortSlots::Bindings portBindings(const ProgramOptions& options) {
 } // namespace
 
 ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
-                               const DatabaseLocation& dataDirectory, Prompter* prompter)
+                               const DatabaseLocation& database, Prompter* prompter)
     : state_(state)
     , prompter_(prompter ? *prompter : qtPrompter_)
-    , tables_(dataDirectory, prompter_)
+    , tables_(database, prompter_)
     , versionInfo_(std::make_unique<MyVersionInfo>())
     , help_(std::make_unique<HelpViewer>())
     , clock_(std::make_unique<RealClock>())
@@ -66,9 +66,8 @@ ProgramWindows::ProgramWindows(AppState& state, const ProgramOptions& options,
                                       tables_);
     qtPrompter_.setParent(form1_.get());
     // The about box names where the archive lives: the data folder, or the server.
-    form13_ = new TForm13(*versionInfo_,
-                          tables_.onServer() ? tables_.databasePath() : dataDirectory.folder,
-                          form1_.get());
+    form13_ = new TForm13(
+        *versionInfo_, tables_.onServer() ? tables_.databasePath() : database.folder, form1_.get());
     form9_ = new TForm9(state_.report, prompter_, tables_, form1_.get());
     formNehmerstamm_ = new TFormNehmerstamm(tables_, form1_.get());
     formListe_ = new TFormListe(prompter_, tables_, form1_.get());

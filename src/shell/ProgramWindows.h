@@ -46,10 +46,10 @@ class SerialPorts;
 // until the end of the run. The main window comes first and owns the others.
 class ProgramWindows {
 public:
-    // dataDirectory: where the tables live (see dataDirectory()). Messages go
+    // database: where the tables live (a data folder, or a server). Messages go
     // to Qt's message boxes unless another prompter is given.
-    ProgramWindows(AppState& state, const ProgramOptions& options,
-                   const DatabaseLocation& dataDirectory, Prompter* prompter = nullptr);
+    ProgramWindows(AppState& state, const ProgramOptions& options, const DatabaseLocation& database,
+                   Prompter* prompter = nullptr);
     ~ProgramWindows();
 
     TForm1& mainWindow() { return *form1_; }

@@ -6,7 +6,6 @@
 #include "RowScan.h"
 
 #include <QSqlDriver>
-
 #include <QSqlError>
 
 namespace {
